@@ -1,0 +1,41 @@
+#pragma once
+// Shared pieces of the kestrel-cli commands: the function inputs of minimize, the output of the
+// model as JSON or plain text, and the exit codes.
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "session/session.h"
+
+namespace kestrel::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitRefused = 1;
+inline constexpr int kExitUsage = 2;
+
+/// The function inputs that minimize takes (and realize, save and render after it).
+struct FunctionInputs {
+  std::optional<std::string> ones, zeros, dontCares, literal;
+  bool noMinimize = false;
+  bool Given() const { return ones || zeros || dontCares || literal || noMinimize; }
+};
+
+void AddFunctionOptions(CLI::App& app, FunctionInputs& inputs);
+/// Checks combinations that make no sense; returns an error text or "".
+std::string ValidateFunctionInputs(const FunctionInputs& inputs);
+/// Defines the function as the entry windows would; false when an entry or the literal was
+/// refused.
+bool DefineFunction(Session& session, const FunctionInputs& inputs);
+
+/// The messages shown so far, as {"text", "caption"} objects.
+nlohmann::json MessagesJson(const RecordingMessages& messages);
+/// The function model as minimize prints it.
+nlohmann::json ModelJson(const Session& session, const RecordingMessages& messages);
+void PrintMessagesPlain(const RecordingMessages& messages);
+
+int RunMinimize(const FunctionInputs& inputs, bool json);
+
+}  // namespace kestrel::cli

@@ -1,0 +1,40 @@
+// kestrel-cli: the program's operations from the command line, for scripts and checks.
+
+#include <iostream>
+
+#include "cli/common.h"
+
+int main(int argc, char** argv) {
+  using namespace kestrel::cli;
+  CLI::App app{"Kestrel: minimize Boolean functions and realize them with multiplexers"};
+  app.require_subcommand(1);
+
+  FunctionInputs minimizeInputs;
+  bool minimizeJson = false;
+  CLI::App* minimize = app.add_subcommand("minimize", "define a function and minimize it");
+  AddFunctionOptions(*minimize, minimizeInputs);
+  minimize->add_flag("--json", minimizeJson, "print the result as one JSON object");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    std::cerr << "kestrel-cli: " << e.what() << "\n";
+    return kExitUsage;
+  }
+  try {
+    if (minimize->parsed()) {
+      const std::string problem = ValidateFunctionInputs(minimizeInputs);
+      if (!problem.empty()) {
+        std::cerr << "kestrel-cli: " << problem << "\n";
+        return kExitUsage;
+      }
+      return RunMinimize(minimizeInputs, minimizeJson);
+    }
+  } catch (const std::exception& e) {
+    std::cerr << "kestrel-cli: internal error: " << e.what() << "\n";
+    return 3;
+  }
+  return kExitUsage;
+}

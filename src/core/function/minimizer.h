@@ -1,0 +1,93 @@
+#pragma once
+// The minimization engine: a tabular Quine-McCluskey procedure over bit masks with a greedy
+// removal of redundant prime implicants.
+//
+// Terms used here:
+//   input term  - a One or a Don't care: value v, its complement mask, and whether it is a
+//                 Don't care. Ones come first, then Don't cares, each in list order.
+//   implicant   - a product: positive mask P (x<i> present), negative mask N (~x<i> present).
+//   level k     - the implicants formed by k successive merges; each covers 2^k combinations.
+//   position m  - slot m of level 0 after its sort; a cover is the set of positions covered.
+//   prime       - not merged into a larger implicant and not dropped from the cover.
+//
+// The result and its term order are fixed by the visiting orders: level 0 is sorted stably by
+// descending key (the number of plain literals), pairs are visited as (i, j) with i < j in slot
+// order, a merged implicant is appended to the next level unless an equal one is already there,
+// the cover selection visits levels upward and slots in order, and the text is written from the
+// top level down, last slot first. The implementation keeps those orders but finds partners by
+// flipping one variable and looking the result up, instead of testing every pair.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kestrel {
+
+struct InputTerm {
+  int value = 0;
+  int mask = 0;  ///< ComplementMask(value): the variables negated in the minterm
+  bool dontCare = false;
+};
+
+/// What the merge passes report to the run around them.
+class CombineHooks {
+ public:
+  virtual ~CombineHooks() = default;
+  /// Called at the start of each of the ten merge passes; true requests a stop.
+  virtual bool LevelStep() = 0;
+  /// Called now and then while pairs are merged (at most every few milliseconds); true stops.
+  virtual bool PairPoll() = 0;
+};
+
+/// The level table of one run.
+class LevelTable {
+ public:
+  static constexpr int kLevels = 11;
+  static constexpr int kMaxTerms = 1024;
+
+  struct Level {
+    std::vector<uint16_t> p, n;
+    std::vector<uint8_t> key, dontCare, prime, selected;
+    std::vector<uint64_t> cover;  ///< words() words per implicant
+    int Count() const { return static_cast<int>(p.size()); }
+  };
+
+  /// Builds level 0 from the input terms (at most 1024; throws std::length_error beyond).
+  explicit LevelTable(const std::vector<InputTerm>& terms);
+
+  /// Fills levels 1..10. Returns false when a hook requested a stop.
+  bool CombineLevels(CombineHooks* hooks);
+  /// The number of levels, counted from level 0, before the first empty one.
+  int CountLevels() const;
+  /// Sets the selected flags (greedy removal of redundant prime implicants).
+  void SelectCover(int levelCount);
+  /// True when the first implicant of the top level covers every position 0..2^n-1.
+  bool IsConstantOne(int levelCount, int n) const;
+  /// The minimized text: selected implicants from the top level down, last slot first.
+  std::string FormatCover(int levelCount, int representationFlag,
+                          const std::vector<std::string>& variableNames, int variableNameCount,
+                          std::vector<std::string>* messages) const;
+
+  const Level& level(int k) const { return levels_[k]; }
+  int terms() const { return terms_; }
+  int words() const { return words_; }
+  bool Covers(int k, int index, int position) const;
+
+ private:
+  void Append(Level& lv, uint16_t p, uint16_t n, uint8_t dc, const uint64_t* cover);
+
+  int terms_ = 0;
+  int words_ = 1;
+  Level levels_[kLevels];
+};
+
+/// Writes one implicant: literals from x9 down to x0.
+std::string FormatTerm(uint16_t p, uint16_t n, int representationFlag,
+                       const std::vector<std::string>& variableNames, int variableNameCount,
+                       std::vector<std::string>* messages);
+
+/// Convenience for tests and tools: minimizes Ones and Don't cares of an n-variable canonical
+/// function without hooks and returns the text ("" when nothing is selected).
+std::string MinimizeTerms(const std::vector<int>& ones, const std::vector<int>& dontCares, int n);
+
+}  // namespace kestrel

@@ -1,0 +1,53 @@
+#pragma once
+// The message seam: every refusal and notice the user sees goes through MessageSink, so the
+// desktop program shows a message box and tests and the CLI record exactly what was shown.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace kestrel {
+
+/// The application title; plain messages without a caption of their own show it.
+inline constexpr const char* kAppTitle = "Kestrel";
+
+enum class Buttons { Ok, OkCancel, YesNoCancel };
+enum class Icon { None, Warning, Information, Error, Question };
+enum class Answer { Ok, Cancel, Yes, No };
+
+class MessageSink {
+ public:
+  virtual ~MessageSink() = default;
+  /// Shows a modal message and returns the button the user pressed.
+  virtual Answer Show(const std::string& text, const std::string& caption, Buttons buttons,
+                      Icon icon) = 0;
+  /// A plain message box: the application title, an OK button and no icon.
+  Answer Plain(const std::string& text) { return Show(text, kAppTitle, Buttons::Ok, Icon::None); }
+};
+
+struct ShownMessage {
+  std::string text;
+  std::string caption;
+  Buttons buttons = Buttons::Ok;
+  Icon icon = Icon::None;
+};
+
+/// Records every message and answers from a queue (OK, or Yes for a question, when it is empty).
+class RecordingMessages : public MessageSink {
+ public:
+  std::vector<ShownMessage> shown;
+  std::deque<Answer> answers;
+
+  Answer Show(const std::string& text, const std::string& caption, Buttons buttons,
+              Icon icon) override {
+    shown.push_back({text, caption, buttons, icon});
+    if (!answers.empty()) {
+      Answer a = answers.front();
+      answers.pop_front();
+      return a;
+    }
+    return buttons == Buttons::YesNoCancel ? Answer::Yes : Answer::Ok;
+  }
+};
+
+}  // namespace kestrel
