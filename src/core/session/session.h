@@ -3,8 +3,10 @@
 // term table, the structure choice and the realization results. Windows and CLI commands get
 // references to what they need from here.
 
+#include "engine/records.h"
 #include "engine/term_table.h"
 #include "function/function_model.h"
+#include "structure/structure_choice.h"
 #include "ui/messages.h"
 #include "ui/progress.h"
 #include "ui/shell.h"
@@ -21,6 +23,12 @@ class Session : public ShellPort {
   FunctionModel model;
   TermTable table;
   FunctionDefinition definition;
+  StructureChoice choice;
+  ResultStore results;
+  /// The structure name shown in bold under "Realized in the structure:", and the line below.
+  std::string designCaption, additionalCaption;
+  /// The zoom of the diagram: 10..30, 17 at start and after every OK of the structure dialog.
+  int zoom = 17;
 
   /// The main window's command-enabling state: 7 at start.
   int commandState = 7;
@@ -28,8 +36,7 @@ class Session : public ShellPort {
   void SetCommandState(int state) override {
     if (state == 1 || state == 2 || state == 7 || state == 9 || state == 10) commandState = state;
   }
-  void ClearMuxDemuxSizes() override { ++muxDemuxSizeClears; }
-  int muxDemuxSizeClears = 0;
+  void ClearMuxDemuxSizes() override { choice.ClearMdSizes(); }
 };
 
 }  // namespace kestrel

@@ -1,0 +1,79 @@
+#pragma once
+// The realization engine: the four realizations over the term table, and Realize, the step
+// after the design structure dialog (dispatch on the chosen structure, clamping of sizes that
+// exceed the function, refusal of sizes that are too small).
+
+#include <string>
+
+#include "engine/records.h"
+#include "engine/term_table.h"
+#include "structure/structure_choice.h"
+#include "ui/messages.h"
+#include "ui/shell.h"
+
+namespace kestrel {
+
+/// The builders. They work on one term table and append to one result store.
+class RealizationEngine {
+ public:
+  RealizationEngine(TermTable& table, ResultStore& store) : table_(table), store_(store) {}
+
+  int BuildMuxTree(const std::string& text, int a, int level);
+  int CheckSingleMux(const std::string& text, int a, int level);
+  void BuildMuxWithGates(const std::string& text, int a, int maxFanIn, int gateFamily);
+  int BuildGateNetwork(const std::string& text, int level, int maxFanIn, int gateFamily);
+  void BuildDemux(const std::string& text, int a);
+  void SelectDemuxOutputs(int a);
+  void BuildMuxAndDemux(const std::string& text, int m, int d);
+
+ private:
+  TermTable& table_;
+  ResultStore& store_;
+};
+
+/// True when the tree is too wide to print legibly: more than 5 nodes and some level with more
+/// than 5 of them.
+bool IsLevelCrowded(const ResultStore& store);
+
+/// The structure names shown under "Realized in the structure:".
+namespace text {
+inline constexpr const char* kNoTerms = "No terms entered!   ";
+inline constexpr const char* kAddressInputsShort =
+    "Realization impossible! \n\rThe number of supplied address inputs is not sufficient!   ";
+inline constexpr const char* kTooLargeCircuit =
+    "Realization impossible! \n\rThe circuit needs more than 1024 multiplexers and gates.   ";
+inline constexpr const char* kDesignMux = "Multiplexer";
+inline constexpr const char* kDesignMuxGates = "Multiplexer and Gates";
+inline constexpr const char* kDesignDemux = "Demultiplexer";
+inline constexpr const char* kDesignMuxTree = "Multiplexer Tree";
+inline constexpr const char* kDesignMuxDemux = "Multiplexer and Demultiplexer";
+}  // namespace text
+
+enum class RealizeOutcome {
+  kRealized,    ///< records filled, caption set, command state 2
+  kNoFunction,  ///< "No terms entered!   "
+  kRefused,     ///< too few address inputs (or an argument the dialog would refuse); state 9
+  kNothing,     ///< multiplexer and demultiplexer with a constant function: nothing happens
+};
+
+struct RealizeResult {
+  RealizeOutcome outcome = RealizeOutcome::kNothing;
+  std::string designCaption;  ///< set when realized
+};
+
+/// Realize: checks the function text, clamps or refuses the chosen size (the clamped index
+/// stays selected in the choice), resets and fills the result store, and sets command state 2
+/// (realized) or 9 (refused) through the shell.
+RealizeResult Realize(const std::string& functionText, StructureChoice& choice, TermTable& table,
+                      ResultStore& store, MessageSink& messages, ShellPort& shell);
+
+/// Evaluates the realized records as a circuit on every assignment of the function's variables
+/// and counts the assignments where it differs from the function text.
+struct Verification {
+  int combinations = 0;
+  int mismatches = 0;
+};
+Verification VerifyRealization(const std::string& functionText, const StructureChoice& choice,
+                               const ResultStore& store);
+
+}  // namespace kestrel

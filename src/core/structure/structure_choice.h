@@ -1,0 +1,72 @@
+#pragma once
+// The design structure choice: the selected tab, the size radio groups, the gates box and
+// family, and the multiplexer-and-demultiplexer size pair with its pairing rule. The dialog
+// window shows this state; the realization, the drawing and the project files read it.
+
+#include <string>
+
+#include "ui/messages.h"
+
+namespace kestrel {
+
+enum StructureTab { kTabMux = 0, kTabDemux = 1, kTabMuxTree = 2, kTabMuxDemux = 3 };
+
+struct StructureChoice {
+  int tab = kTabMux;     ///< PageControl1
+  int radioMuxSize = 0;  ///< RadioMuxSize: 0..3 for 2, 4, 8, 16 data inputs
+  bool useGates = false; ///< CheckBoxGates
+  int radioGates = 0;    ///< RadioGates: 0 NANDs only, 1 NORs only, 2 ANDs + ORs + NOTs
+  int radioDmux = 0;     ///< RadioDmux
+  int radioMuxMT = 0;    ///< RadioMuxMT
+  bool mdMuxOn[4] = {};  ///< RadioMDMux2b .. RadioMDMux16b
+  bool mdDmuxOn[4] = {}; ///< RadioMDDmux2b .. RadioMDDmux16b
+  bool mdMuxEnabled[4] = {true, true, true, true};
+  bool mdDmuxEnabled[4] = {true, true, true, true};
+  bool radioGatesEnabled = false;
+  int enteredGroup = 0;  ///< 1: focus entered the multiplexer group of tab 3; 2: demultiplexer
+
+  /// The selected size index of tab 3 (the largest button that is on), -1 for none.
+  int MdMuxIndex() const;
+  int MdDmuxIndex() const;
+  /// Turns the button of that index on (0..3; anything else does nothing), the others off.
+  void SelectMdMux(int index);
+  void SelectMdDmux(int index);
+  /// All eight tab-3 buttons off.
+  void ClearMdSizes();
+
+  /// Showing the dialog: saves the choice for Cancel, enables the gate family with the box, and
+  /// applies the pairing rule when tab 3 is selected.
+  void OnShow(const std::string& functionText);
+  /// The user switches tabs; switching to tab 3 applies the pairing rule.
+  void SelectTab(int newTab, const std::string& functionText);
+  /// Enables the tab-3 sizes that can pair up for a function of n variables.
+  void ApplyPairingRule(int n);
+  void SetUseGates(bool on);
+  /// The focus enters a tab-3 group (1 multiplexer, 2 demultiplexer).
+  void EnterGroup(int group) { enteredGroup = group; }
+  /// A click on a tab-3 size button: turns it on and, when the user is in that group, turns on
+  /// the partner size so that the address counts add up to the function's variables.
+  void ClickMdMux(int index, const std::string& functionText);
+  void ClickMdDmux(int index, const std::string& functionText);
+  /// OK's checks; true when the dialog closes with OK (the caller then resets the zoom and
+  /// marks the project modified).
+  bool Ok(const std::string& functionText, MessageSink& messages);
+  /// Cancel and Escape: restores the choice saved when the dialog was shown.
+  void Cancel();
+
+ private:
+  struct Saved {
+    int radioMuxSize = 0, radioGates = 0, radioDmux = 0, radioMuxMT = 0, tab = 0;
+    bool useGates = false;
+    int mdMux = -1, mdDmux = -1;
+  } saved_;
+};
+
+namespace text {
+inline constexpr const char* kMuxDemuxImpossible =
+    "Realization impossible in the multiplexer and demultiplexer structure.   ";
+inline constexpr const char* kSelectSizes = "Select the size of multiplexer and demultiplexer.   ";
+inline constexpr const char* kCaptionInformationBang = "Information!";
+}  // namespace text
+
+}  // namespace kestrel
