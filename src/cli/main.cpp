@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/common.h"
+#include "cli/realize_command.h"
 
 int main(int argc, char** argv) {
   using namespace kestrel::cli;
@@ -14,6 +15,13 @@ int main(int argc, char** argv) {
   CLI::App* minimize = app.add_subcommand("minimize", "define a function and minimize it");
   AddFunctionOptions(*minimize, minimizeInputs);
   minimize->add_flag("--json", minimizeJson, "print the result as one JSON object");
+
+  RealizeInputs realizeInputs;
+  bool realizeJson = false;
+  CLI::App* realize =
+      app.add_subcommand("realize", "realize a function in a design structure and verify it");
+  AddRealizeOptions(*realize, realizeInputs);
+  realize->add_flag("--json", realizeJson, "print the result as one JSON object");
 
   try {
     app.parse(argc, argv);
@@ -31,6 +39,14 @@ int main(int argc, char** argv) {
         return kExitUsage;
       }
       return RunMinimize(minimizeInputs, minimizeJson);
+    }
+    if (realize->parsed()) {
+      const std::string problem = ValidateRealizeInputs(realizeInputs);
+      if (!problem.empty()) {
+        std::cerr << "kestrel-cli: " << problem << "\n";
+        return kExitUsage;
+      }
+      return RunRealize(realizeInputs, realizeJson);
     }
   } catch (const std::exception& e) {
     std::cerr << "kestrel-cli: internal error: " << e.what() << "\n";

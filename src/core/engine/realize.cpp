@@ -1,0 +1,327 @@
+#include "engine/realize.h"
+
+#include <algorithm>
+
+namespace kestrel {
+
+namespace {
+
+bool NeedsNetwork(const std::string& residue) {
+  return residue != "0" && residue != "1" && !IsSingleLiteral(residue);
+}
+
+NodeRecord MuxRecord(const TermTable& table, int a, int level,
+                     const std::vector<std::string>& residues) {
+  NodeRecord node;
+  node.level = level;
+  node.addressCount = a;
+  node.inputCount = 1 << a;
+  node.kind = kMux;
+  for (int k = 0; k < 4; ++k)
+    node.addressLabels[k] = k < table.ColumnCount() ? table.Cell(k, 0) : std::string();
+  for (int v = 0; v < node.inputCount && v < 16; ++v) node.inputLabels[v] = residues[v];
+  return node;
+}
+
+}  // namespace
+
+int RealizationEngine::BuildMuxTree(const std::string& text, int a, int level) {
+  table_.PrepareForMux(text, a);
+  const std::vector<std::string> residues = table_.Residues(a);
+  NodeRecord node = MuxRecord(table_, a, level, residues);
+  for (int v = 0; v < node.inputCount; ++v) {
+    const int s = std::clamp(CountVariables(residues[v]) - 1, 1, a);
+    if (NeedsNetwork(residues[v])) node.childId[v] = BuildMuxTree(residues[v], s, level + 1);
+  }
+  return store_.AppendNode(node);
+}
+
+int RealizationEngine::CheckSingleMux(const std::string& text, int a, int level) {
+  return BuildMuxTree(text, a, level);
+}
+
+void RealizationEngine::BuildMuxWithGates(const std::string& text, int a, int maxFanIn,
+                                          int gateFamily) {
+  table_.PrepareForMux(text, a);
+  const std::vector<std::string> residues = table_.Residues(a);
+  NodeRecord node = MuxRecord(table_, a, 0, residues);
+  for (int v = 0; v < node.inputCount; ++v)
+    if (NeedsNetwork(residues[v]))
+      node.childId[v] = BuildGateNetwork(residues[v], 1, maxFanIn, gateFamily);
+  store_.AppendNode(node);
+}
+
+int RealizationEngine::BuildGateNetwork(const std::string& text, int level, int maxFanIn,
+                                        int gateFamily) {
+  if (text == "1") return 0;
+  maxFanIn = std::clamp(maxFanIn, 2, 16);
+  table_.LoadTermTable(text);
+  table_.SortColumnsByUse();
+  table_.DropUnusedTrailingColumns();
+  const int products = table_.RowCount() - 1;
+  const int columns = table_.ColumnCount();
+
+  NodeRecord node;
+  node.level = level;
+  node.addressCount = 1;
+  node.inputCount = maxFanIn;
+  node.kind = kAnd;
+  // Every product is kept: a sum of more products than the gate has inputs is spread over
+  // further OR-type gates below, so nothing is cut off.
+  std::vector<std::string> product(products);
+  for (int k = 0; k < products; ++k) {
+    product[k] = table_.ProductText(0, columns, k);
+    if (HasComplementaryLiterals(product[k] + "+")) product[k] = "1";
+  }
+
+  if (products == 1) {
+    for (int i = 0; i < 16; ++i) node.inputLabels[i] = i < columns ? table_.ProductText(i, i + 1, 0) : "1";
+    node.inputCount = static_cast<int>(
+        std::count_if(node.inputLabels.begin(), node.inputLabels.end(),
+                      [](const std::string& s) { return s != "1"; }));
+    if (gateFamily == 0) {
+      node.kind = kNand;
+      node.outputNegated = 1;
+    } else if (gateFamily == 1) {
+      node.kind = kNor;
+      for (auto& label : node.inputLabels) label = NegateLiteral(label);
+    }
+    return store_.AppendNode(node);
+  }
+
+  std::vector<std::string> in(16);
+  for (int k = 0; k < products; ++k) {
+    std::string& slot = in[k % maxFanIn];
+    slot += slot.empty() ? product[k] : "+" + product[k];
+  }
+  for (auto& slot : in)
+    if (slot.empty()) slot = "0";
+  node.kind = kOr;
+  if (gateFamily == 1) {
+    node.kind = kNor;
+    node.outputNegated = 1;
+  } else if (gateFamily == 0) {
+    node.kind = kNand;
+    node.inputNegated.fill(1);
+  }
+  for (int i = 0; i < 16; ++i) node.inputLabels[i] = in[i];
+  for (int i = 0; i < 16; ++i) {
+    if (CountVariables(in[i]) == 1) {
+      if (gateFamily == 0) {
+        node.inputNegated[i] = 0;
+        node.inputLabels[i] = NegateLiteral(in[i]);
+      }
+    } else if (in[i] != "0") {
+      node.childId[i] = BuildGateNetwork(in[i], level + 1, maxFanIn, gateFamily);
+    }
+  }
+  node.inputCount = static_cast<int>(
+      std::count_if(node.inputLabels.begin(), node.inputLabels.end(),
+                    [](const std::string& s) { return s != "0"; }));
+  return store_.AppendNode(node);
+}
+
+void RealizationEngine::BuildDemux(const std::string& text, int a) {
+  table_.LoadTermTable(text);
+  table_.MoveUnusedColumnsRight();
+  table_.DropUnusedTrailingColumns();
+  table_.ExpandAddressColumns(a);
+  table_.AddAddressColumn(a);
+  table_.AbsorbRows(a);
+  SelectDemuxOutputs(a);
+}
+
+void RealizationEngine::SelectDemuxOutputs(int a) {
+  const int n = 1 << a;
+  const int m = table_.RowCount() - 1;
+  const int addressColumn = table_.ColumnCount() - 1;
+  DemuxRecord record;
+  auto addressOf = [&](int r) {
+    int v = 0;
+    ParseSmallNumber(table_.Cell(addressColumn, r), &v);
+    return v;
+  };
+  if (m == n) {
+    record.outputFlags.fill(1);
+    record.polarity = 1;
+  } else if (m > n / 2) {
+    record.polarity = 0;
+    record.outputFlags.fill(1);
+    for (int r = 1; r <= m; ++r)
+      if (addressOf(r) < 16) record.outputFlags[addressOf(r)] = 0;
+  } else {
+    record.polarity = 1;
+    for (int r = 1; r <= m; ++r)
+      if (addressOf(r) < 16) record.outputFlags[addressOf(r)] = 1;
+  }
+  for (int c = 0; c < a && c < 4; ++c)
+    record.addressLabels[c] = c < table_.ColumnCount() ? table_.Cell(c, 0) : std::string();
+  record.addressCount = a;
+  record.outputCount = n;
+  store_.SetDemux(record);
+}
+
+void RealizationEngine::BuildMuxAndDemux(const std::string& text, int m, int d) {
+  table_.PrepareForMux(text, m);
+  const std::vector<std::string> residues = table_.Residues(m);
+  MuxDemuxRecord record;
+  record.addressCount = m;
+  record.inputCount = 1 << m;
+  for (int v = 0; v < record.inputCount; ++v) record.inputLabels[v] = residues[v];
+
+  const TermTable grid2 = table_;
+  store_.ResetCollectingGates();
+  DemuxPart part;
+  part.addressCount = d;
+  part.outputCount = 1 << d;
+  for (int k = 0; k < d && k < 4; ++k)
+    part.addressLabels[k] = m + k < grid2.ColumnCount() ? grid2.Cell(m + k, 0) : std::string();
+  store_.SetDemuxPart(part);
+  for (int c = 0; c < m && c < 4; ++c)
+    record.addressLabels[c] = c < grid2.ColumnCount() ? grid2.Cell(c, 0) : std::string();
+
+  const int addressColumn = grid2.ColumnCount() - 1;
+  for (int f = 0; f < record.inputCount; ++f) {
+    const std::string value = std::to_string(f);
+    std::vector<int> rows;
+    for (int r = 1; r < grid2.RowCount(); ++r)
+      if (grid2.Cell(addressColumn, r) == value) rows.push_back(r);
+    const int h = static_cast<int>(rows.size());
+    const bool gate = h > 1 || (h == 1 && d == 1) ||
+                      (h == 1 && d != 1 && CountVariables(record.inputLabels[f]) > 1);
+    if (!gate) continue;
+    table_.Resize(d, h + 1);
+    for (int k = 0; k < d; ++k) {
+      const int c = m + k;
+      const bool inside = c < addressColumn;
+      table_.SetCell(k, 0, inside ? grid2.Cell(c, 0) : std::string());
+      for (int i = 0; i < h; ++i) table_.SetCell(k, i + 1, inside ? grid2.Cell(c, rows[i]) : "-");
+    }
+    table_.ExpandAddressColumns(d);
+    table_.AddAddressColumn(d);
+    table_.AbsorbRows(d);
+    SelectDemuxOutputs(d);
+    record.gateIndex[f] = store_.AppendCollectingGate();
+  }
+  const int outputs = 1 << d;
+  for (int i = 0; i < record.inputCount; ++i) {
+    const int g = record.gateIndex[i];
+    if (g == 0) continue;
+    const auto& flags = store_.collectingGate(g).outputFlags;
+    const int on = static_cast<int>(std::count(flags.begin(), flags.begin() + outputs, 1));
+    if (on == outputs || on == 0) {
+      record.gateIndex[i] = 0;
+      record.inputLabels[i] = "1";
+    }
+  }
+  store_.SetMuxDemux(record);
+}
+
+bool IsLevelCrowded(const ResultStore& store) {
+  const auto& nodes = store.nodes();
+  if (nodes.size() <= 5) return false;
+  int maxLevel = 0;
+  for (size_t i = 0; i + 1 < nodes.size(); ++i) maxLevel = std::max(maxLevel, nodes[i].level);
+  for (int level = 0; level <= maxLevel; ++level) {
+    const auto count = std::count_if(nodes.begin(), nodes.end(),
+                                     [&](const NodeRecord& n) { return n.level == level; });
+    if (count > 5) return true;
+  }
+  return false;
+}
+
+namespace {
+
+// Shrinks a size that exceeds the function: index n - 1 when the index allows more address
+// inputs than the function has variables.
+int Clamp(int& index, int n) {
+  if (n < index + 1) index = n - 1;
+  return index + 1;
+}
+
+}  // namespace
+
+RealizeResult Realize(const std::string& functionText, StructureChoice& choice, TermTable& table,
+                      ResultStore& store, MessageSink& messages, ShellPort& shell) {
+  RealizeResult result;
+  if (functionText.empty()) {
+    messages.Show(text::kNoTerms, "Information", Buttons::Ok, Icon::Warning);
+    result.outcome = RealizeOutcome::kNoFunction;
+    return result;
+  }
+  const int n = CountVariables(functionText);
+  auto refuse = [&](const char* message, const char* caption, Icon icon) {
+    messages.Show(message, caption, Buttons::Ok, icon);
+    shell.SetCommandState(9);
+    result.outcome = RealizeOutcome::kRefused;
+    return result;
+  };
+  // A constant function has nothing to realize (the command is disabled for it).
+  if (n == 0) return result;
+
+  RealizationEngine engine(table, store);
+  const char* caption = nullptr;
+  switch (choice.tab) {
+    case kTabMux:
+      if (choice.useGates) {
+        store.ResetNodes();
+        const int a = Clamp(choice.radioMuxSize, n);
+        engine.BuildMuxWithGates(functionText, a, 16, choice.radioGates);
+        caption = text::kDesignMuxGates;
+      } else {
+        store.ResetNodes();
+        const int a = Clamp(choice.radioMuxSize, n);
+        if (engine.CheckSingleMux(functionText, a, 0) >= 2) {
+          return refuse(text::kAddressInputsShort, "Warning!", Icon::Warning);
+        }
+        store.ResetNodes();
+        engine.BuildMuxTree(functionText, a, 0);
+        caption = text::kDesignMux;
+      }
+      break;
+    case kTabDemux: {
+      if (n > choice.radioDmux + 1) return refuse(text::kAddressInputsShort, "Warning!", Icon::Warning);
+      const int a = Clamp(choice.radioDmux, n);
+      engine.BuildDemux(functionText, a);
+      caption = text::kDesignDemux;
+      break;
+    }
+    case kTabMuxTree: {
+      const int a = Clamp(choice.radioMuxMT, n);
+      store.ResetNodes();
+      engine.BuildMuxTree(functionText, a, 0);
+      caption = text::kDesignMuxTree;
+      break;
+    }
+    case kTabMuxDemux: {
+      const int m = choice.MdMuxIndex() + 1;
+      const int d = choice.MdDmuxIndex() + 1;
+      choice.SelectMdMux(m - 1);
+      choice.SelectMdDmux(d - 1);
+      // The dialog only offers pairs whose address counts add up to the function's variables;
+      // a pair that does not (left from an earlier function, or confirmed without the dialog's
+      // checks) is refused with the dialog's own messages.
+      if (n == 1 || n > 8)
+        return refuse(text::kMuxDemuxImpossible, text::kCaptionInformationBang,
+                      Icon::Information);
+      if (m == 0 || d == 0 || m + d != n)
+        return refuse(text::kSelectSizes, "Warning!", Icon::Warning);
+      store.ResetCollectingGates();
+      engine.BuildMuxAndDemux(functionText, m, d);
+      caption = text::kDesignMuxDemux;
+      break;
+    }
+    default:
+      return result;
+  }
+  if (store.nodeOverflow() || store.gateOverflow()) {
+    store.ResetNodes();
+    return refuse(text::kTooLargeCircuit, "Warning!", Icon::Warning);
+  }
+  result.outcome = RealizeOutcome::kRealized;
+  result.designCaption = caption;
+  shell.SetCommandState(2);
+  return result;
+}
+
+}  // namespace kestrel
