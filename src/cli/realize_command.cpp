@@ -24,8 +24,22 @@ void AddRealizeOptions(CLI::App& app, RealizeInputs& inputs) {
 bool IsWellFormedFunctionText(const std::string& text) {
   static const std::regex kSum("(~?x[0-9])+(\\+(~?x[0-9])+)*");
   if (text.empty() || text == "0" || text == "1") return true;
-  if (text.size() > 100000) return false;
-  return std::regex_match(text, kSum);
+  if (text.size() > 100000 || !std::regex_match(text, kSum)) return false;
+  // A product holding both x<d> and ~x<d> is always 0: such a text is not a minimized function.
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t plus = text.find('+', start);
+    if (plus == std::string::npos) plus = text.size();
+    int plain = 0, negated = 0;
+    for (size_t i = start; i + 1 < plus; ++i) {
+      if (text[i] != 'x') continue;
+      const int bit = 1 << (text[i + 1] - '0');
+      (i > start && text[i - 1] == '~' ? negated : plain) |= bit;
+    }
+    if (plain & negated) return false;
+    start = plus + 1;
+  }
+  return true;
 }
 
 std::string ValidateRealizeInputs(const RealizeInputs& inputs) {
@@ -33,7 +47,8 @@ std::string ValidateRealizeInputs(const RealizeInputs& inputs) {
     return "--function cannot be combined with --ones, --zeros, --dont-cares or --literal";
   if (inputs.functionText && !IsWellFormedFunctionText(*inputs.functionText))
     return "--function must be 0, 1, the empty text or a sum of products such as x3~x1+x2x0 "
-           "(literals x0..x9 or ~x0..~x9, products joined by \"+\", no blanks)";
+           "(literals x0..x9 or ~x0..~x9, products joined by \"+\", no blanks, no product holding "
+           "both x<d> and ~x<d>)";
   return ValidateFunctionInputs(inputs.function);
 }
 

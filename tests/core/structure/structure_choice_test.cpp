@@ -1,0 +1,105 @@
+// The design structure choice: pairing rule, automatic partner, OK checks and Cancel.
+
+#include <gtest/gtest.h>
+
+#include "structure/structure_choice.h"
+
+namespace kestrel {
+namespace {
+
+std::string FunctionOf(int n) {
+  std::string text;
+  for (int d = n - 1; d >= 0; --d) text += "x" + std::to_string(d);
+  return text;
+}
+
+TEST(PairingRule, EnabledSizesForEveryVariableCount) {
+  // Sizes 2, 4, 8, 16 enabled for n = 0..10, the same in both groups.
+  const std::vector<std::vector<bool>> expected = {
+      {false, false, false, false}, {false, false, false, false}, {true, false, false, false},
+      {true, true, false, false},   {true, true, true, false},    {true, true, true, true},
+      {false, true, true, true},    {false, false, true, true},   {false, false, false, true},
+      {false, false, false, false}, {false, false, false, false}};
+  for (int n = 0; n <= 10; ++n) {
+    StructureChoice c;
+    c.tab = kTabMuxDemux;
+    c.SelectMdMux(3);
+    c.SelectMdDmux(0);
+    c.OnShow(n == 0 ? "1" : FunctionOf(n));
+    for (int k = 0; k < 4; ++k) {
+      EXPECT_EQ(c.mdMuxEnabled[k], expected[n][k]) << "n " << n << " size " << (2 << k);
+      EXPECT_EQ(c.mdDmuxEnabled[k], expected[n][k]) << "n " << n << " size " << (2 << k);
+    }
+    if (n == 0 || n > 8) {
+      EXPECT_EQ(c.MdMuxIndex(), -1);
+      EXPECT_EQ(c.MdDmuxIndex(), -1);
+    } else {  // buttons that were on stay on, even when disabled
+      EXPECT_EQ(c.MdMuxIndex(), 3);
+      EXPECT_EQ(c.MdDmuxIndex(), 0);
+    }
+  }
+}
+
+TEST(PairingRule, AutomaticPartner) {
+  StructureChoice c;
+  const std::string f6 = FunctionOf(6);
+  c.SelectTab(kTabMuxDemux, f6);
+  EXPECT_FALSE(c.mdMuxEnabled[0]);
+  c.EnterGroup(1);
+  c.ClickMdMux(1, f6);  // a 4-input multiplexer leaves 4 variables: a 16-output demultiplexer
+  EXPECT_EQ(c.MdMuxIndex(), 1);
+  EXPECT_EQ(c.MdDmuxIndex(), 3);
+  c.EnterGroup(2);
+  c.ClickMdDmux(2, f6);
+  EXPECT_EQ(c.MdMuxIndex(), 2);
+  // A click echoed from code while the focus is in the other group does nothing more.
+  c.EnterGroup(1);
+  c.ClickMdDmux(0, f6);
+  EXPECT_EQ(c.MdMuxIndex(), 2);
+}
+
+TEST(OkChecks, MuxDemuxMessages) {
+  RecordingMessages m;
+  StructureChoice c;
+  c.tab = kTabMuxDemux;
+  EXPECT_FALSE(c.Ok("x0", m));
+  ASSERT_EQ(m.shown.size(), 1u);
+  EXPECT_EQ(m.shown[0].text,
+            "Realization impossible in the multiplexer and demultiplexer structure.   ");
+  EXPECT_EQ(m.shown[0].caption, "Information!");
+  EXPECT_EQ(m.shown[0].icon, Icon::Information);
+  EXPECT_FALSE(c.Ok(FunctionOf(3), m));
+  EXPECT_EQ(m.shown[1].text, "Select the size of multiplexer and demultiplexer.   ");
+  EXPECT_EQ(m.shown[1].caption, "Warning!");
+  c.SelectMdDmux(1);
+  EXPECT_TRUE(c.Ok(FunctionOf(3), m));  // one size is enough for the dialog
+  EXPECT_FALSE(c.Ok(FunctionOf(9), m));
+  c.tab = kTabMux;
+  EXPECT_TRUE(c.Ok("", m));
+}
+
+TEST(Cancel, RestoresEverything) {
+  StructureChoice c;
+  c.radioMuxSize = 2;
+  c.SelectMdMux(1);
+  c.OnShow("x1x0");
+  c.SelectTab(kTabDemux, "x1x0");
+  c.radioMuxSize = 3;
+  c.SetUseGates(true);
+  c.radioGates = 2;
+  c.radioDmux = 3;
+  c.radioMuxMT = 1;
+  c.SelectMdMux(3);
+  c.Cancel();
+  EXPECT_EQ(c.tab, kTabMux);
+  EXPECT_EQ(c.radioMuxSize, 2);
+  EXPECT_FALSE(c.useGates);
+  EXPECT_FALSE(c.radioGatesEnabled);
+  EXPECT_EQ(c.radioGates, 0);
+  EXPECT_EQ(c.radioDmux, 0);
+  EXPECT_EQ(c.radioMuxMT, 0);
+  EXPECT_EQ(c.MdMuxIndex(), 1);
+}
+
+}  // namespace
+}  // namespace kestrel
