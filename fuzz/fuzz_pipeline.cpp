@@ -1,0 +1,53 @@
+// The whole pipeline on arbitrary functions: canonical entry, minimization, every structure's
+// realization at every size, and the circuit check, which must find no mismatch.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "engine/realize.h"
+#include "session/session.h"
+
+using namespace kestrel;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 2) return 0;
+  const int n = 1 + data[0] % 10;
+  RecordingMessages messages;
+  HeadlessProgress progress;
+  Session session(messages, progress);
+  FunctionDefinition& def = session.definition;
+  def.OpenCanonical();
+  // Two bits per combination: 0 unlisted, 1 One, 2 Zero, 3 Don't care.
+  for (int v = 0; v < (1 << n); ++v) {
+    const size_t byte = 1 + static_cast<size_t>(v) / 4;
+    const int code = byte < size ? (data[byte] >> (2 * (v % 4))) & 3 : 0;
+    if (code) def.Add(std::to_string(v), code == 1 ? kOnes : code == 2 ? kZeros : kDontCares);
+  }
+  def.Ok();
+  const std::string text = session.model.functionText;
+  const int vars = CountVariables(text);
+  if (vars == 0) return 0;
+  for (int tab = 0; tab < 4; ++tab) {
+    for (int variant = 0; variant < (tab == 0 ? 4 : 1); ++variant) {
+      for (int index = 0; index < 4; ++index) {
+        StructureChoice& c = session.choice;
+        c = StructureChoice{};
+        c.tab = tab;
+        c.SetUseGates(variant > 0);
+        c.radioGates = variant > 0 ? variant - 1 : 0;
+        c.radioMuxSize = c.radioMuxMT = c.radioDmux = index;
+        if (tab == kTabMuxDemux) {
+          if (vars < 2 || vars > 8 || index + 1 >= vars || vars - index - 1 > 4) continue;
+          c.SelectMdMux(index);
+          c.SelectMdDmux(vars - index - 2);
+        }
+        const RealizeResult r =
+            Realize(text, c, session.table, session.results, messages, session);
+        if (r.outcome != RealizeOutcome::kRealized) continue;
+        if (VerifyRealization(text, c, session.results).mismatches != 0) abort();
+      }
+    }
+  }
+  return 0;
+}
