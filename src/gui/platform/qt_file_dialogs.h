@@ -1,0 +1,19 @@
+#pragma once
+// The file-dialog seam over QFileDialog.
+
+#include <QString>
+
+#include "ui/file_dialogs.h"
+
+namespace kestrel::gui {
+
+/// "Kestrel File (*.kef)|*.kef|All (*.*)|*.*" as a Qt name filter list.
+QString QtFilter(const std::string& filter);
+
+class QtFileDialogs : public FileDialogs {
+ public:
+  std::optional<std::string> Open(const FileDialogRequest& request) override;
+  std::optional<std::string> Save(const FileDialogRequest& request) override;
+};
+
+}  // namespace kestrel::gui

@@ -1,0 +1,629 @@
+#include "gui/shell/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "diagram/diagram.h"
+#include "engine/realize.h"
+#include "engine/term_table.h"
+#include "gui/function/function_window.h"
+#include "gui/platform/qt_messages.h"
+#include "gui/shell/about_box.h"
+#include "gui/shell/output.h"
+#include "gui/shell/program.h"
+#include "gui/shell/window_util.h"
+#include "gui/structure/structure_dialog.h"
+
+namespace kestrel::gui {
+
+namespace {
+
+inline constexpr const char* kNoPrinter = "No printer installed!   ";
+inline constexpr const char* kCrowded =
+    "Printing too big structures due to scaling may lead to illegible printout.\r\n"
+    "If you want to obtain clear printout use other graphical editor.";
+
+QIcon Picture(const QString& name) {
+  return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
+}
+
+}  // namespace
+
+std::string BuildFunctionLabelText(const std::string& f) {
+  std::string out;
+  int c = 1;
+  for (char ch : f) {
+    if (c <= 50) {
+      if (ch == '+') {
+        out += " + ";
+      } else {
+        out += ch;
+      }
+    } else if (ch == '+') {
+      out += "+\n\r";
+      c -= 50;
+    } else {
+      out += ch;
+    }
+    ++c;
+  }
+  return out;
+}
+
+MainWindow::MainWindow(Program& program) : program_(program) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QString::fromStdString(program_.session.caption));
+  setWindowIcon(Picture(QStringLiteral("kestrel")));
+  BuildMenu();
+  BuildToolBar();
+  BuildResultPanel();
+  StatusBar1 = new QStatusBar(this);
+  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+  StatusBar1->setSizeGripEnabled(true);
+  StatusText = MakeChild<QLabel>(StatusBar1, "StatusText");
+  StatusBar1->addWidget(StatusText, 1);
+  setStatusBar(StatusBar1);
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(program_.session.kTimer1Interval);
+  connect(Timer1, &QTimer::timeout, this, [this] {
+    Guard([this] {
+      Timer1->setInterval(Session::kTimer1Interval);
+      program_.session.Timer1Timer();
+      Timer1->stop();
+      ShowSessionState();
+    });
+  });
+  Timer1->start();
+
+  setMinimumSize(380, 350);
+  resize(408, 350);
+  CentreOn(this, nullptr);
+  program_.session.SetCommandState(7);
+}
+
+MainWindow::~MainWindow() {
+  delete printer_;
+}
+
+QAction* MainWindow::MakeAction(const char* name, const QString& caption, const QString& icon) {
+  auto* action = new QAction(caption, this);
+  action->setObjectName(QString::fromLatin1(name));
+  if (!icon.isEmpty()) action->setIcon(Picture(icon));
+  return action;
+}
+
+void MainWindow::BuildMenu() {
+  auto run = [this](QAction* action, void (MainWindow::*command)()) {
+    connect(action, &QAction::triggered, this,
+            [this, command] { Guard([=, this] { (this->*command)(); }); });
+  };
+  File1 = menuBar()->addMenu(QStringLiteral("&File"));
+  File1->setObjectName(QStringLiteral("File1"));
+  NewProject = MakeAction("NewProject", QStringLiteral("New project"), QStringLiteral("new"));
+  OpenProject = MakeAction("OpenProject", QStringLiteral("Open project"), QStringLiteral("open"));
+  SaveProject = MakeAction("SaveProject", QStringLiteral("Save project"));
+  SaveProjectAs =
+      MakeAction("SaveProjectAs", QStringLiteral("Save project as..."), QStringLiteral("save_as"));
+  NewCanonicalRepresentation =
+      MakeAction("NewCanonicalRepresentation", QStringLiteral("Canonical representation"),
+                 QStringLiteral("canonical"));
+  NewLiteralRepresentation =
+      MakeAction("NewLiteralRepresentation", QStringLiteral("Literal representation"),
+                 QStringLiteral("literal"));
+  OpenFunction = MakeAction("OpenFunction", QStringLiteral("Open function"));
+  ChangeFunction = MakeAction("ChangeFunction", QStringLiteral("Change function"));
+  SaveFunction = MakeAction("SaveFunction", QStringLiteral("Save function"));
+  SaveFunctionAs = MakeAction("SaveFunctionAs", QStringLiteral("Save function as..."));
+  ExportDiagram = MakeAction("ExportDiagram", QStringLiteral("Export diagram"));
+  ExportProject = MakeAction("ExportProject", QStringLiteral("Export project"));
+  Print = MakeAction("Print", QStringLiteral("Print project"), QStringLiteral("print"));
+  PrintSetup = MakeAction("PrintSetup", QStringLiteral("Print setup"));
+  Exit = MakeAction("Exit", QStringLiteral("Exit"));
+  Exit->setStatusTip(QStringLiteral("Close program"));
+  Exit->setToolTip(QStringLiteral("Close program"));
+
+  File1->addAction(NewProject);
+  File1->addAction(OpenProject);
+  File1->addAction(SaveProject);
+  File1->addAction(SaveProjectAs);
+  File1->addSeparator();
+  NewFunction1 = File1->addMenu(QStringLiteral("New function"));
+  NewFunction1->setObjectName(QStringLiteral("NewFunction1"));
+  NewFunction1->addAction(NewCanonicalRepresentation);
+  NewFunction1->addAction(NewLiteralRepresentation);
+  File1->addAction(OpenFunction);
+  File1->addAction(ChangeFunction);
+  File1->addAction(SaveFunction);
+  File1->addAction(SaveFunctionAs);
+  File1->addSeparator();
+  File1->addAction(ExportDiagram);
+  File1->addAction(ExportProject);
+  File1->addSeparator();
+  File1->addAction(Print);
+  File1->addAction(PrintSetup);
+  File1->addSeparator();
+  File1->addAction(Exit);
+
+  Realization = MakeAction("Realization", QStringLiteral("&Realization"));
+  menuBar()->addAction(Realization);
+
+  Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
+  Help1->setObjectName(QStringLiteral("Help1"));
+  ProgramHelp1 = MakeAction("ProgramHelp1", QStringLiteral("Program Help"));
+  ProgramHelp1->setShortcut(QKeySequence(Qt::Key_F1));
+  ProgramHelp1->setShortcutContext(Qt::WindowShortcut);
+  About1 = MakeAction("About1", QStringLiteral("About..."));
+  Help1->addAction(ProgramHelp1);
+  Help1->addAction(About1);
+
+  run(NewProject, &MainWindow::NewProjectClick);
+  run(OpenProject, &MainWindow::OpenProjectClick);
+  run(SaveProject, &MainWindow::SaveProjectClick);
+  run(SaveProjectAs, &MainWindow::SaveProjectAsClick);
+  run(NewCanonicalRepresentation, &MainWindow::NewCanonicalRepresentationClick);
+  run(NewLiteralRepresentation, &MainWindow::NewLiteralRepresentationClick);
+  run(OpenFunction, &MainWindow::OpenFunctionClick);
+  run(ChangeFunction, &MainWindow::ChangeFunctionClick);
+  run(SaveFunction, &MainWindow::SaveFunctionClick);
+  run(SaveFunctionAs, &MainWindow::SaveFunctionAsClick);
+  run(ExportDiagram, &MainWindow::ExportDiagramClick);
+  run(ExportProject, &MainWindow::ExportProjectClick);
+  run(Print, &MainWindow::PrintClick);
+  run(PrintSetup, &MainWindow::PrintSetupClick);
+  connect(Exit, &QAction::triggered, this, &QWidget::close);
+  run(Realization, &MainWindow::RealizationClick);
+  run(ProgramHelp1, &MainWindow::ProgramHelpClick);
+  run(About1, &MainWindow::AboutClick);
+}
+
+QToolButton* MainWindow::MakeToolButton(const char* name, const QString& hint, const QString& icon,
+                                        void (MainWindow::*command)()) {
+  auto* button = new QToolButton(ToolBar1);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setToolTip(hint);
+  button->setStatusTip(hint);
+  button->setIcon(Picture(icon));
+  button->setIconSize(QSize(18, 18));
+  button->setFixedSize(24, 24);
+  button->setAutoRaise(true);
+  ToolBar1->addWidget(button);
+  connect(button, &QToolButton::clicked, this,
+          [this, command] { Guard([=, this] { (this->*command)(); }); });
+  return button;
+}
+
+void MainWindow::BuildToolBar() {
+  ToolBar1 = new QToolBar(this);
+  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+  ToolBar1->setMovable(false);
+  ToolBar1->setFloatable(false);
+  ToolBar1->setFixedHeight(33);
+  ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
+  addToolBar(Qt::TopToolBarArea, ToolBar1);
+  ButtonNew = MakeToolButton("ButtonNew", QStringLiteral("Start new project"),
+                             QStringLiteral("new"), &MainWindow::NewProjectClick);
+  ButtonOpen = MakeToolButton("ButtonOpen", QStringLiteral("Open project"), QStringLiteral("open"),
+                              &MainWindow::OpenProjectClick);
+  ToolBar1->addSeparator();
+  ButtonSave = MakeToolButton("ButtonSave", QStringLiteral("Save project"), QStringLiteral("save"),
+                              &MainWindow::ButtonSaveClick);
+  ToolBar1->addSeparator();
+  ButtonLB = MakeToolButton("ButtonLB", QStringLiteral("Canonical representation"),
+                            QStringLiteral("canonical"), &MainWindow::DecimalRepClick);
+  ButtonEdit = MakeToolButton("ButtonEdit", QStringLiteral("Literal representation"),
+                              QStringLiteral("literal"), &MainWindow::LiteralRepClick);
+  ToolBar1->addSeparator();
+  ButtonRealize = MakeToolButton("ButtonRealize", QStringLiteral("Design realization"),
+                                 QStringLiteral("realize"), &MainWindow::RealizationClick);
+  ButtonZoomIn = MakeToolButton("ButtonZoomIn", QStringLiteral("Zoom in"),
+                                QStringLiteral("zoom_in"), &MainWindow::ButtonZoomInClick);
+  ButtonZoomOut = MakeToolButton("ButtonZoomOut", QStringLiteral("Zoom out"),
+                                 QStringLiteral("zoom_out"), &MainWindow::ButtonZoomOutClick);
+  ButtonPrint = MakeToolButton("ButtonPrint", QStringLiteral("Print project"),
+                               QStringLiteral("print"), &MainWindow::PrintClick);
+}
+
+void MainWindow::BuildResultPanel() {
+  Panel3 = new QFrame(this);
+  Panel3->setObjectName(QStringLiteral("Panel3"));
+  Panel3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  Panel3->setLineWidth(2);
+  Panel3->setAutoFillBackground(true);
+  setCentralWidget(Panel3);
+  auto* back = new QVBoxLayout(Panel3);
+  back->setContentsMargins(2, 2, 2, 2);
+  back->setSpacing(0);
+
+  Panel1 = MakeChild<QWidget>(Panel3, "Panel1");
+  back->addWidget(Panel1);
+  auto* result = new QVBoxLayout(Panel1);
+  result->setContentsMargins(0, 0, 0, 0);
+  result->setSpacing(0);
+  Panel2 = MakeChild<QWidget>(Panel1, "Panel2");
+  Panel2->setFixedHeight(33);
+  TrackBar1 = MakeChild<QSlider>(Panel2, "TrackBar1");
+  TrackBar1->setOrientation(Qt::Horizontal);
+  TrackBar1->setRange(10, 30);
+  TrackBar1->setTickInterval(1);
+  TrackBar1->setTickPosition(QSlider::TicksBelow);
+  TrackBar1->setValue(17);
+  TrackBar1->setGeometry(8, 8, 150, 25);
+  result->addWidget(Panel2);
+
+  ScrollBox1 = MakeChild<QScrollArea>(Panel1, "ScrollBox1");
+  ScrollBox1->setFrameShape(QFrame::NoFrame);
+  ScrollBox1->setBackgroundRole(QPalette::Base);
+  QPalette white = ScrollBox1->palette();
+  white.setColor(QPalette::Base, Qt::white);
+  white.setColor(QPalette::Window, Qt::white);
+  ScrollBox1->setPalette(white);
+  ScrollBox1->setAutoFillBackground(true);
+  ScrollBox1->setWidgetResizable(false);
+  result->addWidget(ScrollBox1, 1);
+
+  ScrollContent = new QWidget;
+  ScrollContent->setObjectName(QStringLiteral("ScrollContent"));
+  ScrollContent->setPalette(white);
+  ScrollContent->setAutoFillBackground(true);
+  Image1 = MakeChild<QLabel>(ScrollContent, "Image1");
+  Image1->move(0, 0);
+  Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Label1Real = MakeChild<QLabel>(ScrollContent, "Label1Real", "Function after minimization:");
+  Label1Fun = MakeChild<QLabel>(ScrollContent, "Label1Fun");
+  Label1 = MakeChild<QLabel>(ScrollContent, "Label1", "Realized in the structure:");
+  Label2Design = MakeChild<QLabel>(ScrollContent, "Label2Design");
+  Label3Additional = MakeChild<QLabel>(ScrollContent, "Label3Additional");
+  QFont bold = Label1Fun->font();
+  bold.setBold(true);
+  Label1Fun->setFont(bold);
+  Label2Design->setFont(bold);
+  Label1Real->move(24, 16);
+  Label1Fun->move(24, 32);
+  Label1->move(24, 80);
+  Label2Design->move(24, 96);
+  Label3Additional->move(24, 120);
+  for (QLabel* l : {Label1Real, Label1Fun, Label1, Label2Design, Label3Additional}) {
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    l->adjustSize();
+  }
+  ScrollContent->resize(1024, 768);
+  ScrollBox1->setWidget(ScrollContent);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!firstShow_) return;
+  firstShow_ = false;
+  Image1->resize(1024, 768);
+  ProjectRecord& p = program_.session.project;
+  p.functionFilePath.clear();
+  p.projectFilePath.clear();
+  p.functionDisplayName.clear();
+  p.projectDisplayName.clear();
+}
+
+void MainWindow::Guard(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::exception&) {
+    program_.ShowCriticalError();
+  } catch (...) {
+    program_.ShowCriticalError();
+  }
+}
+
+void MainWindow::ShowSessionState() {
+  const Session& s = program_.session;
+  setWindowTitle(QString::fromStdString(s.caption));
+  for (int i = 0; i < kCommandItemCount; ++i) {
+    const auto item = static_cast<CommandItem>(i);
+    const QString name = QString::fromLatin1(CommandItemName(item));
+    const bool on = s.commands.Enabled(item);
+    if (QAction* a = findChild<QAction*>(name, Qt::FindDirectChildrenOnly)) a->setEnabled(on);
+    if (QToolButton* b = ToolBar1->findChild<QToolButton*>(name)) b->setEnabled(on);
+  }
+  Panel1->setVisible(s.commands.resultPanelVisible);
+  Panel2->setVisible(s.commands.zoomStripVisible);
+  if (s.statusText != shownStatus_) {
+    shownStatus_ = s.statusText;
+    StatusText->setText(QString::fromStdString(s.statusText));
+    if (!s.statusText.empty() && s.timer1Enabled) {
+      Timer1->setInterval(Session::kTimer1Interval);
+      Timer1->start();
+    }
+  }
+  if (s.commandState == 7) {
+    // The reset paints the background white.
+    QPalette white = Panel3->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Panel3->setPalette(white);
+  }
+}
+
+void MainWindow::SetBusy(bool busy) {
+  busy_ = busy;
+  menuBar()->setEnabled(!busy);
+  ToolBar1->setEnabled(!busy);
+}
+
+// --- Project lifecycle ---
+
+void MainWindow::NewProjectClick() {
+  program_.session.NewProjectClick();
+  ShowSessionState();
+}
+
+void MainWindow::NewCanonicalRepresentationClick() {
+  const bool opened = program_.session.NewCanonicalRepresentationClick();
+  ShowSessionState();
+  if (opened) RunFunctionWindow(true);
+}
+
+void MainWindow::NewLiteralRepresentationClick() {
+  const bool opened = program_.session.NewLiteralRepresentationClick();
+  ShowSessionState();
+  if (opened) RunFunctionWindow(false);
+}
+
+void MainWindow::DecimalRepClick() {
+  program_.session.DecimalRepClick();
+  RunFunctionWindow(true);
+}
+
+void MainWindow::LiteralRepClick() {
+  program_.session.LiteralRepClick();
+  RunFunctionWindow(false);
+}
+
+void MainWindow::ChangeFunctionClick() {
+  const int flag = program_.session.model.representationFlag;
+  program_.session.ChangeFunctionClick();
+  if (flag == 1) RunFunctionWindow(true);
+  if (flag == 2) RunFunctionWindow(false);
+}
+
+void MainWindow::RunFunctionWindow(bool canonical) {
+  FunctionWindow& w = *program_.Form3;
+  if (canonical) {
+    w.LayoutCanonical();
+  } else {
+    w.LayoutLiteral();
+  }
+  CentreOn(&w, this);
+  SetBusy(true);
+  struct Idle {
+    MainWindow* window;
+    ~Idle() { window->SetBusy(false); }
+  } idle{this};
+  program_.runModal(w);
+  ShowSessionState();
+}
+
+void MainWindow::OpenFunctionClick() {
+  program_.session.OpenFunctionClick();
+  ShowSessionState();
+}
+
+void MainWindow::OpenProjectClick() {
+  program_.session.OpenProjectClick();
+  if (program_.session.commandState == 2) ShowResult();
+  ShowSessionState();
+}
+
+void MainWindow::SaveProjectClick() {
+  program_.session.SaveProjectClick();
+  ShowSessionState();
+}
+
+void MainWindow::SaveProjectAsClick() {
+  program_.session.SaveProjectAsClick();
+  ShowSessionState();
+}
+
+void MainWindow::ButtonSaveClick() {
+  program_.session.ButtonSaveClick();
+  ShowSessionState();
+}
+
+void MainWindow::SaveFunctionClick() {
+  program_.session.SaveFunctionClick();
+  ShowSessionState();
+}
+
+void MainWindow::SaveFunctionAsClick() {
+  program_.session.SaveFunctionAsClick();
+  ShowSessionState();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (busy_) {
+    // A minimization is running; it is stopped from the progress window first.
+    event->ignore();
+    return;
+  }
+  bool close = false;
+  Guard([&] { close = program_.session.CloseQuery(); });
+  ShowSessionState();
+  if (close) {
+    event->accept();
+    QApplication::closeAllWindows();
+  } else {
+    event->ignore();
+  }
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1) {
+    Guard([this] { ProgramHelpClick(); });
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
+}
+
+// --- Realization and result ---
+
+void MainWindow::RealizationClick() {
+  StructureDialog& d = *program_.Form2;
+  d.PrepareShow();
+  CentreOn(&d, this);
+  if (program_.runModal(d) == QDialog::Accepted) Realize();
+  ShowSessionState();
+}
+
+void MainWindow::StructureAccepted() {
+  program_.session.zoom = 17;
+  TrackBar1->setValue(17);
+  program_.session.project.projectModified = 1;
+}
+
+void MainWindow::Realize() {
+  Session& s = program_.session;
+  const RealizeResult result =
+      kestrel::Realize(s.model.functionText, s.choice, s.table, s.results, s.messages, s);
+  program_.Form2->ShowChoice();  // a clamped size stays selected in the dialog
+  if (result.outcome == RealizeOutcome::kRealized) {
+    s.designCaption = result.designCaption;
+    s.additionalCaption.clear();
+    ShowResult();
+  }
+  ShowSessionState();
+}
+
+void MainWindow::BuildFunctionLabel() {
+  const Session& s = program_.session;
+  Label1Fun->setText(DisplayText(BuildFunctionLabelText(s.model.functionText)));
+  Label1Fun->adjustSize();
+  Label1Real->setText(s.definition.minimizeChecked ? QStringLiteral("Function after minimization:")
+                                                   : QStringLiteral("Function:"));
+  Label1Real->adjustSize();
+  Label1->move(Label1->x(), Label1Fun->y() + Label1Fun->height() + 10);
+  Label2Design->move(Label2Design->x(), Label1->y() + Label1->height());
+  Label3Additional->move(Label3Additional->x(), Label2Design->y() + Label2Design->height() + 5);
+  Label3Additional->setText(QString::fromStdString(s.additionalCaption));
+  Label2Design->setText(QString::fromStdString(s.designCaption));
+  Label2Design->adjustSize();
+  Label3Additional->adjustSize();
+}
+
+void MainWindow::ShowResult() {
+  Session& s = program_.session;
+  BuildFunctionLabel();
+  const int top = Label3Additional->y() + 20;
+  s.zoom = TrackBar1->value();
+  diagramPicture_ = RenderDiagram(s.results, s.choice, s.zoom);
+  const int w = diagramPicture_.width();
+  const int h = diagramPicture_.height();
+  mainPicture_ = QImage(w, h + top, QImage::Format_RGB32);
+  mainPicture_.fill(Qt::white);
+  {
+    QPainter p(&mainPicture_);
+    p.drawImage(0, top, diagramPicture_);
+  }
+  diagramTop_ = top;
+  Image1->setPixmap(QPixmap::fromImage(mainPicture_));
+  Image1->resize(mainPicture_.size());
+  int right = mainPicture_.width();
+  for (QLabel* l : {Label1Real, Label1Fun, Label1, Label2Design, Label3Additional})
+    right = std::max(right, l->x() + l->width() + 24);
+  ScrollContent->resize(right, mainPicture_.height());
+}
+
+void MainWindow::ButtonZoomInClick() {
+  TrackBar1->setValue(std::min(30, TrackBar1->value() + 2));
+  program_.session.zoom = TrackBar1->value();
+  ShowResult();
+  CommandView& v = program_.session.commands;
+  if (TrackBar1->value() < 30) {
+    v.SetEnabled(CommandItem::ButtonZoomOut, TrackBar1->value() > 11);
+  } else {
+    v.SetEnabled(CommandItem::ButtonZoomIn, false);
+    v.SetEnabled(CommandItem::ButtonZoomOut, true);
+  }
+  ShowSessionState();
+}
+
+void MainWindow::ButtonZoomOutClick() {
+  TrackBar1->setValue(std::max(10, TrackBar1->value() - 2));
+  program_.session.zoom = TrackBar1->value();
+  ShowResult();
+  CommandView& v = program_.session.commands;
+  if (TrackBar1->value() > 11) {
+    v.SetEnabled(CommandItem::ButtonZoomIn, TrackBar1->value() < 30);
+  } else {
+    v.SetEnabled(CommandItem::ButtonZoomIn, true);
+    v.SetEnabled(CommandItem::ButtonZoomOut, false);
+  }
+  ShowSessionState();
+}
+
+// --- Output ---
+
+QPrinter& MainWindow::Printer() {
+  if (!printer_) printer_ = new QPrinter(QPrinter::HighResolution);
+  return *printer_;
+}
+
+void MainWindow::PrintSetupClick() {
+  if (!program_.services.printing.Setup(Printer(), this))
+    program_.session.messages.Show(kNoPrinter, "Warning!", Buttons::Ok, Icon::Warning);
+}
+
+void MainWindow::PrintClick() {
+  Session& s = program_.session;
+  const bool tree = (s.choice.tab == kTabMux && s.choice.useGates) || s.choice.tab == kTabMuxTree;
+  if (tree && IsLevelCrowded(s.results))
+    s.messages.Show(kCrowded, "Information", Buttons::Ok, Icon::None);
+  if (!program_.services.printing.ChoosePrinter(Printer(), this)) return;
+  if (!PrintResult(Printer(), PrintInputs()))
+    s.messages.Show(kNoPrinterInSystem, "Warning!", Buttons::Ok, Icon::Warning);
+}
+
+OutputInputs MainWindow::PrintInputs() const {
+  const Session& s = program_.session;
+  OutputInputs in;
+  in.functionText = s.model.functionText;
+  in.designCaption = s.designCaption;
+  in.mainPicture = &mainPicture_;
+  in.top = diagramTop_;
+  in.halveScale = (s.choice.tab == kTabMux && !s.choice.useGates) || s.choice.tab == kTabDemux;
+  in.results = &s.results;
+  in.choice = &s.choice;
+  in.zoom = s.zoom;
+  return in;
+}
+
+void MainWindow::ExportDiagramClick() {
+  ExportPicture(false, PrintInputs(), program_.services.files, program_.session.messages);
+}
+
+void MainWindow::ExportProjectClick() {
+  ExportPicture(true, PrintInputs(), program_.services.files, program_.session.messages);
+}
+
+void MainWindow::ProgramHelpClick() {
+  program_.services.help.OpenContents();
+}
+
+void MainWindow::AboutClick() {
+  CentreOn(program_.Form6, this);
+  program_.runModal(*program_.Form6);
+}
+
+}  // namespace kestrel::gui

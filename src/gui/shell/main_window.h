@@ -1,0 +1,164 @@
+#pragma once
+// Form1, the main window: the menu and the tool bar that offer every command, the result panel
+// with the minimized function, the structure name and the circuit diagram, and the status bar.
+// The project and its rules live in the core's Session; the window runs its commands, shows
+// the dialogs and applies the resulting state to its widgets.
+
+#include <QImage>
+#include <QMainWindow>
+#include <functional>
+#include <string>
+
+#include "gui/shell/output.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QScrollArea;
+class QSlider;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace kestrel::gui {
+
+class Program;
+
+/// The text of Label1Fun: the function with " + " between products, and a line break after a
+/// "+" once more than 50 characters were read since the previous break.
+std::string BuildFunctionLabelText(const std::string& functionText);
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit MainWindow(Program& program);
+  ~MainWindow() override;
+
+  // --- Menu ---
+  QMenu* File1;
+  QAction* NewProject;
+  QAction* OpenProject;
+  QAction* SaveProject;
+  QAction* SaveProjectAs;
+  QMenu* NewFunction1;
+  QAction* NewCanonicalRepresentation;
+  QAction* NewLiteralRepresentation;
+  QAction* OpenFunction;
+  QAction* ChangeFunction;
+  QAction* SaveFunction;
+  QAction* SaveFunctionAs;
+  QAction* ExportDiagram;
+  QAction* ExportProject;
+  QAction* Print;
+  QAction* PrintSetup;
+  QAction* Exit;
+  QAction* Realization;
+  QMenu* Help1;
+  QAction* ProgramHelp1;
+  QAction* About1;
+
+  // --- Tool bar ---
+  QToolBar* ToolBar1;
+  QToolButton* ButtonNew;
+  QToolButton* ButtonOpen;
+  QToolButton* ButtonSave;
+  QToolButton* ButtonLB;
+  QToolButton* ButtonEdit;
+  QToolButton* ButtonRealize;
+  QToolButton* ButtonZoomIn;
+  QToolButton* ButtonZoomOut;
+  QToolButton* ButtonPrint;
+
+  // --- Result display ---
+  QFrame* Panel3;
+  QWidget* Panel1;
+  QWidget* Panel2;
+  QSlider* TrackBar1;
+  QScrollArea* ScrollBox1;
+  QWidget* ScrollContent;
+  QLabel* Image1;
+  QLabel* Label1Real;
+  QLabel* Label1Fun;
+  QLabel* Label1;
+  QLabel* Label2Design;
+  QLabel* Label3Additional;
+
+  QStatusBar* StatusBar1;
+  QLabel* StatusText;
+  QTimer* Timer1;
+
+  // --- Commands (what the menu items and buttons run) ---
+  void NewProjectClick();
+  void NewCanonicalRepresentationClick();
+  void NewLiteralRepresentationClick();
+  void DecimalRepClick();
+  void LiteralRepClick();
+  void ChangeFunctionClick();
+  void OpenFunctionClick();
+  void OpenProjectClick();
+  void SaveProjectClick();
+  void SaveProjectAsClick();
+  void ButtonSaveClick();
+  void SaveFunctionClick();
+  void SaveFunctionAsClick();
+  void RealizationClick();
+  void ButtonZoomInClick();
+  void ButtonZoomOutClick();
+  void PrintClick();
+  void PrintSetupClick();
+  void ExportDiagramClick();
+  void ExportProjectClick();
+  void ProgramHelpClick();
+  void AboutClick();
+
+  /// OK of the design structure dialog passed its checks: zoom 17, the project is modified.
+  void StructureAccepted();
+  /// Realize: the chosen structure for the current function, then the result on screen.
+  void Realize();
+  /// Composes the labels and the diagram at the current zoom.
+  void ShowResult();
+  /// Applies the session's command view, caption and status text to the widgets.
+  void ShowSessionState();
+  /// Runs a command; an exception escaping it shows the critical-error message.
+  void Guard(const std::function<void()>& command);
+
+  /// The composed result picture (labels area on top, diagram from DiagramTop() down).
+  const QImage& MainPicture() const { return mainPicture_; }
+  /// The diagram picture alone, as the last ShowResult drew it.
+  const QImage& DiagramPicture() const { return diagramPicture_; }
+  int DiagramTop() const { return diagramTop_; }
+  QPrinter& Printer();
+  /// What printing and exporting read from this window.
+  OutputInputs PrintInputs() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void BuildMenu();
+  void BuildToolBar();
+  void BuildResultPanel();
+  void BuildFunctionLabel();
+  /// Shows the function definition window modally in its current layout.
+  void RunFunctionWindow(bool canonical);
+  void SetBusy(bool busy);
+  QAction* MakeAction(const char* name, const QString& caption, const QString& icon = {});
+  QToolButton* MakeToolButton(const char* name, const QString& hint, const QString& icon,
+                              void (MainWindow::*command)());
+
+  Program& program_;
+  QImage mainPicture_;
+  QImage diagramPicture_;
+  int diagramTop_ = 0;
+  QPrinter* printer_ = nullptr;
+  bool busy_ = false;
+  bool firstShow_ = true;
+  std::string shownStatus_;
+};
+
+}  // namespace kestrel::gui

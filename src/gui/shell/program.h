@@ -1,0 +1,65 @@
+#pragma once
+// The running program: the session that owns the project, and the windows created once in
+// their fixed order (main window, design structure dialog, function definition window, About
+// box, progress window). The realization worker and the diagram surface of the design are not
+// windows here: the core's engine and diagram do their work.
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+#include "gui/platform/help.h"
+#include "gui/platform/printing.h"
+#include "gui/platform/qt_progress.h"
+#include "session/session.h"
+
+namespace kestrel::gui {
+
+class AboutBox;
+class FunctionWindow;
+class MainWindow;
+class ProgressWindow;
+class StructureDialog;
+
+/// The platform services the windows use; the desktop program passes the real dialogs, tests
+/// pass scripted stand-ins.
+struct Services {
+  MessageSink& messages;
+  FileDialogs& files;
+  HelpPort& help;
+  PrintPort& printing;
+};
+
+/// The critical-error message for an exception that escapes a command.
+inline constexpr const char* kCriticalError =
+    "Critical error occured! Application may behave unstable.\r\nSave the project and restart "
+    "the application";
+inline constexpr const char* kCriticalErrorCaption = "Error!";
+
+class Program {
+ public:
+  explicit Program(Services services);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  Services services;
+  QtProgress progress;
+  Session session;
+
+  MainWindow* Form1 = nullptr;
+  StructureDialog* Form2 = nullptr;
+  FunctionWindow* Form3 = nullptr;
+  AboutBox* Form6 = nullptr;
+  ProgressWindow* Form7 = nullptr;
+
+  /// Shows a dialog modally and returns its result; tests replace it to drive the dialog.
+  std::function<int(QDialog&)> runModal;
+  /// Shows the critical-error message (the desktop program's outer handler uses it too).
+  void ShowCriticalError();
+
+ private:
+  std::unique_ptr<MainWindow> mainWindow_;
+};
+
+}  // namespace kestrel::gui

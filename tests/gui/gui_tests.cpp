@@ -1,0 +1,689 @@
+// The desktop program's windows, driven through their component names on the offscreen
+// platform, with scripted message boxes, file dialogs, help and printer.
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include "gui/function/function_window.h"
+#include "gui/shell/about_box.h"
+#include "gui/shell/progress_window.h"
+#include "gui/structure/structure_dialog.h"
+#include "gui_fixture.h"
+
+using namespace kestrel;
+using namespace kestrel::gui;
+using kestrel::gui::testing::Fixture;
+
+namespace {
+
+template <typename T>
+T* Find(QObject* root, const char* name) {
+  T* w = root->findChild<T*>(QString::fromLatin1(name));
+  if (!w) qFatal("no widget %s", name);
+  return w;
+}
+
+bool Enabled(Fixture& f, const char* name) {
+  if (auto* a = f.main().findChild<QAction*>(QString::fromLatin1(name))) return a->isEnabled();
+  return Find<QToolButton>(&f.main(), name)->isEnabled();
+}
+
+QStringList Items(QListWidget* list) {
+  QStringList out;
+  for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+  return out;
+}
+
+/// Types numbers into the canonical entry: each goes into the group given before it.
+void AddNumbers(QDialog& d, const QStringList& numbers, const char* group = "RadioOnes") {
+  Find<QRadioButton>(&d, group)->setChecked(true);
+  for (const QString& n : numbers) {
+    Find<QLineEdit>(&d, "Edit1")->setText(n);
+    Find<QPushButton>(&d, "Add1")->click();
+  }
+}
+
+/// Enters a canonical function with Ok.
+void EnterCanonical(Fixture& f, const QStringList& ones, const QStringList& dontCares = {}) {
+  if (f.session().model.functionModified || f.session().project.projectModified)
+    f.messages.answers.push_back(Answer::No);
+  f.scripts.push_back([=](QDialog& d) {
+    AddNumbers(d, ones);
+    if (!dontCares.isEmpty()) AddNumbers(d, dontCares, "RadioDontCares");
+    Find<QPushButton>(&d, "ButtonLBOK")->click();
+  });
+  f.main().NewCanonicalRepresentation->trigger();
+}
+
+void EnterLiteral(Fixture& f, const QString& text) {
+  if (f.session().model.functionModified || f.session().project.projectModified)
+    f.messages.answers.push_back(Answer::No);
+  f.scripts.push_back([=](QDialog& d) {
+    Find<QLineEdit>(&d, "Edit2")->setText(text);
+    Find<QPushButton>(&d, "ButtonEditOK")->click();
+  });
+  f.main().NewLiteralRepresentation->trigger();
+}
+
+/// Realizes with the dialog set up by choose, confirmed with OK.
+void Realize(Fixture& f, const std::function<void(StructureDialog&)>& choose) {
+  f.scripts.push_back([=](QDialog& d) {
+    auto& s = static_cast<StructureDialog&>(d);
+    choose(s);
+    s.ButtonOK->click();
+  });
+  f.main().Realization->trigger();
+}
+
+void ChooseTab(StructureDialog& s, int tab) {
+  s.PageControl1->setCurrentIndex(tab);
+}
+
+}  // namespace
+
+class GuiTests : public QObject {
+  Q_OBJECT
+ private slots:
+  void startState();
+  void windowsAndCaptions();
+  void canonicalAddOrderAndMessages();
+  void canonicalSelectAllDeleteClearCancel();
+  void canonicalOkMinimizes();
+  void canonicalKeyFilter();
+  void literalOkCancelAndKeyFilter();
+  void structurePairingPartnerAndChecks();
+  void structureCancelRestoresAndKeys();
+  void realizationClampAndRefusal();
+  void zoomStepping();
+  void newProjectPrompts();
+  void saveOpenProjectAndStatusTimer();
+  void closePrompts();
+  void exportFormats();
+  void printToPdfAndSetup();
+  void stopLongMinimization();
+  void progressWindowButtons();
+  void criticalErrorHandler();
+  void helpFromEveryWindow();
+  void aboutBox();
+};
+
+void GuiTests::startState() {
+  Fixture f;
+  QCOMPARE(f.main().windowTitle(), QStringLiteral("Kestrel (Untitled)"));
+  for (const char* on : {"OpenProject", "OpenFunction", "ButtonNew", "ButtonOpen", "ButtonLB",
+                         "ButtonEdit", "NewProject", "NewCanonicalRepresentation",
+                         "NewLiteralRepresentation", "Exit", "ProgramHelp1", "About1"})
+    QVERIFY2(Enabled(f, on), on);
+  for (const char* off :
+       {"ChangeFunction", "SaveFunction", "SaveFunctionAs", "SaveProject", "SaveProjectAs",
+        "ExportDiagram", "ExportProject", "Print", "PrintSetup", "Realization", "ButtonRealize",
+        "ButtonSave", "ButtonZoomIn", "ButtonZoomOut", "ButtonPrint"})
+    QVERIFY2(!Enabled(f, off), off);
+  QVERIFY(!f.main().Panel1->isVisible());
+  QCOMPARE(f.main().TrackBar1->value(), 17);
+  QCOMPARE(Find<QToolButton>(&f.main(), "ButtonRealize")->toolTip(),
+           QStringLiteral("Design realization"));
+  QCOMPARE(f.main().Exit->statusTip(), QStringLiteral("Close program"));
+  for (QAction* a : {f.main().NewProject, f.main().OpenProject, f.main().NewCanonicalRepresentation,
+                     f.main().NewLiteralRepresentation, f.main().Print, f.main().SaveProjectAs})
+    QVERIFY(!a->icon().isNull());
+}
+
+void GuiTests::windowsAndCaptions() {
+  Fixture f;
+  QCOMPARE(f.program->Form2->objectName(), QStringLiteral("Form2"));
+  QCOMPARE(f.program->Form2->windowTitle(), QStringLiteral("Design structure"));
+  QCOMPARE(f.program->Form3->windowTitle(), QStringLiteral("Input data"));
+  QCOMPARE(f.program->Form6->windowTitle(), QStringLiteral("About Kestrel program"));
+  QCOMPARE(f.program->Form7->windowTitle(), QStringLiteral("Progress"));
+  QVERIFY(!f.program->Form7->isVisible());
+  QVERIFY(f.main().width() >= 408 && f.main().height() >= 350);
+  QCOMPARE(f.main().minimumSize(), QSize(380, 350));
+}
+
+void GuiTests::canonicalAddOrderAndMessages() {
+  Fixture f;
+  f.scripts.push_back([&](QDialog& d) {
+    AddNumbers(d, {"7", "2", "5"});
+    QCOMPARE(Items(Find<QListWidget>(&d, "ListBox1")), QStringList({"2", "5", "7"}));
+    AddNumbers(d, {"00"});
+    QCOMPARE(f.LastMessage()->text, std::string("Remove zero preciding the number! "));
+    QCOMPARE(f.LastMessage()->caption, std::string("Warning"));
+    QCOMPARE(Find<QLineEdit>(&d, "Edit1")->text(), QStringLiteral("00"));
+    AddNumbers(d, {"1024"});
+    QCOMPARE(f.LastMessage()->text,
+             std::string("Number entered exceeds the range of allowed values! "));
+    AddNumbers(d, {"3"}, "RadioZeros");
+    AddNumbers(d, {"3"}, "RadioOnes");
+    QCOMPARE(f.LastMessage()->text, std::string("Entered value exists in the group of: Zeros!   "));
+    QCOMPARE(f.LastMessage()->caption, std::string("Warning!"));
+    QCOMPARE(Items(Find<QListWidget>(&d, "ListBox1")), QStringList({"2", "5", "7"}));
+    QCOMPARE(Find<QLineEdit>(&d, "Edit1")->text(), QString());
+    AddNumbers(d, {"0"});
+    QCOMPARE(Items(Find<QListWidget>(&d, "ListBox1")), QStringList({"0", "2", "5", "7"}));
+    Find<QPushButton>(&d, "ButtonLBCancel")->click();
+  });
+  f.main().NewCanonicalRepresentation->trigger();
+  QCOMPARE(f.modalShows, 1);
+  QCOMPARE(f.program->Form3->size(), QSize(420, 330).expandedTo(f.program->Form3->size()));
+  QVERIFY(f.session().model.ones().empty());
+}
+
+void GuiTests::canonicalSelectAllDeleteClearCancel() {
+  Fixture f;
+  EnterCanonical(f, {"1", "2", "3"});
+  f.scripts.push_back([&](QDialog& d) {
+    auto* ones = Find<QListWidget>(&d, "ListBox1");
+    QCOMPARE(Items(ones), QStringList({"1", "2", "3"}));
+    // A click in the Zeros list makes it the target.
+    auto* zeros = Find<QListWidget>(&d, "ListBox2");
+    QCOMPARE(Items(zeros), QStringList({"0"}));
+    QTest::mouseClick(zeros->viewport(), Qt::LeftButton, {},
+                      zeros->visualItemRect(zeros->item(0)).center());
+    QVERIFY(Find<QRadioButton>(&d, "RadioZeros")->isChecked());
+    Find<QRadioButton>(&d, "RadioOnes")->setChecked(true);
+    ones->item(1)->setSelected(true);
+    Find<QAction>(&d, "Delete1")->trigger();
+    QCOMPARE(Items(ones), QStringList({"1", "3"}));
+    Find<QAction>(&d, "SelectAll1")->trigger();
+    QCOMPARE(ones->selectedItems().size(), 2);
+    Find<QPushButton>(&d, "ClearAll1")->click();
+    QCOMPARE(ones->count(), 0);
+    QCOMPARE(f.session().model.functionModified, 1);
+    Find<QPushButton>(&d, "ButtonLBCancel")->click();
+  });
+  f.main().ChangeFunction->trigger();
+  QCOMPARE(f.session().model.ones(), std::vector<std::string>({"1", "2", "3"}));
+  QCOMPARE(f.session().model.zeros(), std::vector<std::string>({"0"}));
+}
+
+void GuiTests::canonicalOkMinimizes() {
+  Fixture f;
+  EnterCanonical(f, {"1", "3", "5", "7"});
+  QCOMPARE(f.session().model.functionText, std::string("x0"));
+  QVERIFY(!f.program->Form3->isVisible());
+  QVERIFY(Enabled(f, "ChangeFunction"));
+  QVERIFY(Enabled(f, "Realization"));
+  QVERIFY(Enabled(f, "ButtonRealize"));
+  QVERIFY(Enabled(f, "ButtonLB"));
+  QVERIFY(!Enabled(f, "ButtonEdit"));
+  QVERIFY(!Enabled(f, "SaveProject"));
+  QVERIFY(Enabled(f, "SaveFunction"));
+  // A constant function: nothing to realize.
+  EnterCanonical(f, {"0", "1"});
+  QCOMPARE(f.session().model.functionText, std::string("1"));
+  QCOMPARE(f.LastMessage()->text, std::string("Function minimizes to '1'!\n\rF=1"));
+  QVERIFY(!Enabled(f, "Realization"));
+}
+
+void GuiTests::canonicalKeyFilter() {
+  Fixture f;
+  f.scripts.push_back([&](QDialog& d) {
+    auto* edit = Find<QLineEdit>(&d, "Edit1");
+    edit->setFocus();
+    QTest::keyClicks(edit, "1a2 b34");
+    QCOMPARE(edit->text(), QStringLiteral("1234"));
+    QTest::keyClicks(edit, "5");
+    QCOMPARE(edit->text(), QStringLiteral("1234"));  // at most four characters
+    edit->setText(QStringLiteral("12"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(Items(Find<QListWidget>(&d, "ListBox1")), QStringList({"12"}));
+    QCOMPARE(edit->text(), QString());
+    QTest::keyClick(edit, Qt::Key_Escape);  // Esc in the box is the canonical Cancel
+    QVERIFY(!d.isVisible());
+  });
+  f.main().NewCanonicalRepresentation->trigger();
+  QVERIFY(f.session().model.ones().empty());
+}
+
+void GuiTests::literalOkCancelAndKeyFilter() {
+  Fixture f;
+  f.scripts.push_back([&](QDialog& d) {
+    QCOMPARE(d.size().width() >= 520, true);
+    QVERIFY(Find<QCheckBox>(&d, "CheckBoxEnableMin")->isChecked());
+    QVERIFY(!Find<QWidget>(&d, "Panel1")->isVisible());
+    auto* edit = Find<QLineEdit>(&d, "Edit2");
+    edit->setFocus();
+    QTest::keyClicks(edit, "x1 y+~X0;");
+    QCOMPARE(edit->text(), QStringLiteral("x1+~X0"));
+    edit->setText(QStringLiteral("x1y"));
+    Find<QPushButton>(&d, "ButtonEditOK")->click();
+    QCOMPARE(f.LastMessage()->text, std::string("Forbidden character \"y\" has been used!!"));
+    QVERIFY(d.isVisible());
+    Find<QPushButton>(&d, "ButtonEditCancel")->click();
+  });
+  f.main().NewLiteralRepresentation->trigger();
+  QCOMPARE(f.session().model.representationFlag, 0);
+  EnterLiteral(f, QStringLiteral("x9~x7x3~x0 + x4~x7"));
+  QCOMPARE(f.session().model.functionText, std::string("~x7x4+x9~x7x3~x0"));
+  QCOMPARE(f.session().model.representationFlag, 2);
+  QVERIFY(!Enabled(f, "ButtonLB") || f.session().model.representationFlag == 1);
+  QVERIFY(Enabled(f, "ButtonEdit"));
+  // Change function reopens the literal entry; Cancel restores the text.
+  f.scripts.push_back([&](QDialog& d) {
+    Find<QLineEdit>(&d, "Edit2")->setText(QStringLiteral("x1"));
+    Find<QPushButton>(&d, "ButtonEditCancel")->click();
+  });
+  f.main().ChangeFunction->trigger();
+  QCOMPARE(f.session().model.functionText, std::string("~x7x4+x9~x7x3~x0"));
+  // Without "Minimize" the rewritten text stays.
+  f.scripts.push_back([&](QDialog& d) {
+    Find<QLineEdit>(&d, "Edit2")->setText(QStringLiteral("x1x2+x1x2x3"));
+    Find<QCheckBox>(&d, "CheckBoxEnableMin")->setChecked(false);
+    Find<QPushButton>(&d, "ButtonEditOK")->click();
+  });
+  f.main().ChangeFunction->trigger();
+  QCOMPARE(f.session().model.functionText, std::string("x2x1+x3x2x1"));
+}
+
+void GuiTests::structurePairingPartnerAndChecks() {
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x5x4x3x2x1x0"));
+  f.scripts.push_back([&](QDialog& d) {
+    auto& s = static_cast<StructureDialog&>(d);
+    ChooseTab(s, 3);
+    QVERIFY(!s.RadioMDMux2b->isEnabled());
+    QVERIFY(!s.RadioMDDmux2b->isEnabled());
+    QVERIFY(s.RadioMDMux4b->isEnabled());
+    s.ButtonOK->click();  // nothing selected
+    QCOMPARE(f.LastMessage()->text,
+             std::string("Select the size of multiplexer and demultiplexer.   "));
+    QVERIFY(d.isVisible());
+    // A click on the button's circle: the focus enters the group, then the click.
+    QTest::mouseClick(s.RadioMDMux4b, Qt::LeftButton, {}, QPoint(8, s.RadioMDMux4b->height() / 2));
+    QVERIFY(s.RadioMDMux4b->isChecked());
+    QVERIFY(s.RadioMDDmux16b->isChecked());
+    s.ButtonOK->click();
+    QVERIFY(!d.isVisible());
+  });
+  f.main().Realization->trigger();
+  QCOMPARE(f.session().project.projectModified, 1);
+  QCOMPARE(f.session().designCaption, std::string("Multiplexer and Demultiplexer"));
+  QVERIFY(f.main().Panel1->isVisible());
+  QVERIFY(!f.main().Panel2->isVisible());
+  QVERIFY(Enabled(f, "SaveProject"));
+  // A one-variable function: every pair is disabled and OK refuses.
+  EnterLiteral(f, QStringLiteral("x0"));
+  f.scripts.push_back([&](QDialog& d) {
+    auto& s = static_cast<StructureDialog&>(d);
+    ChooseTab(s, 3);
+    for (QRadioButton* b : {s.RadioMDMux2b, s.RadioMDMux16b, s.RadioMDDmux2b, s.RadioMDDmux16b})
+      QVERIFY(!b->isEnabled());
+    s.ButtonOK->click();
+    QCOMPARE(
+        f.LastMessage()->text,
+        std::string("Realization impossible in the multiplexer and demultiplexer structure.   "));
+    QCOMPARE(f.LastMessage()->caption, std::string("Information!"));
+    s.ButtonCANCEL->click();
+  });
+  f.main().Realization->trigger();
+}
+
+void GuiTests::structureCancelRestoresAndKeys() {
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x2x1+x0"));
+  f.scripts.push_back([&](QDialog& d) {
+    auto& s = static_cast<StructureDialog&>(d);
+    QVERIFY(!s.RadioGates->isEnabled());
+    s.RadioItem(s.RadioMuxSize, 2)->click();
+    s.CheckBoxGates->click();
+    QVERIFY(s.RadioGates->isEnabled());
+    ChooseTab(s, 1);
+    s.ButtonCANCEL->click();
+  });
+  f.main().Realization->trigger();
+  const StructureChoice& c = f.session().choice;
+  QCOMPARE(c.tab, 0);
+  QCOMPARE(c.radioMuxSize, 0);
+  QVERIFY(!c.useGates);
+  QCOMPARE(f.session().commandState, 1);
+  // Esc acts as Cancel.
+  f.scripts.push_back([&](QDialog& d) {
+    auto& s = static_cast<StructureDialog&>(d);
+    ChooseTab(s, 2);
+    QTest::keyClick(s.PageControl1, Qt::Key_Escape);
+    QVERIFY(!d.isVisible());
+  });
+  f.main().Realization->trigger();
+  QCOMPARE(c.tab, 0);
+  // Enter on a radio button closes with OK without the checks and without the zoom reset.
+  f.main().TrackBar1->setValue(21);
+  f.scripts.push_back([&](QDialog& d) {
+    auto& s = static_cast<StructureDialog&>(d);
+    ChooseTab(s, 3);
+    s.RadioMDMux4b->setFocus();
+    QTest::keyClick(s.RadioMDMux4b, Qt::Key_Return);
+    QCOMPARE(d.result(), int(QDialog::Accepted));
+  });
+  f.main().Realization->trigger();
+  QCOMPARE(f.main().TrackBar1->value(), 21);
+  QCOMPARE(f.session().project.projectModified, 0);
+  // Enter on OK presses OK: zoom 17.
+  f.scripts.push_back([&](QDialog& d) {
+    auto& s = static_cast<StructureDialog&>(d);
+    ChooseTab(s, 0);
+    s.RadioItem(s.RadioMuxSize, 2)->click();
+    s.ButtonOK->setFocus();
+    QTest::keyClick(s.ButtonOK, Qt::Key_Return);
+  });
+  f.main().Realization->trigger();
+  QCOMPARE(f.main().TrackBar1->value(), 17);
+  QCOMPARE(f.session().designCaption, std::string("Multiplexer"));
+}
+
+void GuiTests::realizationClampAndRefusal() {
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x2x1+~x2x0"));
+  Realize(f, [](StructureDialog& s) { s.RadioItem(s.RadioMuxSize, 3)->click(); });
+  QCOMPARE(f.session().choice.radioMuxSize, 2);
+  QVERIFY(f.program->Form2->RadioItem(f.program->Form2->RadioMuxSize, 2)->isChecked());
+  QCOMPARE(f.main().Label2Design->text(), QStringLiteral("Multiplexer"));
+  QCOMPARE(f.main().Label1Real->text(), QStringLiteral("Function after minimization:"));
+  QCOMPARE(f.main().Label1Fun->text(), QStringLiteral("~x2x0 + x2x1"));
+  QVERIFY(!f.main().MainPicture().isNull());
+  Realize(f, [](StructureDialog& s) {
+    ChooseTab(s, 1);
+    s.RadioItem(s.RadioDmux, 1)->click();
+  });
+  QCOMPARE(f.LastMessage()->text,
+           std::string("Realization impossible! \n\rThe number of supplied address inputs is not "
+                       "sufficient!   "));
+  QCOMPARE(f.session().commandState, 9);
+  QVERIFY(!f.main().Panel1->isVisible());
+  QVERIFY(!Enabled(f, "SaveProject"));
+  Realize(f, [](StructureDialog& s) {
+    ChooseTab(s, 1);
+    s.RadioItem(s.RadioDmux, 3)->click();
+  });
+  QCOMPARE(f.session().choice.radioDmux, 2);
+  QCOMPARE(f.session().designCaption, std::string("Demultiplexer"));
+  Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
+  QCOMPARE(f.session().designCaption, std::string("Multiplexer Tree"));
+  Realize(f, [](StructureDialog& s) {
+    ChooseTab(s, 0);
+    s.CheckBoxGates->click();
+    s.RadioItem(s.RadioGates, 2)->click();
+  });
+  QCOMPARE(f.session().designCaption, std::string("Multiplexer and Gates"));
+  QCOMPARE(f.session().commandState, 2);
+}
+
+void GuiTests::zoomStepping() {
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x3x2+x1x0"));
+  Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
+  QToolButton* in = f.main().ButtonZoomIn;
+  QToolButton* out = f.main().ButtonZoomOut;
+  const int width17 = f.main().MainPicture().width();
+  QList<int> seen;
+  for (int i = 0; i < 7; ++i) {
+    in->click();
+    seen << f.main().TrackBar1->value();
+  }
+  QCOMPARE(seen, QList<int>({19, 21, 23, 25, 27, 29, 30}));
+  QVERIFY(!in->isEnabled());
+  QVERIFY(out->isEnabled());
+  QVERIFY(f.main().MainPicture().width() > width17);
+  out->click();
+  QCOMPARE(f.main().TrackBar1->value(), 28);
+  QVERIFY(in->isEnabled());
+  // OK resets the zoom; then down to 11.
+  Realize(f, [](StructureDialog&) {});
+  QCOMPARE(f.main().TrackBar1->value(), 17);
+  seen.clear();
+  for (int i = 0; i < 3; ++i) {
+    out->click();
+    seen << f.main().TrackBar1->value();
+  }
+  QCOMPARE(seen, QList<int>({15, 13, 11}));
+  QVERIFY(!out->isEnabled());
+  QVERIFY(in->isEnabled());
+  in->click();
+  QCOMPARE(f.main().TrackBar1->value(), 13);
+}
+
+void GuiTests::newProjectPrompts() {
+  Fixture f;
+  // Nothing modified: no question.
+  f.main().ButtonNew->click();
+  QVERIFY(f.messages.shown.empty());
+  EnterLiteral(f, QStringLiteral("x1+x0"));
+  // A modified function: the Close prompt; Cancel changes nothing.
+  f.messages.answers.push_back(Answer::Cancel);
+  f.main().NewProject->trigger();
+  QCOMPARE(f.LastMessage()->text,
+           std::string("Save changes to the function definition \"Untitled\" before closing?"));
+  QCOMPARE(f.LastMessage()->caption, std::string("Close"));
+  QCOMPARE(f.session().model.functionText, std::string("x1+x0"));
+  // Modified project and function: only the project is offered; No resets.
+  Realize(f, [](StructureDialog&) {});
+  f.messages.answers.push_back(Answer::No);
+  f.main().NewProject->trigger();
+  QCOMPARE(f.LastMessage()->text, std::string("Save changes to \"Untitled\" before closing?   "));
+  QCOMPARE(f.LastMessage()->caption, std::string("Save"));
+  QCOMPARE(f.session().model.functionText, std::string());
+  QVERIFY(!f.main().Panel1->isVisible());
+  QVERIFY(!Enabled(f, "Realization"));
+}
+
+void GuiTests::saveOpenProjectAndStatusTimer() {
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x2x1+~x2x0"));
+  Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
+  const std::string path = f.Path("design.kep");
+  f.files.answers.push_back(path);
+  f.main().SaveProjectAs->trigger();
+  QCOMPARE(f.messages.shown.front().caption, std::string("Information"));
+  QVERIFY(QFileInfo::exists(QString::fromStdString(path)));
+  QCOMPARE(f.main().windowTitle(), QStringLiteral("Kestrel (design.kep)"));
+  QCOMPARE(f.main().StatusText->text(), QStringLiteral("File saved!"));
+  QVERIFY(f.main().Timer1->isActive());
+  QCOMPARE(f.main().Timer1->interval(), 3000);
+  QMetaObject::invokeMethod(f.main().Timer1, "timeout");
+  QCOMPARE(f.main().StatusText->text(), QString());
+  QVERIFY(!f.main().Timer1->isActive());
+  // The tool button saves without the notice.
+  const size_t before = f.messages.shown.size();
+  f.files.answers.push_back(f.Path("again.kep"));
+  f.main().ButtonSave->click();
+  QCOMPARE(f.messages.shown.size(), before);
+  QVERIFY(QFileInfo::exists(QString::fromStdString(f.Path("again.kep"))));
+  // New, then open the project: realized at once.
+  f.main().NewProject->trigger();
+  QVERIFY(!f.main().Panel1->isVisible());
+  f.files.answers.push_back(path);
+  f.main().OpenProject->trigger();
+  QCOMPARE(f.session().model.functionText, std::string("~x2x0+x2x1"));
+  QCOMPARE(f.session().commandState, 2);
+  QVERIFY(f.main().Panel1->isVisible());
+  QCOMPARE(f.main().Label2Design->text(), QStringLiteral("Multiplexer Tree"));
+  // Save and open a function file.
+  f.files.answers.push_back(f.Path("f.kef"));
+  f.main().SaveFunctionAs->trigger();
+  QVERIFY(QFileInfo::exists(QString::fromStdString(f.Path("f.kef"))));
+  f.main().NewProject->trigger();
+  f.files.answers.push_back(f.Path("f.kef"));
+  f.main().OpenFunction->trigger();
+  QCOMPARE(f.session().model.functionText, std::string("~x2x0+x2x1"));
+  QVERIFY(Enabled(f, "Realization"));
+  QCOMPARE(f.main().windowTitle(), QStringLiteral("Kestrel (f.kef)"));
+}
+
+void GuiTests::closePrompts() {
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x1x0"));
+  Realize(f, [](StructureDialog&) {});
+  f.messages.answers.push_back(Answer::Cancel);
+  QVERIFY(!f.main().close());
+  QVERIFY(f.main().isVisible());
+  QCOMPARE(f.LastMessage()->text,
+           std::string("Save changes to the project \"Untitled\" before closing?"));
+  QCOMPARE(f.LastMessage()->caption, std::string("Close"));
+  // Yes with a cancelled file dialog keeps the window open.
+  f.messages.answers.push_back(Answer::Yes);
+  QVERIFY(!f.main().close());
+  QVERIFY(f.main().isVisible());
+  // Yes with a file: saved and closed.
+  f.messages.answers.push_back(Answer::Yes);
+  f.files.answers.push_back(f.Path("closing.kep"));
+  QVERIFY(f.main().close());
+  QVERIFY(QFileInfo::exists(QString::fromStdString(f.Path("closing.kep"))));
+}
+
+void GuiTests::exportFormats() {
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x3x2+~x3x1+x0"));
+  Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
+  for (const char* name : {"d.wmf", "d.bmp", "d.JPG"}) {
+    f.files.answers.push_back(f.Path(name));
+    f.main().ExportDiagram->trigger();
+    QVERIFY2(QFileInfo(QString::fromStdString(f.Path(name))).size() > 0, name);
+  }
+  QCOMPARE(f.files.shown.back().request.title, std::string("Export diagram to BMP, JPEG or WMF"));
+  QCOMPARE(f.files.shown.back().request.defaultExtension, std::string("wmf"));
+  for (const char* name : {"p.wmf", "p.bmp", "p.jpg"}) {
+    f.files.answers.push_back(f.Path(name));
+    f.main().ExportProject->trigger();
+    QVERIFY2(QFileInfo(QString::fromStdString(f.Path(name))).size() > 0, name);
+  }
+  QCOMPARE(f.files.shown.back().request.title, std::string("Export project to BMP, JPEG or WMF"));
+  f.files.answers.push_back(f.Path("p.txt"));
+  f.main().ExportProject->trigger();
+  QVERIFY(!QFileInfo::exists(QString::fromStdString(f.Path("p.txt"))));
+  f.files.answers.push_back(f.Path("missing-folder/p.bmp"));
+  f.main().ExportDiagram->trigger();
+  QCOMPARE(f.LastMessage()->text,
+           std::string("File saving error! \n\rThe file has not been saved!  "));
+  QCOMPARE(f.LastMessage()->caption, std::string("Warning!"));
+}
+
+void GuiTests::printToPdfAndSetup() {
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x3x2+~x3x1+x0"));
+  Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
+  f.main().ButtonPrint->click();
+  const QString pdf = f.dir.filePath(QStringLiteral("printout.pdf"));
+  QVERIFY(QFileInfo(pdf).size() > 0);
+  QVERIFY(f.messages.shown.empty());
+  f.printing.setupAvailable = false;
+  f.main().PrintSetup->trigger();
+  QCOMPARE(f.LastMessage()->text, std::string("No printer installed!   "));
+  QCOMPARE(f.LastMessage()->caption, std::string("Warning!"));
+  f.printing.cancel = true;
+  QFile::remove(pdf);
+  f.main().Print->trigger();
+  QVERIFY(!QFileInfo::exists(pdf));
+}
+
+void GuiTests::stopLongMinimization() {
+  Fixture f;
+  QStringList ones;
+  for (int v = 0; v < 1024; v += 3) ones << QString::number(v);
+  ProgressWindow* progress = f.program->Form7;
+  f.program->progress.minEventIntervalMs = 0;
+  // The user presses "Stop process" once the minimization itself runs (after the Zeros list
+  // was completed).
+  bool sawWindow = false;
+  QTimer user;
+  user.setInterval(0);
+  QObject::connect(&user, &QTimer::timeout, progress, [&] {
+    // The minimization's bar counts levels (10 at most); the Zeros' bar counts combinations.
+    if (!progress->isVisible() || progress->MinimizationRunning != 1 ||
+        progress->ProgressBar1->maximum() != 10 || progress->ProgressBar1->value() < 1)
+      return;
+    sawWindow = true;
+    progress->BtnStopProcess->click();
+    user.stop();
+  });
+  user.start();
+  EnterCanonical(f, ones);
+  QVERIFY(sawWindow);
+  QCOMPARE(f.session().model.functionText, std::string());
+  QCOMPARE(f.LastMessage()->text, std::string("Process stopped!"));
+  QVERIFY(!progress->isVisible());
+  QCOMPARE(progress->MinimizationRunning, 0);
+  QVERIFY(!f.program->Form3->isVisible());
+  // The program goes on: a small function still minimizes.
+  EnterCanonical(f, {"2", "3"});
+  QCOMPARE(f.session().model.functionText, std::string("x1"));
+}
+
+void GuiTests::progressWindowButtons() {
+  Fixture f;
+  ProgressWindow* p = f.program->Form7;
+  p->ShowCentred();
+  p->MinimizationRunning = 1;
+  p->ProgressBar1->setMaximum(10);
+  p->ProgressBar1->setValue(4);
+  p->CloseWindowBtn->click();  // partway: stays
+  QVERIFY(p->isVisible());
+  p->BtnStopProcess->click();
+  QCOMPARE(p->MinimizationRunning, 0);
+  QCOMPARE(p->ProgressBar1->value(), 0);
+  p->CloseWindowBtn->click();
+  QVERIFY(!p->isVisible());
+  p->ShowCentred();
+  QCOMPARE(p->ProgressBar1->value(), 0);
+  p->ProgressBar1->setValue(10);
+  p->CloseWindowBtn->click();  // finished: hides
+  QVERIFY(!p->isVisible());
+  p->ShowCentred();
+  p->MinimizationRunning = 1;
+  p->close();
+  QCOMPARE(p->MinimizationRunning, 0);
+}
+
+void GuiTests::criticalErrorHandler() {
+  Fixture f;
+  f.main().Guard([] { throw std::runtime_error("boom"); });
+  QCOMPARE(f.LastMessage()->text,
+           std::string("Critical error occured! Application may behave unstable.\r\nSave the "
+                       "project and restart the application"));
+  QCOMPARE(f.LastMessage()->caption, std::string("Error!"));
+  QCOMPARE(f.LastMessage()->icon, Icon::Error);
+}
+
+void GuiTests::helpFromEveryWindow() {
+  Fixture f;
+  f.main().ProgramHelp1->trigger();
+  QCOMPARE(f.help.opened, 1);
+  QTest::keyClick(&f.main(), Qt::Key_F1);
+  QVERIFY(f.help.opened >= 2);
+  const int before = f.help.opened;
+  QTest::keyClick(f.program->Form6, Qt::Key_F1);
+  QTest::keyClick(f.program->Form2, Qt::Key_F1);
+  QTest::keyClick(f.program->Form3, Qt::Key_F1);
+  QCOMPARE(f.help.opened, before + 3);
+  QVERIFY(!ManualContentsPath().isEmpty());
+}
+
+void GuiTests::aboutBox() {
+  Fixture f;
+  f.scripts.push_back([&](QDialog& d) {
+    QCOMPARE(Find<QLabel>(&d, "Label2")->text(), QStringLiteral("Kestrel"));
+    QCOMPARE(Find<QLabel>(&d, "Label1")->text(),
+             QStringLiteral("Interactive educational program \nfor computer assisted design \nof "
+                            "switching circuits with \nMultiplexers and Demultiplexers"));
+    auto* l1 = Find<QLabel>(&d, "Label1");
+    QCOMPARE(Find<QLabel>(&d, "Label3")->y(), l1->y() + l1->height() + 10);
+    Find<QPushButton>(&d, "OK")->click();
+    QVERIFY(!d.isVisible());
+  });
+  f.main().About1->trigger();
+  QCOMPARE(f.modalShows, 1);
+}
+
+QTEST_MAIN(GuiTests)
+#include "gui_tests.moc"
