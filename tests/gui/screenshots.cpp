@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
   folder = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(folder);
   testing::Fixture f;
-  f.main().resize(640, 520);
   Save(&f.main(), QStringLiteral("form1_start"));
+  f.main().resize(640, 520);
 
   f.scripts.push_back([](QDialog& d) {
     for (const char* n : {"1", "3", "5", "7", "12", "14"}) Type(d, "Edit1", n, "Add1");
@@ -66,9 +66,9 @@ int main(int argc, char** argv) {
   f.messages.answers.push_back(Answer::No);
   f.main().NewLiteralRepresentation->trigger();
 
-  // A function of five variables for every structure.
+  // A function of four variables, which every structure can realize.
   f.scripts.push_back([](QDialog& d) {
-    Type(d, "Edit2", QStringLiteral("x4x3~x1+~x4x2x0+x3x2x1+~x3~x2~x0"), "ButtonEditOK");
+    Type(d, "Edit2", QStringLiteral("x3x2~x1+~x3x2x0+x3x1x0+~x3~x2~x0"), "ButtonEditOK");
   });
   f.messages.answers.push_back(Answer::No);
   f.main().NewLiteralRepresentation->trigger();
