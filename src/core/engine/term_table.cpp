@@ -268,9 +268,7 @@ std::vector<std::string> TermTable::DropAllDashColumns() {
     for (int c : keep) scratch[r].push_back(grid_[r][c]);
   grid_ = std::move(scratch);
   columns_ = static_cast<int>(keep.size());
-  std::vector<std::string> names;
-  for (int c = 0; c < columns_; ++c) names.push_back(grid_[0][c]);
-  return names;
+  return grid_[0];
 }
 
 std::vector<std::string> TermTable::Residues(int a) const {

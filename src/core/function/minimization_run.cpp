@@ -76,8 +76,8 @@ void FunctionDefinition::GenerateZeros() {
       progress_.ProcessEvents();
     }
     auto& zeros = model_.zeros();
-    std::vector<int> zeroValues;
-    for (const auto& z : zeros) zeroValues.push_back(EntryValue(z));
+    std::vector<int> zeroValues(zeros.size());
+    for (size_t i = 0; i < zeros.size(); ++i) zeroValues[i] = EntryValue(zeros[i]);
     for (int pos = 0; pos < size; ++pos) {
       if (showProgress) {
         progress_.SetBarPosition(progress_.BarPosition() + 1);

@@ -226,6 +226,7 @@ std::string LevelTable::FormatCover(int levelCount, int representationFlag,
 std::string MinimizeTerms(const std::vector<int>& ones, const std::vector<int>& dontCares, int n) {
   const int full = (1 << n) - 1;
   std::vector<InputTerm> terms;
+  terms.reserve(ones.size() + dontCares.size());
   for (int v : ones) terms.push_back({v, ~v & full, false});
   for (int v : dontCares) terms.push_back({v, ~v & full, true});
   LevelTable table(terms);
