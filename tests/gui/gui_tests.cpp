@@ -108,6 +108,7 @@ class GuiTests : public QObject {
   void realizationClampAndRefusal();
   void zoomStepping();
   void newProjectPrompts();
+  void openPrompts();
   void saveOpenProjectAndStatusTimer();
   void closePrompts();
   void exportFormats();
@@ -476,6 +477,35 @@ void GuiTests::newProjectPrompts() {
   QCOMPARE(f.session().model.functionText, std::string());
   QVERIFY(!f.main().Panel1->isVisible());
   QVERIFY(!Enabled(f, "Realization"));
+}
+
+void GuiTests::openPrompts() {
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x1+x0"));
+  // Open function with a modified function: the Save prompt; Cancel shows no file dialog.
+  f.messages.answers.push_back(Answer::Cancel);
+  f.main().OpenFunction->trigger();
+  QCOMPARE(f.LastMessage()->text, std::string("Save changes to \"Untitled\" before closing?"));
+  QCOMPARE(f.LastMessage()->caption, std::string("Save"));
+  QVERIFY(f.files.shown.empty());
+  // Open project with a modified project: "Save project?"; No goes on to the open dialog.
+  Realize(f, [](StructureDialog&) {});
+  f.messages.answers.push_back(Answer::No);
+  f.main().OpenProject->trigger();
+  QCOMPARE(f.LastMessage()->text,
+           std::string("Save changes to the project \"Untitled\" before closing?"));
+  QCOMPARE(f.LastMessage()->caption, std::string("Save project?"));
+  QCOMPARE(f.files.shown.size(), size_t(1));
+  QCOMPARE(f.session().project.projectModified, 0);
+  // New function with a modified project and an unmodified function: Cancel still opens the
+  // canonical entry on the current function.
+  f.session().model.functionModified = 0;
+  f.session().project.projectModified = 1;
+  f.messages.answers.push_back(Answer::Cancel);
+  const int shows = f.modalShows;
+  f.main().NewCanonicalRepresentation->trigger();
+  QCOMPARE(f.modalShows, shows + 1);
+  QCOMPARE(f.session().model.functionText, std::string("x1+x0"));
 }
 
 void GuiTests::saveOpenProjectAndStatusTimer() {
