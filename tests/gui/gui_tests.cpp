@@ -17,6 +17,8 @@
 #include <QtTest>
 
 #include "gui/function/function_window.h"
+#include "gui/platform/qt_file_dialogs.h"
+#include "gui/platform/qt_messages.h"
 #include "gui/shell/about_box.h"
 #include "gui/shell/progress_window.h"
 #include "gui/structure/structure_dialog.h"
@@ -118,6 +120,7 @@ class GuiTests : public QObject {
   void criticalErrorHandler();
   void helpFromEveryWindow();
   void aboutBox();
+  void platformTexts();
 };
 
 void GuiTests::startState() {
@@ -713,6 +716,21 @@ void GuiTests::aboutBox() {
   });
   f.main().About1->trigger();
   QCOMPARE(f.modalShows, 1);
+}
+
+void GuiTests::platformTexts() {
+  QCOMPARE(QtFilter("Kestrel File (*.kef)|*.kef"), QStringLiteral("Kestrel File (*.kef)"));
+  QCOMPARE(QtFilter("Project files (*.kep) | *.kep"), QStringLiteral("Project files (*.kep)"));
+  QCOMPARE(QtFilter("JPEG files (*.jpg) | *.jpg; |BMP files (*.bmp) | *.BMP; |WMF files (*.wmf) | "
+                    "*.wmf"),
+           QStringLiteral("JPEG files (*.jpg);;BMP files (*.BMP);;WMF files (*.wmf)"));
+  QCOMPARE(DisplayText("a \n\rb\r\nc"), QStringLiteral("a \nb\nc"));
+  QCOMPARE(BuildFunctionLabelText("x1+x0"), std::string("x1 + x0"));
+  // 60 characters with "+" at positions 30 and 55: " + " for the first, a break after the second.
+  const std::string f =
+      std::string(29, 'x') + "+" + std::string(24, 'x') + "+" + std::string(5, 'x');
+  QCOMPARE(BuildFunctionLabelText(f),
+           std::string(29, 'x') + " + " + std::string(24, 'x') + "+\n\r" + std::string(5, 'x'));
 }
 
 QTEST_MAIN(GuiTests)
