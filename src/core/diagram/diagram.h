@@ -1,0 +1,71 @@
+#pragma once
+// Redraw: the diagram of the realized structure at a zoom. LayoutDiagram reads the result
+// records and the structure choice and places everything (the picture size is known before any
+// drawing); DrawDiagram then draws the picture on any canvas. The records are read, never
+// changed: the layout works on its own copy (orders, positions, negations moved onto the
+// children's outputs).
+
+#include <string>
+#include <vector>
+
+#include "diagram/canvas.h"
+#include "engine/records.h"
+#include "structure/structure_choice.h"
+
+namespace kestrel {
+
+enum class DiagramKind {
+  kEmpty,     ///< nothing realized for the chosen structure: a blank picture
+  kTree,      ///< Multiplexer (with or without gates) and Multiplexer Tree
+  kDemux,     ///< Demultiplexer
+  kMuxDemux,  ///< Multiplexer and Demultiplexer
+};
+
+struct PictureSize {
+  int width = 0;
+  int height = 0;
+};
+
+struct Diagram {
+  DiagramKind kind = DiagramKind::kEmpty;
+  int zoom = 17;
+  int fontSize = 9;  ///< the canvas font size for the zoom
+  int width = 0, height = 0;
+  int tab = kTabMux;
+  bool useGates = false;  ///< the gates layout: "use gates" with the Multiplexer structure
+  // Tree: the node list with order, x and y set and the negations moved.
+  std::vector<NodeRecord> nodes;
+  // Demultiplexer.
+  DemuxRecord demux;
+  // Multiplexer and demultiplexer.
+  MuxDemuxRecord muxDemux;
+  DemuxPart demuxPart;
+  std::vector<CollectingGate> gates;
+
+  PictureSize size() const { return {width, height}; }
+};
+
+/// Places the diagram of the structure selected in choice (its tab) at zoom z; z outside
+/// 10..30 is brought into that range. Out-of-range record fields (counts, ids, levels, gate
+/// indices) are clamped or ignored, never trusted.
+Diagram LayoutDiagram(const ResultStore& store, const StructureChoice& choice, int z);
+
+/// Draws the placed diagram, starting with a white fill of the whole picture.
+void DrawDiagram(const Diagram& diagram, Canvas& canvas);
+
+/// Layout and drawing in one call; returns the picture size.
+PictureSize Redraw(const ResultStore& store, const StructureChoice& choice, int z, Canvas& canvas);
+
+/// The minterm number of a full product term: the literals' polarities in order of appearance
+/// read as a binary number (x3~x2x0 gives 5).
+int F2Dec(const std::string& term);
+
+// The three layouts (used by LayoutDiagram and DrawDiagram).
+void LayoutTree(Diagram& d, const ResultStore& store);
+void DrawTree(const Diagram& d, Canvas& canvas);
+void LayoutDemux(Diagram& d, const ResultStore& store);
+void DrawDemux(const Diagram& d, Canvas& canvas);
+void LayoutMuxDemux(Diagram& d, const ResultStore& store);
+void DrawMuxDemux(const Diagram& d, Canvas& canvas);
+
+}  // namespace kestrel

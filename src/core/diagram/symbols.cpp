@@ -1,0 +1,275 @@
+#include "diagram/symbols.h"
+
+#include <algorithm>
+
+#include "engine/term_table.h"
+
+namespace kestrel {
+
+int CanvasFontSize(int z) {
+  if (z <= 12) return 7;
+  if (z <= 16) return 8;
+  if (z <= 20) return 9;
+  return 12;
+}
+
+int GateLabelFontSize(int z) {
+  if (z <= 12) return 6;
+  if (z > 16) return 8;
+  return 7;
+}
+
+namespace {
+
+int Clamp(int v, int lo, int hi) {
+  return std::max(lo, std::min(hi, v));
+}
+
+/// The triangle of an inverter: three corners, closed back to the first, brush clear.
+void Triangle(Canvas& c, Point a, Point b, Point d) {
+  c.SetBrushStyle(BrushStyle::kClear);
+  c.Polygon({a, b, d, a});
+}
+
+/// A bubble (circle or ellipse) filled white.
+void Bubble(Canvas& c, int x1, int y1, int x2, int y2) {
+  c.SetBrush(BrushStyle::kSolid, kWhite);
+  c.Ellipse(x1, y1, x2, y2);
+}
+
+}  // namespace
+
+void LabelOnWhite(Canvas& c, int x, int y, const std::string& text) {
+  if (!text.empty()) {
+    const int w = c.TextWidth(text), h = c.TextHeight(text);
+    c.SetPenColor(kWhite);
+    c.SetBrush(BrushStyle::kSolid, kWhite);
+    c.Rectangle(x, y + h / 6, x + w, y + h - h / 6);
+  }
+  c.SetPenColor(kBlack);
+  c.SetBrushStyle(BrushStyle::kClear);
+  c.TextOut(x, y, text);
+}
+
+void DrawMux(Canvas& c, const NodeRecord& node, int z) {
+  const int x = node.x, y = node.y;
+  const int n = Clamp(node.addressCount, 0, 4);
+  const int m = Clamp(node.inputCount, 0, 16);
+
+  c.SetPenColor(kBlack);
+  c.SetBrush(BrushStyle::kSolid, kWhite);
+  c.Rectangle(x, y, x + (n + 1) * z, y + (m + 1) * z);
+  c.SetBrushStyle(BrushStyle::kClear);
+
+  // The wedge comes first: the texts inside the box are written over it on white, so that the
+  // wedge never runs through an input number or an "A" label.
+  c.Line(x, y, x + (n + 1) * z - 1, y + ((m + 1) * z) / 2);
+  c.Line(x + (n + 1) * z - 1, y + ((m + 1) * z) / 2, x, y + (m + 1) * z);
+
+  // Output stub.
+  c.Line(x + (n + 1) * z, y + ((m + 1) * z) / 2, x + (n + 2) * z, y + ((m + 1) * z) / 2);
+
+  // Address lines, the most significant on the left.
+  for (int e = 0; e < n; ++e) {
+    const int ax = x + (e + 1) * z;
+    c.Line(ax, y + (m + 1) * z, ax, y + (m + 2) * z);
+    c.TextOut(ax - c.TextWidth("x3") / 2, y + (m + 2) * z, node.addressLabels[e]);
+    LabelOnWhite(c, ax - c.TextWidth("A0") / 2, y + (m + 1) * z - c.TextHeight("A0") + 1,
+                 "A" + std::to_string(n - 1 - e));
+  }
+
+  // Data inputs from the bottom up; inputs without a child are joined to label columns, one
+  // column per distinct label, opened from the bottom input upward.
+  struct Column {
+    std::string label;
+    int column;
+  };
+  std::vector<Column> table;  // at most 16 entries: one per input
+  int next = 0;
+  const int bigY = y + (m + 2) * z;  // the row of the label texts
+  for (int i = m - 1; i >= 0; --i) {
+    const int yi = y + (i + 1) * z;
+    LabelOnWhite(c, x + 2, yi - c.TextHeight("I1") / 2, " " + std::to_string(i));
+    c.Line(x, yi, x - z, yi);
+    if (node.childId[i] != 0) continue;
+
+    const std::string& label = node.inputLabels[i];
+    int earlier = 0, o = -1;
+    for (int t = m - 1; t > i; --t) {
+      if (node.childId[t] == 0 && node.inputLabels[t] == label) {
+        ++earlier;
+        o = t;
+      }
+    }
+    if (earlier == 0) {
+      const int xc = x - (next + 1) * z;
+      c.Line(x - z, yi, xc, yi);
+      c.Line(xc, yi, xc, TruncDiv(10LL * bigY - 12LL * z, 10));
+      c.Line(xc, TruncDiv(10LL * bigY - 5LL * z, 10), xc, bigY);
+      std::string text = label;
+      if (!text.empty() && text[0] == '~') {
+        text.erase(0, 1);
+        Bubble(c, xc - z / 5, TruncDiv(10LL * bigY - 13LL * z - 10LL * (z / 5), 10), xc + z / 5,
+               TruncDiv(10LL * bigY - 13LL * z + 10LL * (z / 5), 10));
+        const int apex = TruncDiv(10LL * bigY - 12LL * z, 10);
+        const int base = TruncDiv(10LL * bigY - 5LL * z, 10);
+        Triangle(c, {xc, apex}, {xc + z / 3, base}, {xc - z / 3, base});
+      } else {
+        c.Line(xc, y + m * z, xc, bigY);
+      }
+      c.TextOut(xc - c.TextWidth(text) / 2, bigY, text);
+      if (table.size() < 16) table.push_back({label, next});
+      ++next;
+    } else {
+      int column = 10;
+      for (const Column& entry : table)
+        if (entry.label == label) {
+          column = entry.column;
+          break;
+        }
+      const int xv = x - (column + 1) * z;
+      const int yo = y + (o + 1) * z;
+      c.Line(x - z, yi, xv, yi);
+      c.Line(xv, yi, xv, yo);
+      c.SetBrush(BrushStyle::kSolid, kBlack);
+      c.Ellipse(xv - 2, yo - 2, xv + 2, yo + 2);
+      c.SetBrush(BrushStyle::kClear, kWhite);
+    }
+  }
+
+  // The box's outline again, in case a white patch reached its bottom edge.
+  c.SetBrushStyle(BrushStyle::kClear);
+  c.Rectangle(x, y, x + (n + 1) * z, y + (m + 1) * z);
+}
+
+void DrawGate(Canvas& c, const NodeRecord& node, int z) {
+  const int a = node.x, b = node.y;
+  const int m = Clamp(node.inputCount, 0, 16);
+  const int d = node.addressCount;
+  const bool andShape = node.kind == kAnd || node.kind == kNand;
+  const int e = b + ((m + 1) * z) / 4;
+
+  // Pen black, brush white; the labels are written with a clear brush so that a label never
+  // blots out a neighbouring one.
+  c.SetPenColor(kBlack);
+  c.SetBrush(BrushStyle::kClear, kWhite);
+
+  // OR shape: the two arcs' rows and the input offsets that make the inputs meet the curved
+  // back edge.
+  const int g = ((5 * z) / 2 - z - z / 4) / 2;
+  auto inputStart = [&](int j, int yj) {
+    if (andShape) return 0;
+    if (m == 3) return j == 1 ? TruncDiv(4LL * z, 10) : z / 6;
+    if (yj > e - g + 2 && yj < e + g - 2) return z / 3 + (std::abs(yj - e) <= 2 ? 1 : 0);
+    return 0;
+  };
+
+  // Inputs with their labels, from the last one up; each lower-numbered label sits 2 pixels
+  // higher so that neighbouring labels keep apart.
+  const FontSpec saved = c.font();
+  c.SetFontSize(GateLabelFontSize(z));
+  int u = -1;
+  for (int j = m - 1; j >= 0; --j) {
+    const int yj = b + ((j + 1) * z) / 2;
+    c.Line(a + inputStart(j, yj), yj, a - z, yj);
+    const std::string& label = node.inputLabels[j];
+    if (CountVariables(label) < 2)
+      c.TextOut(a - z - c.TextWidth(label), yj - c.TextHeight(label) / 2 - u + 2, label);
+    u += 2;
+  }
+  c.SetFont(saved);
+
+  int xb = 0;  // the base of the output inverter
+  if (andShape) {
+    c.Line(a, b + z / 8, a, b + ((m + 1) * z) / 2 - z / 8);
+    const int hh = TruncDiv(9LL * ((5 * z) / 2) - 11LL * z, 9) / 2;
+    const int dx = a + (d * z) / 2 - z / 2;
+    c.Arc(a - z, e - hh, a + z, e + hh, dx, TruncDiv(9LL * (e + hh) + 5LL * z, 9), dx,
+          TruncDiv(3LL * (e - hh) - 2LL * z, 3));
+    if (node.kind == kNand) {
+      Bubble(c, a + z, TruncDiv(10LL * e - 2LL * z, 10), TruncDiv(10LL * a + 14LL * z, 10),
+             TruncDiv(10LL * e + 2LL * z, 10));
+      c.Line(TruncDiv(10LL * a + 14LL * z, 10), e, a + d * z + 2 * (z / 3), e);
+    } else {
+      c.Line(a + z, e, a + 2 * (z / 3) + (d + 3) * z, e);
+    }
+    if (node.outputNegated != 1)
+      c.Line(TruncDiv(10LL * a + 14LL * z, 10), e, a + 2 * (z / 3) + (d + 3) * z, e);
+    xb = a + d * z + 2 * (z / 3);
+  } else {
+    c.Arc(a - z, e - g, a + z + z / 3, e + g, a, e + g, a, e - g);
+    c.Arc(a - z + 2, e - g, a + z - z / 2 - 2, e + g, a, e + g, a, e - g);
+    if (m > 2) {
+      c.Line(a, b + z / 4, a, e - g + 1);
+      c.Line(a, e + g - 1, a, b + ((m + 1) * z) / 2 - z / 4);
+    }
+    const int bubbleRight = TruncDiv(10LL * (a + z + z / 3) + 4LL * z, 10);
+    if (node.kind == kNor) {
+      Bubble(c, a + z + z / 3, TruncDiv(10LL * e - 2LL * z, 10), bubbleRight,
+             TruncDiv(10LL * e + 2LL * z, 10));
+      c.Line(bubbleRight, e, TruncDiv(10LL * (a + z + 2 * (z / 3)) + 4LL * z, 10), e);
+    } else {
+      c.Line(a + z + z / 3, e, a + 5 * z + z / 3, e);
+    }
+    if (node.outputNegated != 1) c.Line(a + z + 2 * (z / 3), e, a + 4 * z + 2 * (z / 3), e);
+    xb = TruncDiv(10LL * (a + z + 2 * (z / 3)) + 4LL * z, 10);
+  }
+
+  if (node.outputNegated == 1) {
+    Triangle(c, {xb, e - z / 3}, {xb + z, e}, {xb, e + z / 3});
+    const int xa = xb + z;
+    Bubble(c, xa - 1, TruncDiv(10LL * e - 2LL * z, 10), TruncDiv(10LL * xa + 4LL * z, 10),
+           TruncDiv(10LL * e + 2LL * z, 10));
+    const int end = andShape ? TruncDiv(10LL * xa + 14LL * z + 20, 10)
+                             : TruncDiv(10LL * xa + 10LL * z + 10, 10);
+    c.Line(TruncDiv(10LL * xa + 4LL * z - 10, 10), e, end, e);
+  }
+  c.SetBrushStyle(BrushStyle::kClear);
+}
+
+void DrawTreeWire(Canvas& c, const NodeRecord& child, const NodeRecord& parent, int j, int k,
+                  int z) {
+  const int mC = Clamp(child.inputCount, 0, 16);
+  const int nC = child.addressCount;
+  const int hC = ((mC + 1) * z) / 2;
+  const bool childMux = child.kind == kMux;
+  const bool parentMux = parent.kind == kMux;
+  const int dP = parentMux ? 1 : 2;
+  const int oC = childMux ? 0 : 2;
+  const int xEnd = parent.x - z + 1;
+  if (!childMux && parentMux) {
+    const int y0 = child.y + hC / 2;
+    const int yP = parent.y + (j + 1) * z;
+    const int xc = child.x + 6 * z + k;
+    c.Line(child.x + (nC + 3) * z, y0, xc, y0);
+    c.Line(xc, y0, xc, yP);
+    c.Line(xc, yP, xEnd, yP);
+  } else {
+    const int x0 = child.x + (nC + oC + 1) * z;
+    const int y0 = child.y + hC / dP;
+    const int yP = parent.y + ((j + 1) * z) / dP;
+    c.Line(x0, y0, x0 + k, y0);
+    c.Line(x0 + k, y0, x0 + k, yP);
+    c.Line(x0 + k, yP, xEnd, yP);
+  }
+}
+
+bool JunctionPoints::Add(int x, int y) {
+  if (Count() >= kCapacity) return false;
+  points_.push_back({x, y});
+  return true;
+}
+
+void JunctionPoints::Draw(Canvas& c) const {
+  c.SetPenColor(kBlack);
+  c.SetBrush(BrushStyle::kSolid, kBlack);
+  for (const Point& p : points_) {
+    int greatest = p.x;
+    for (const Point& q : points_)
+      if (q.y == p.y) greatest = std::max(greatest, q.x);
+    if (p.x != 0 && p.x < greatest) c.Ellipse(p.x - 2, p.y - 2, p.x + 3, p.y + 3);
+  }
+  c.SetBrush(BrushStyle::kClear, kWhite);
+}
+
+}  // namespace kestrel

@@ -1,0 +1,64 @@
+#pragma once
+// The symbols of the diagram, drawn at a zoom z (pixels per grid unit): the multiplexer box
+// with its inputs, address lines and label columns, the AND/NAND and OR/NOR gates with their
+// output inverter, the wire from a child node to its parent's input, and the junction dots.
+// All positions are integers; a quotient a/b truncates toward zero, and an expression with a
+// decimal factor such as trunc(a + 1.4z) is evaluated exactly and then truncated.
+
+#include <string>
+#include <vector>
+
+#include "diagram/canvas.h"
+#include "engine/records.h"
+
+namespace kestrel {
+
+inline constexpr int kMinZoom = 10;
+inline constexpr int kMaxZoom = 30;
+inline constexpr int kDefaultZoom = 17;
+
+/// The canvas font size for a zoom: 7 up to 12, 8 for 13..16, 9 for 17..20, 12 from 21.
+int CanvasFontSize(int z);
+/// The font size of gate input labels: 6 up to 12, 7 for 13..16, 8 from 17.
+int GateLabelFontSize(int z);
+
+/// exact(num / den) truncated toward zero.
+inline int TruncDiv(long long num, long long den) {
+  return static_cast<int>(num / den);
+}
+
+/// Writes a text inside a symbol over a white patch that covers its glyphs (not the whole
+/// text cell, whose leading and descent would bite into neighbouring lines), so that a wedge
+/// or a wire drawn before never runs through it. Leaves the pen black and the brush clear.
+void LabelOnWhite(Canvas& canvas, int x, int y, const std::string& text);
+
+/// A multiplexer at (node.x, node.y) with its label columns for the inputs without a child.
+void DrawMux(Canvas& canvas, const NodeRecord& node, int z);
+/// An AND, OR, NAND or NOR gate at (node.x, node.y), with its inverter when outputNegated is 1.
+void DrawGate(Canvas& canvas, const NodeRecord& node, int z);
+/// The wire from child to input j of parent, with channel offset k (right-angle routing).
+void DrawTreeWire(Canvas& canvas, const NodeRecord& child, const NodeRecord& parent, int j, int k,
+                  int z);
+
+/// The points where a wire meets a line that runs on; the rightmost point of a row is the
+/// line's end and gets no dot.
+class JunctionPoints {
+ public:
+  /// Enough for every drawing: each multiplexer input records at most one point per flagged
+  /// demultiplexer output of its collecting gate.
+  static constexpr int kCapacity = 256;
+
+  void Clear() { points_.clear(); }
+  /// Records a point; ignored (returns false) once the list is full.
+  bool Add(int x, int y);
+  int Count() const { return static_cast<int>(points_.size()); }
+  const std::vector<Point>& points() const { return points_; }
+  /// Dots (brush solid black) at every point of a row except its rightmost; afterwards the
+  /// brush is white and clear.
+  void Draw(Canvas& canvas) const;
+
+ private:
+  std::vector<Point> points_;
+};
+
+}  // namespace kestrel

@@ -1,0 +1,200 @@
+// The tree layout of the Multiplexer structure (with or without gates) and the Multiplexer
+// Tree: one column per tree level, the output node in the rightmost column, children placed in
+// list order down their column, and right-angle wires from each child to its parent's input,
+// every wire into a column in a channel of its own.
+
+#include <algorithm>
+
+#include "diagram/diagram.h"
+#include "diagram/symbols.h"
+#include "engine/term_table.h"
+
+namespace kestrel {
+
+namespace {
+
+constexpr int kLevels = 16;
+
+/// The node's child feeding input j, or nullptr when the input shows its label (or names no
+/// node of the list).
+const NodeRecord* Child(const std::vector<NodeRecord>& nodes, const NodeRecord& node, int j) {
+  const int id = node.childId[j];
+  if (id < 1 || id > static_cast<int>(nodes.size()) || id == node.id) return nullptr;
+  return &nodes[id - 1];
+}
+
+/// Brings every field the drawing relies on into its range.
+NodeRecord Sanitized(const NodeRecord& in, int id, int count) {
+  NodeRecord n = in;
+  n.id = id;
+  n.kind = (n.kind >= kMux && n.kind <= kNor) ? n.kind : kMux;
+  n.inputCount = std::clamp(n.inputCount, 0, 16);
+  n.addressCount = std::clamp(n.addressCount, 0, 4);
+  n.level = std::clamp(n.level, 0, kLevels - 1);
+  for (int j = 0; j < 16; ++j) {
+    if (n.childId[j] < 0 || n.childId[j] > count || n.childId[j] == id || j >= n.inputCount)
+      n.childId[j] = 0;
+    n.inputNegated[j] = n.inputNegated[j] == 1 && n.childId[j] != 0 ? 1 : 0;
+  }
+  n.outputNegated = n.outputNegated == 1 ? 1 : 0;
+  return n;
+}
+
+int ComplexInputs(const NodeRecord& node, int upTo) {
+  int count = 0;
+  for (int j = 0; j < upTo && j < node.inputCount; ++j)
+    if (CountVariables(node.inputLabels[j]) > 1) ++count;
+  return count;
+}
+
+/// Per node, the many-variable inputs of the nodes above it in its column.
+std::vector<int> ComplexInputsAbove(const std::vector<NodeRecord>& nodes) {
+  std::vector<int> above(nodes.size(), 0);
+  std::vector<int> columnSum(kLevels, 0);
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    above[i] = columnSum[nodes[i].level];
+    columnSum[nodes[i].level] += ComplexInputs(nodes[i], 16);
+  }
+  return above;
+}
+
+/// The x of the vertical channel of the wire from child to a parent input, for offset k.
+int ChannelX(const NodeRecord& child, const NodeRecord& parent, int k, int z) {
+  if (child.kind != kMux && parent.kind == kMux) return child.x + 6 * z + k;
+  return child.x + (child.addressCount + (child.kind == kMux ? 0 : 2) + 1) * z + k;
+}
+
+/// The number of label columns a multiplexer opens: one per distinct label of its inputs
+/// without a child.
+int LabelColumns(const NodeRecord& node) {
+  std::vector<std::string> seen;
+  for (int j = 0; j < node.inputCount; ++j)
+    if (node.childId[j] == 0 &&
+        std::find(seen.begin(), seen.end(), node.inputLabels[j]) == seen.end())
+      seen.push_back(node.inputLabels[j]);
+  return static_cast<int>(seen.size());
+}
+
+}  // namespace
+
+void LayoutTree(Diagram& d, const ResultStore& store) {
+  const int z = d.zoom;
+  const std::vector<NodeRecord>& source = store.nodes();
+  const int count = std::min(static_cast<int>(source.size()), ResultStore::kMaxNodes);
+  if (count == 0) return;
+  d.kind = DiagramKind::kTree;
+  std::vector<NodeRecord>& nodes = d.nodes;
+  nodes.clear();
+  for (int i = 0; i < count; ++i) nodes.push_back(Sanitized(source[i], i + 1, count));
+
+  // Column measures over all nodes but the output node.
+  int maxInputs = 0, maxLevel = 0;
+  if (count == 1) {
+    maxInputs = nodes[0].inputCount;
+  } else {
+    for (int i = 0; i + 1 < count; ++i) {
+      maxInputs = std::max(maxInputs, nodes[i].inputCount);
+      maxLevel = std::max(maxLevel, nodes[i].level);
+    }
+  }
+  const int colW = (maxInputs + 10) * z;
+  if (count == 1) maxInputs = 4;
+
+  // Order within levels.
+  int counter[kLevels] = {};
+  for (NodeRecord& n : nodes) n.order = counter[n.level]++;
+
+  // Negations on connections move onto the children's outputs; two negations cancel.
+  for (NodeRecord& parent : nodes) {
+    for (int j = 0; j < parent.inputCount; ++j) {
+      if (parent.inputNegated[j] != 1) continue;
+      NodeRecord& child = nodes[parent.childId[j] - 1];
+      child.outputNegated = child.outputNegated == 1 ? 0 : 1;
+      parent.inputNegated[j] = 0;
+    }
+  }
+
+  // Vertical positions: the nodes above in the same column, in order.
+  std::vector<int> columnHeight(kLevels, 0);
+  for (NodeRecord& n : nodes) {
+    n.y = 3 * z + columnHeight[n.level];
+    columnHeight[n.level] +=
+        n.kind == kMux ? z * (n.inputCount + 4) : (n.inputCount * z) / 2 + 2 * z;
+  }
+
+  // Horizontal positions: deeper levels to the left.
+  auto place = [&](int columnWidth, int shift) {
+    for (NodeRecord& n : nodes) {
+      const int column = maxLevel - std::min(n.level, maxLevel);
+      if (d.useGates)
+        n.x = column * columnWidth + 4 * z + (n.kind == kMux ? 2 * z : 0) + shift;
+      else
+        n.x = column * columnWidth + z * (maxInputs + 5) + shift;
+    }
+  };
+  place(colW, 0);
+
+  // A column gap must hold the channels of all wires into the column. When it cannot (wide
+  // trees: three pixels per wire), every column widens by what the fullest gap lacks, keeping
+  // half a grid unit between the last channel and the parents' input stubs.
+  int lack = 0;
+  const std::vector<int> above = ComplexInputsAbove(nodes);
+  for (size_t p = 0; p < nodes.size(); ++p) {
+    const NodeRecord& parent = nodes[p];
+    for (int j = 0; j < parent.inputCount; ++j) {
+      const NodeRecord* child = Child(nodes, parent, j);
+      if (!child || child->level <= parent.level) continue;
+      const int k = 3 * (above[p] + ComplexInputs(parent, j) + 1) + z;
+      lack = std::max(lack, ChannelX(*child, parent, k, z) - (parent.x - z - z / 2));
+    }
+  }
+  // Label columns left of a multiplexer (one grid unit each, the label centred under the
+  // last) must not leave the picture.
+  int leftmost = 0;
+  for (const NodeRecord& n : nodes)
+    if (n.kind == kMux) leftmost = std::min(leftmost, n.x - (LabelColumns(n) + 1) * z);
+  const int shift = -leftmost;
+  if (lack > 0 || shift > 0) place(colW + std::max(0, lack), shift);
+
+  // Picture size.
+  const NodeRecord& last = nodes.back();
+  int w = d.useGates ? last.x + z * (last.addressCount + 4) : last.x + (last.inputCount + 1) * z;
+  if (d.tab == kTabMuxTree) w = last.x + (last.addressCount + 3) * z;
+  if (d.useGates && nodes.front().kind == kMux) w = last.x + z * (last.inputCount + 3);
+  d.width = w + z;
+  int h = 0;
+  for (const NodeRecord& n : nodes) h = std::max(h, n.y + (n.inputCount + 1) * z);
+  d.height = h + 4 * z;
+}
+
+void DrawTree(const Diagram& d, Canvas& c) {
+  const int z = d.zoom;
+  const std::vector<NodeRecord>& nodes = d.nodes;
+  c.SetBrushStyle(BrushStyle::kClear);
+  for (const NodeRecord& n : nodes) {
+    if (n.kind == kMux)
+      DrawMux(c, n, z);
+    else
+      DrawGate(c, n, z);
+  }
+
+  const NodeRecord& last = nodes.back();
+  c.SetBrushStyle(BrushStyle::kClear);
+  c.TextOut(last.x + z * (last.addressCount + 3) - z / 2, last.y + (last.inputCount / 2) * z - 1,
+            "F");
+
+  // Wires. The channel of input j of P lies 3 pixels right of the channel before it, counting
+  // the many-variable inputs of the nodes above P in its column and of P's earlier inputs.
+  const std::vector<int> above = ComplexInputsAbove(nodes);
+  for (size_t p = 0; p < nodes.size(); ++p) {
+    const NodeRecord& parent = nodes[p];
+    for (int j = 0; j < parent.inputCount; ++j) {
+      const NodeRecord* child = Child(nodes, parent, j);
+      if (!child) continue;
+      const int k = 3 * (above[p] + ComplexInputs(parent, j) + 1) + z;
+      DrawTreeWire(c, *child, parent, j, k, z);
+    }
+  }
+}
+
+}  // namespace kestrel
