@@ -49,10 +49,19 @@ LevelTable::LevelTable(const std::vector<InputTerm>& terms) {
     return KeyOf(static_cast<uint16_t>(terms[a].value)) >
            KeyOf(static_cast<uint16_t>(terms[b].value));
   });
+  // Covers can be read off the products when level 0 holds distinct minterms of one variable set.
+  positionOf_.assign(1024, -1);
+  explicitCovers_ = false;
+  variables_ = terms_ > 0 ? static_cast<uint16_t>(terms[0].value | terms[0].mask) : 0;
+  for (const InputTerm& t : terms) {
+    if ((t.value | t.mask) != variables_ || positionOf_[t.value] != -1) explicitCovers_ = true;
+    positionOf_[t.value] = 0;
+  }
   Level& lv = levels_[0];
   std::vector<uint64_t> cover(words_);
   for (int m = 0; m < terms_; ++m) {
     const InputTerm& t = terms[order[m]];
+    positionOf_[t.value] = static_cast<int16_t>(m);
     std::fill(cover.begin(), cover.end(), 0);
     cover[m / 64] |= uint64_t{1} << (m % 64);
     Append(lv, static_cast<uint16_t>(t.value), static_cast<uint16_t>(t.mask), t.dontCare ? 1 : 0,
@@ -67,61 +76,80 @@ void LevelTable::Append(Level& lv, uint16_t p, uint16_t n, uint8_t dc, const uin
   lv.dontCare.push_back(dc);
   lv.prime.push_back(1);
   lv.selected.push_back(0);
-  lv.cover.insert(lv.cover.end(), cover, cover + words_);
+  if (explicitCovers_) lv.cover.insert(lv.cover.end(), cover, cover + words_);
 }
 
 bool LevelTable::CombineLevels(CombineHooks* hooks) {
   const CubeCodes& codes = Codes();
-  // Where each product sits: its level and its slot there. A product's level is fixed by how
-  // many variables it lacks, so one table serves all levels. Level 0 may (only from a corrupt
+  static constexpr int kPow3[10] = {1, 3, 9, 27, 81, 243, 729, 2187, 6561, 19683};
+  // Where each product sits: (level << 24) | slot, or kNowhere. Level 0 may (only from a damaged
   // definition) hold equal products; they are chained so every one of them finds its partners.
-  std::vector<int32_t> slotOf(kCubes, -1);
-  std::vector<int8_t> levelOf(kCubes, -1);
+  constexpr uint32_t kNowhere = 0xFFFFFFFFu;
+  std::vector<uint32_t> place(kCubes, kNowhere);
   std::vector<int32_t> nextEqual(levels_[0].Count(), -1);
   for (int i = levels_[0].Count() - 1; i >= 0; --i) {
-    int code = codes.Code(levels_[0].p[i], levels_[0].n[i]);
-    if (levelOf[code] == 0) nextEqual[i] = slotOf[code];
-    levelOf[code] = 0;
-    slotOf[code] = i;
+    const int code = codes.Code(levels_[0].p[i], levels_[0].n[i]);
+    if (place[code] != kNowhere) nextEqual[i] = static_cast<int32_t>(place[code] & 0xFFFFFF);
+    place[code] = static_cast<uint32_t>(i);
   }
 
   using Clock = std::chrono::steady_clock;
   auto lastPoll = Clock::now();
   std::vector<uint64_t> merged(words_);
   std::vector<int> partners;
+  partners.reserve(64);
   for (int k = 0; k < kLevels - 1; ++k) {
     if (hooks && hooks->LevelStep()) return false;
     Level& cur = levels_[k];
     Level& next = levels_[k + 1];
     const int count = cur.Count();
+    const uint32_t here = static_cast<uint32_t>(k) << 24;
+    const uint32_t there = static_cast<uint32_t>(k + 1) << 24;
+    // Each implicant has at most one partner per present variable, and every pair yields at
+    // most one new implicant: a bound for the next level's size.
+    const size_t bound = std::min<size_t>(static_cast<size_t>(count) * (10 - k) / 2 + 1, kCubes);
+    next.p.reserve(bound);
+    next.n.reserve(bound);
+    next.key.reserve(bound);
+    next.dontCare.reserve(bound);
+    next.prime.reserve(bound);
+    next.selected.reserve(bound);
     for (int i = 0; i < count; ++i) {
       if (hooks && (i & 63) == 63 && Clock::now() - lastPoll > std::chrono::milliseconds(4)) {
         if (hooks->PairPoll()) return false;
         lastPoll = Clock::now();
       }
       const uint16_t p = cur.p[i], n = cur.n[i];
-      // Partners differ in exactly one present variable, plain in one and negated in the other.
+      const int code = codes.Code(p, n);
+      // Partners differ in exactly one present variable, plain in one and negated in the other:
+      // turning x<b> into ~x<b> adds 3^b to the code, the other way round subtracts it.
       partners.clear();
       for (unsigned present = (p | n) & 1023u; present; present &= present - 1) {
-        const uint16_t bit = static_cast<uint16_t>(present & (~present + 1));
-        const uint16_t pp = static_cast<uint16_t>(p ^ bit), nn = static_cast<uint16_t>(n ^ bit);
-        const int code = codes.Code(pp, nn);
-        if (levelOf[code] != k) continue;
-        for (int j = slotOf[code]; j >= 0; j = (k == 0 ? nextEqual[j] : -1))
+        const int b = __builtin_ctz(present);
+        const int partner = (p >> b) & 1 ? code + kPow3[b] : code - kPow3[b];
+        const uint32_t at = place[partner];
+        if ((at & 0xFF000000u) != here) continue;
+        for (int j = static_cast<int>(at & 0xFFFFFF); j >= 0; j = k == 0 ? nextEqual[j] : -1)
           if (j > i) partners.push_back(j);
       }
-      std::sort(partners.begin(), partners.end());
-      for (int j : partners) {
+      // Visit the partners in slot order, as a loop over all pairs (i, j > i) would.
+      const int found = static_cast<int>(partners.size());
+      for (int a = 1; a < found; ++a)
+        for (int b = a; b > 0 && partners[b - 1] > partners[b]; --b)
+          std::swap(partners[b - 1], partners[b]);
+      for (int f = 0; f < found; ++f) {
+        const int j = partners[f];
         const uint16_t mp = p & cur.p[j], mn = n & cur.n[j];
         cur.prime[i] = 0;
         cur.prime[j] = 0;
-        const int code = codes.Code(mp, mn);
-        if (levelOf[code] == k + 1) continue;  // already generated: dropped
-        const uint64_t* a = &cur.cover[static_cast<size_t>(i) * words_];
-        const uint64_t* b = &cur.cover[static_cast<size_t>(j) * words_];
-        for (int w = 0; w < words_; ++w) merged[w] = a[w] | b[w];
-        levelOf[code] = static_cast<int8_t>(k + 1);
-        slotOf[code] = next.Count();
+        const int mcode = codes.Code(mp, mn);
+        if ((place[mcode] & 0xFF000000u) == there) continue;  // already generated: dropped
+        if (explicitCovers_) {
+          const uint64_t* a = &cur.cover[static_cast<size_t>(i) * words_];
+          const uint64_t* b = &cur.cover[static_cast<size_t>(j) * words_];
+          for (int w = 0; w < words_; ++w) merged[w] = a[w] | b[w];
+        }
+        place[mcode] = there | static_cast<uint32_t>(next.Count());
         Append(next, mp, mn, 0, merged.data());
       }
     }
@@ -137,21 +165,22 @@ int LevelTable::CountLevels() const {
 
 bool LevelTable::Covers(int k, int index, int position) const {
   if (position < 0 || position >= terms_) return false;
-  const uint64_t w = levels_[k].cover[static_cast<size_t>(index) * words_ + position / 64];
-  return (w >> (position % 64)) & 1;
+  const Level& lv = levels_[k];
+  if (explicitCovers_) {
+    const uint64_t w = lv.cover[static_cast<size_t>(index) * words_ + position / 64];
+    return (w >> (position % 64)) & 1;
+  }
+  const unsigned value = levels_[0].p[position];
+  const unsigned fixed = lv.p[index] | lv.n[index];
+  return (value & fixed) == lv.p[index];
 }
 
 void LevelTable::SelectCover(int levelCount) {
   // coverCount[m]: how many implicants that are still prime cover position m.
   std::vector<int> coverCount(terms_, 0);
-  auto forEachPosition = [&](const Level& lv, int j, auto&& fn) {
-    const uint64_t* c = &lv.cover[static_cast<size_t>(j) * words_];
-    for (int w = 0; w < words_; ++w)
-      for (uint64_t bits = c[w]; bits; bits &= bits - 1) fn(w * 64 + std::countr_zero(bits));
-  };
   for (int i = 0; i < levelCount; ++i)
     for (int j = 0; j < levels_[i].Count(); ++j)
-      if (levels_[i].prime[j]) forEachPosition(levels_[i], j, [&](int m) { ++coverCount[m]; });
+      if (levels_[i].prime[j]) ForEachPosition(i, j, [&](int m) { ++coverCount[m]; });
 
   const Level& zero = levels_[0];
   for (int i = 0; i < levelCount; ++i) {
@@ -159,7 +188,7 @@ void LevelTable::SelectCover(int levelCount) {
     for (int j = 0; j < lv.Count(); ++j) {
       if (!lv.prime[j]) continue;
       int essential = 0;
-      forEachPosition(lv, j, [&](int m) {
+      ForEachPosition(i, j, [&](int m) {
         if (coverCount[m] == 1 && !zero.dontCare[m]) ++essential;
       });
       if (essential > 0) {
@@ -167,7 +196,7 @@ void LevelTable::SelectCover(int levelCount) {
       } else {
         lv.selected[j] = 0;
         lv.prime[j] = 0;
-        forEachPosition(lv, j, [&](int m) { --coverCount[m]; });
+        ForEachPosition(i, j, [&](int m) { --coverCount[m]; });
       }
     }
   }
@@ -187,8 +216,10 @@ std::string FormatTerm(uint16_t p, uint16_t n, int representationFlag,
                        std::vector<std::string>* messages) {
   std::string out;
   for (int b = 9; b >= 0; --b) {
-    const bool inP = (p >> b) & 1, inN = (n >> b) & 1;
-    if (inP == inN) continue;
+    // Written with one mask test: g++ 12 at -O3 mis-optimised the form that compared two bools.
+    const unsigned bit = 1u << b;
+    if (((p ^ n) & bit) == 0) continue;
+    const bool inP = (p & bit) != 0, inN = !inP;
     if (representationFlag != 2) {
       out += inP ? "x" : "~x";
       out += static_cast<char>('0' + b);

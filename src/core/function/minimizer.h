@@ -48,7 +48,7 @@ class LevelTable {
   struct Level {
     std::vector<uint16_t> p, n;
     std::vector<uint8_t> key, dontCare, prime, selected;
-    std::vector<uint64_t> cover;  ///< words() words per implicant
+    std::vector<uint64_t> cover;  ///< words() words per implicant (explicit covers only)
     int Count() const { return static_cast<int>(p.size()); }
   };
 
@@ -72,14 +72,44 @@ class LevelTable {
   int terms() const { return terms_; }
   int words() const { return words_; }
   bool Covers(int k, int index, int position) const;
+  /// Calls fn(position) for every position the implicant covers.
+  template <typename Fn>
+  void ForEachPosition(int k, int index, Fn&& fn) const;
 
  private:
   void Append(Level& lv, uint16_t p, uint16_t n, uint8_t dc, const uint64_t* cover);
 
   int terms_ = 0;
   int words_ = 1;
+  // When every level-0 term is a distinct minterm over the same variables (always, for a function
+  // from the entry or a file), an implicant covers exactly the positions of the minterms inside
+  // it, so covers need not be stored: they are read off the product. Otherwise (only possible
+  // from a damaged definition) each implicant keeps the union of its parents' covers.
+  bool explicitCovers_ = false;
+  uint16_t variables_ = 0;                  ///< P | N of the level-0 terms
+  std::vector<int16_t> positionOf_;         ///< level-0 slot of each minterm value, -1 if none
   Level levels_[kLevels];
 };
+
+template <typename Fn>
+void LevelTable::ForEachPosition(int k, int index, Fn&& fn) const {
+  const Level& lv = levels_[k];
+  if (explicitCovers_) {
+    const uint64_t* c = &lv.cover[static_cast<size_t>(index) * words_];
+    for (int w = 0; w < words_; ++w)
+      for (uint64_t bits = c[w]; bits; bits &= bits - 1) fn(w * 64 + __builtin_ctzll(bits));
+    return;
+  }
+  const unsigned fixed = lv.p[index];
+  const unsigned free = variables_ & ~(lv.p[index] | lv.n[index]) & 1023u;
+  // Every subset of the free variables, the empty one included.
+  unsigned s = 0;
+  do {
+    const int position = positionOf_[fixed | s];
+    if (position >= 0) fn(position);
+    s = (s - free) & free;
+  } while (s != 0);
+}
 
 /// Writes one implicant: literals from x9 down to x0.
 std::string FormatTerm(uint16_t p, uint16_t n, int representationFlag,

@@ -1,0 +1,256 @@
+#include "export/picture_export.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QFileInfo>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <algorithm>
+#include <cctype>
+
+#include "diagram/text_block.h"
+#include "export/image_encoders.h"
+#include "export/qpainter_canvas.h"
+#include "export/wmf_canvas.h"
+
+namespace kestrel {
+
+namespace {
+
+std::string LowerExtension(const std::string& path) {
+  const QString suffix = QFileInfo(QString::fromStdString(path)).suffix();
+  if (QFileInfo(QString::fromStdString(path)).fileName().indexOf('.') < 0) return "";
+  std::string ext = "." + suffix.toStdString();
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext;
+}
+
+/// The picture's size and how to draw it on a canvas.
+struct Scene {
+  int width = 0, height = 0;
+  const Diagram* diagram = nullptr;
+  PictureContent content = PictureContent::kDiagram;
+  ProjectLayout project;
+  const ProjectText* text = nullptr;
+
+  void Draw(Canvas& canvas) const {
+    if (content == PictureContent::kProject)
+      DrawProject(canvas, project, *diagram, text->functionText, text->structureText);
+    else
+      DrawDiagram(*diagram, canvas);
+  }
+};
+
+Scene MakeScene(const Diagram& diagram, PictureContent content, const ProjectText& text) {
+  Scene scene;
+  scene.diagram = &diagram;
+  scene.content = content;
+  scene.text = &text;
+  if (content == PictureContent::kProject) {
+    RecordingCanvas measure(QtTextMeasurer());
+    scene.project = LayoutProject(measure, diagram, text.functionText, text.structureText);
+    scene.width = scene.project.width;
+    scene.height = scene.project.height;
+  } else {
+    scene.width = diagram.width;
+    scene.height = diagram.height;
+  }
+  scene.width = std::max(1, scene.width);
+  scene.height = std::max(1, scene.height);
+  return scene;
+}
+
+std::vector<uint8_t> ToBytes(const QByteArray& data) {
+  return std::vector<uint8_t>(data.begin(), data.end());
+}
+
+QImage RenderScene(const Scene& scene) {
+  if (static_cast<long long>(scene.width) * scene.height > kMaxRasterPixels) return QImage();
+  QImage image(scene.width, scene.height, QImage::Format_RGB32);
+  if (image.isNull()) return image;
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  QPainterCanvas canvas(painter);
+  scene.Draw(canvas);
+  painter.end();
+  return image;
+}
+
+}  // namespace
+
+PictureFormat ExportFormatFromFileName(const std::string& path) {
+  const std::string ext = LowerExtension(path);
+  if (ext.find("jpg") != std::string::npos) return PictureFormat::kJpeg;
+  if (ext.find("wmf") != std::string::npos) return PictureFormat::kWmf;
+  if (ext.find("bmp") != std::string::npos) return PictureFormat::kBmp;
+  return PictureFormat::kNone;
+}
+
+PictureFormat PictureFormatFromExtension(const std::string& path) {
+  const std::string ext = LowerExtension(path);
+  if (ext == ".svg") return PictureFormat::kSvg;
+  if (ext == ".png") return PictureFormat::kPng;
+  if (ext == ".pdf") return PictureFormat::kPdf;
+  if (ext == ".wmf") return PictureFormat::kWmf;
+  if (ext == ".bmp") return PictureFormat::kBmp;
+  if (ext == ".jpg") return PictureFormat::kJpeg;
+  return PictureFormat::kNone;
+}
+
+const char* PictureFormatName(PictureFormat format) {
+  switch (format) {
+    case PictureFormat::kSvg:
+      return "SVG";
+    case PictureFormat::kPng:
+      return "PNG";
+    case PictureFormat::kPdf:
+      return "PDF";
+    case PictureFormat::kWmf:
+      return "WMF";
+    case PictureFormat::kBmp:
+      return "BMP";
+    case PictureFormat::kJpeg:
+      return "JPEG";
+    case PictureFormat::kNone:
+      break;
+  }
+  return "none";
+}
+
+QImage RenderImage(const Diagram& diagram, PictureContent content, const ProjectText& text) {
+  return RenderScene(MakeScene(diagram, content, text));
+}
+
+EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
+                             const ProjectText& text, PictureFormat format) {
+  EncodedPicture result;
+  const Scene scene = MakeScene(diagram, content, text);
+  switch (format) {
+    case PictureFormat::kNone:
+      result.error = "no picture format";
+      return result;
+    case PictureFormat::kWmf: {
+      WmfCanvas canvas(scene.width, scene.height, QtTextMeasurer());
+      scene.Draw(canvas);
+      result.bytes = canvas.Finish();
+      return result;
+    }
+    case PictureFormat::kSvg: {
+      QBuffer buffer;
+      buffer.open(QIODevice::WriteOnly);
+      QSvgGenerator svg;
+      svg.setOutputDevice(&buffer);
+      svg.setSize(QSize(scene.width, scene.height));
+      svg.setViewBox(QRect(0, 0, scene.width, scene.height));
+      svg.setResolution(96);
+      svg.setTitle("Kestrel diagram");
+      QPainter painter;
+      if (!painter.begin(&svg)) {
+        result.error = "cannot start the SVG picture";
+        return result;
+      }
+      QPainterCanvas canvas(painter);
+      scene.Draw(canvas);
+      painter.end();
+      result.bytes = ToBytes(buffer.data());
+      return result;
+    }
+    case PictureFormat::kPdf: {
+      QBuffer buffer;
+      buffer.open(QIODevice::WriteOnly);
+      QPdfWriter pdf(&buffer);
+      pdf.setResolution(96);
+      pdf.setPageSize(QPageSize(QSizeF(scene.width * 72.0 / 96.0, scene.height * 72.0 / 96.0),
+                                QPageSize::Point, QString(), QPageSize::ExactMatch));
+      pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+      pdf.setTitle("Kestrel diagram");
+      pdf.setCreator("Kestrel");
+      QPainter painter;
+      if (!painter.begin(&pdf)) {
+        result.error = "cannot start the PDF picture";
+        return result;
+      }
+      QPainterCanvas canvas(painter);
+      scene.Draw(canvas);
+      painter.end();
+      result.bytes = ToBytes(buffer.data());
+      return result;
+    }
+    case PictureFormat::kPng:
+    case PictureFormat::kBmp:
+    case PictureFormat::kJpeg:
+      break;
+  }
+  const QImage image = RenderScene(scene);
+  if (image.isNull()) {
+    result.error = "the picture (" + std::to_string(scene.width) + " x " +
+                   std::to_string(scene.height) +
+                   " pixels) is too large for a raster format; choose a smaller zoom or a vector "
+                   "format";
+    return result;
+  }
+  if (format == PictureFormat::kBmp) {
+    result.bytes = EncodeBmp(image);
+  } else if (format == PictureFormat::kJpeg) {
+    std::string error;
+    result.bytes = EncodeJpeg(image, &error);
+    if (result.bytes.empty()) result.error = "JPEG encoding failed: " + error;
+  } else {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+      result.error = "PNG encoding failed";
+    else
+      result.bytes = ToBytes(buffer.data());
+  }
+  return result;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
+                         std::string* error) {
+  QSaveFile file(QString::fromStdString(path));
+  file.setDirectWriteFallback(false);
+  if (!file.open(QIODevice::WriteOnly)) {
+    if (error) *error = file.errorString().toStdString();
+    return false;
+  }
+  const qint64 size = static_cast<qint64>(bytes.size());
+  if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
+    if (error) *error = file.errorString().toStdString();
+    file.cancelWriting();
+    file.commit();
+    return false;
+  }
+  if (!file.commit()) {
+    if (error) *error = file.errorString().toStdString();
+    return false;
+  }
+  return true;
+}
+
+bool SavePicture(const Diagram& diagram, PictureContent content, const ProjectText& text,
+                 PictureFormat format, const std::string& path, std::string* error) {
+  const EncodedPicture picture = EncodePicture(diagram, content, text, format);
+  if (!picture.ok()) {
+    if (error) *error = picture.error;
+    return false;
+  }
+  return WriteFileAtomically(path, picture.bytes, error);
+}
+
+PictureFormat ExportCommand(const Diagram& diagram, PictureContent content, const ProjectText& text,
+                            const std::string& chosenPath, MessageSink& messages) {
+  const PictureFormat format = ExportFormatFromFileName(chosenPath);
+  if (format == PictureFormat::kNone) return format;
+  std::string error;
+  if (!SavePicture(diagram, content, text, format, chosenPath, &error)) {
+    messages.Show(text::kFileSavingError, text::kCaptionWarningBang, Buttons::Ok, Icon::Warning);
+    return PictureFormat::kNone;
+  }
+  return format;
+}
+
+}  // namespace kestrel

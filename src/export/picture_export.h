@@ -1,0 +1,78 @@
+#pragma once
+// Pictures of a realization: the diagram alone or the project (the text block over the
+// diagram), encoded as SVG, PNG, PDF, WMF, BMP or JPEG, and the Export diagram and Export
+// project commands with their rules for the chosen file name. Files are written atomically: a
+// temporary file beside the target, renamed over it only when complete.
+
+#include <QImage>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "diagram/diagram.h"
+#include "ui/messages.h"
+
+namespace kestrel {
+
+enum class PictureFormat { kNone, kSvg, kPng, kPdf, kWmf, kBmp, kJpeg };
+
+/// What is pictured.
+enum class PictureContent { kDiagram, kProject };
+
+namespace text {
+inline constexpr const char* kFileSavingError =
+    "File saving error! \n\rThe file has not been saved!  ";
+inline constexpr const char* kCaptionWarningBang = "Warning!";
+inline constexpr const char* kExportDiagramTitle = "Export diagram to BMP, JPEG or WMF";
+inline constexpr const char* kExportProjectTitle = "Export project to BMP, JPEG or WMF";
+inline constexpr const char* kExportFilter =
+    "JPEG files (*.jpg) | *.jpg; |BMP files (*.bmp) | *.BMP; |WMF files (*.wmf) | *.wmf";
+inline constexpr const char* kExportDefaultExtension = "wmf";
+inline constexpr int kExportFilterIndex = 3;
+}  // namespace text
+
+/// The export commands' rule: the chosen name's extension, lower-cased, is tested for "jpg",
+/// then "wmf", then "bmp" (it needs only contain them); anything else is kNone.
+PictureFormat ExportFormatFromFileName(const std::string& path);
+/// The exact extensions .svg .png .pdf .wmf .bmp .jpg (any case); anything else is kNone.
+PictureFormat PictureFormatFromExtension(const std::string& path);
+const char* PictureFormatName(PictureFormat format);
+
+/// Everything a project picture shows besides the diagram.
+struct ProjectText {
+  std::string functionText;
+  std::string structureText;
+};
+
+/// The largest raster picture written (width x height); larger ones are refused.
+inline constexpr long long kMaxRasterPixels = 120LL * 1000 * 1000;
+
+/// Renders the diagram (or the project) into an RGB image; a null image when it would exceed
+/// kMaxRasterPixels.
+QImage RenderImage(const Diagram& diagram, PictureContent content, const ProjectText& text);
+
+struct EncodedPicture {
+  std::vector<uint8_t> bytes;
+  std::string error;  ///< empty on success
+  bool ok() const { return error.empty(); }
+};
+/// The file contents of the picture in the format (kNone is an error).
+EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
+                             const ProjectText& text, PictureFormat format);
+
+/// Writes bytes to path through a temporary file in the same folder; on failure the target is
+/// untouched, no temporary file remains, and error says why.
+bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
+                         std::string* error);
+
+/// Encodes and writes; false with error filled on failure.
+bool SavePicture(const Diagram& diagram, PictureContent content, const ProjectText& text,
+                 PictureFormat format, const std::string& path, std::string* error);
+
+/// Export diagram / Export project after the save dialog: chooses the format from the file
+/// name by the export rule, writes nothing for another extension, and shows "File saving
+/// error! " when saving fails. Returns the format written (kNone when nothing was written).
+PictureFormat ExportCommand(const Diagram& diagram, PictureContent content, const ProjectText& text,
+                            const std::string& chosenPath, MessageSink& messages);
+
+}  // namespace kestrel

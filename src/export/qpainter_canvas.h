@@ -1,0 +1,55 @@
+#pragma once
+// The diagram canvas over a QPainter: the screen, raster images, SVG and PDF. Lines, outlines
+// and fills follow the Windows canvas rules of diagram/canvas.h; geometry is drawn without
+// antialiasing so that raster pictures keep their one-pixel lines. Text is measured with one
+// font engine for every device (QtTextMeasurer), so every picture format has the same layout.
+
+#include <QFont>
+#include <QPainter>
+
+#include "diagram/canvas.h"
+#include "diagram/recording_canvas.h"
+
+namespace kestrel {
+
+/// The Qt font for a canvas font: the family by name (fontconfig maps "Arial Narrow" to a
+/// metric-compatible face), the size as a pixel size (FontPixelSize), bold or normal.
+QFont QtFontFor(const FontSpec& font);
+/// The family Qt really uses for a font name, e.g. "Liberation Sans Narrow" for "Arial Narrow"
+/// where Arial Narrow itself is not installed. Needs a QGuiApplication.
+QString ResolvedFontFamily(const std::string& name);
+
+/// Width (or line height) of a text in a canvas font, by Qt's font metrics.
+int QtTextWidth(const FontSpec& font, const std::string& text);
+int QtTextHeight(const FontSpec& font);
+/// The measurer for the canvases that have no font engine of their own.
+TextMeasurer QtTextMeasurer();
+
+class QPainterCanvas : public Canvas {
+ public:
+  /// Draws through painter, which must be active; the painter's pen, brush and font are the
+  /// canvas's from now on.
+  explicit QPainterCanvas(QPainter& painter);
+
+  void Line(int x1, int y1, int x2, int y2) override;
+  void Rectangle(int x1, int y1, int x2, int y2) override;
+  void Ellipse(int x1, int y1, int x2, int y2) override;
+  void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override;
+  void Polygon(const std::vector<Point>& points) override;
+  void TextOut(int x, int y, const std::string& text) override;
+  int TextWidth(const std::string& text) override;
+  int TextHeight(const std::string& text) override;
+
+ protected:
+  void StateChanged() override;
+
+ private:
+  void ApplyPen();
+  void ApplyBrush();
+
+  QPainter& painter_;
+  QFont qfont_;
+  int ascent_ = 0;
+};
+
+}  // namespace kestrel
