@@ -4,6 +4,7 @@
 
 #include "cli/common.h"
 #include "cli/realize_command.h"
+#include "cli/render_command.h"
 
 int main(int argc, char** argv) {
   using namespace kestrel::cli;
@@ -22,6 +23,11 @@ int main(int argc, char** argv) {
       app.add_subcommand("realize", "realize a function in a design structure and verify it");
   AddRealizeOptions(*realize, realizeInputs);
   realize->add_flag("--json", realizeJson, "print the result as one JSON object");
+
+  RenderInputs renderInputs;
+  CLI::App* render = app.add_subcommand(
+      "render", "realize a function and write the picture of its diagram or of the project");
+  AddRenderOptions(*render, renderInputs);
 
   try {
     app.parse(argc, argv);
@@ -47,6 +53,14 @@ int main(int argc, char** argv) {
         return kExitUsage;
       }
       return RunRealize(realizeInputs, realizeJson);
+    }
+    if (render->parsed()) {
+      const std::string problem = ValidateRenderInputs(renderInputs);
+      if (!problem.empty()) {
+        std::cerr << "kestrel-cli: " << problem << "\n";
+        return kExitUsage;
+      }
+      return RunRender(renderInputs);
     }
   } catch (const std::exception& e) {
     std::cerr << "kestrel-cli: internal error: " << e.what() << "\n";

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
+#include <numbers>
 
 namespace kestrel {
 
@@ -176,7 +178,25 @@ void WmfCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 
 void WmfCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
   SyncObjects();
-  Add(kArc, {C(y4), C(x4), C(y3), C(x3), C(y2), C(x2), C(y1), C(x1)});
+  // The arc is written in pieces that end where it crosses the ellipse's axes, each with its
+  // direction points on the ellipse itself. A player draws the same curve; readers that
+  // take the two points as the arc's ends, or that cannot tell a half ellipse from a whole one
+  // when the ends share a row or a column, still draw it right.
+  const ArcGeometry g = ArcFromDirections(x1, y1, x2, y2, x3, y3, x4, y4);
+  auto pointAt = [&g](double degrees) {
+    const double t = degrees * std::numbers::pi / 180.0;
+    return Point{static_cast<int>(std::lround(g.cx + g.rx * std::cos(t))),
+                 static_cast<int>(std::lround(g.cy - g.ry * std::sin(t)))};
+  };
+  double from = g.startDegrees;
+  const double to = g.startDegrees + g.spanDegrees;
+  while (from < to - 1e-9) {
+    double next = (std::floor(from / 90.0 + 1e-9) + 1.0) * 90.0;
+    if (next > to) next = to;
+    const Point a = pointAt(from), b = pointAt(next);
+    if (!(a == b)) Add(kArc, {C(b.y), C(b.x), C(a.y), C(a.x), C(y2), C(x2), C(y1), C(x1)});
+    from = next;
+  }
 }
 
 void WmfCanvas::Polygon(const std::vector<Point>& points) {

@@ -1,0 +1,31 @@
+#pragma once
+// kestrel-cli render: realizes a function as realize does and writes the picture of the
+// diagram (or of the whole project) in the format that the output file's extension names.
+
+#include <ostream>
+#include <string>
+
+#include "cli/realize_command.h"
+
+namespace kestrel::cli {
+
+struct RenderInputs {
+  RealizeInputs realize;
+  int zoom = 17;
+  std::string what = "diagram";
+  std::string output;
+};
+
+void AddRenderOptions(CLI::App& app, RenderInputs& inputs);
+/// Returns an error text for a usage error, or "".
+std::string ValidateRenderInputs(const RenderInputs& inputs);
+
+/// Draws the structure realized in the session at the inputs' zoom and writes the picture;
+/// returns the exit code. Needs a QGuiApplication.
+int RenderSession(const Session& session, const RenderInputs& inputs, std::ostream& out,
+                  std::ostream& err);
+
+/// The whole command: starts Qt without a display, defines, realizes and renders.
+int RunRender(const RenderInputs& inputs);
+
+}  // namespace kestrel::cli

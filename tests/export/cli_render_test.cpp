@@ -1,0 +1,113 @@
+// kestrel-cli render: every format by the output's extension, the zoom range, diagram and
+// project, usage errors and failures with their exit codes, no file left after a failure.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+
+#include "tests/export/export_test_support.h"
+
+namespace kestrel {
+namespace {
+
+using testing::ProgramRun;
+using testing::ReadAll;
+using testing::Scratch;
+
+ProgramRun Cli(const QStringList& args) {
+  return testing::RunProgram(KESTREL_CLI_PATH, args);
+}
+
+QStringList Mux(const std::string& out) {
+  return {"render", "--function", "x2x1+~x2~x0+x3",           "--structure", "mux", "--mux-size",
+          "4",      "-o",         QString::fromStdString(out)};
+}
+
+TEST(CliRender, EachExtensionWritesItsFormat) {
+  Scratch scratch;
+  const std::pair<const char*, QByteArray> formats[] = {
+      {"d.svg", "<?xml"}, {"d.png", "\x89PNG"},
+      {"d.pdf", "%PDF-"}, {"d.wmf", "\xD7\xCD\xC6\x9A"},
+      {"d.bmp", "BM"},    {"d.jpg", "\xFF\xD8\xFF"}};
+  for (const auto& [name, magic] : formats) {
+    const ProgramRun run = Cli(Mux(scratch.File(name)));
+    EXPECT_EQ(run.exitCode, 0) << name << run.err.toStdString();
+    EXPECT_TRUE(ReadAll(scratch.File(name)).startsWith(magic)) << name;
+    EXPECT_TRUE(run.out.contains("zoom 17")) << run.out.toStdString();
+  }
+}
+
+TEST(CliRender, ZoomScalesThePicture) {
+  Scratch scratch;
+  ASSERT_EQ(Cli(Mux(scratch.File("z10.png")) << "--zoom"
+                                             << "10")
+                .exitCode,
+            0);
+  ASSERT_EQ(Cli(Mux(scratch.File("z30.png")) << "--zoom"
+                                             << "30")
+                .exitCode,
+            0);
+  const QImage small(QString::fromStdString(scratch.File("z10.png")));
+  const QImage large(QString::fromStdString(scratch.File("z30.png")));
+  // A single multiplexer of 4 inputs: (9 + 5 + 1)z wide and (3 + 5 + 4)z high.
+  EXPECT_EQ(small.size(), QSize(150, 120));
+  EXPECT_EQ(large.size(), QSize(450, 360));
+}
+
+TEST(CliRender, ProjectPictureHasTheTextBlockAboveTheDiagram) {
+  Scratch scratch;
+  ASSERT_EQ(Cli(Mux(scratch.File("d.png"))).exitCode, 0);
+  ASSERT_EQ(Cli(Mux(scratch.File("p.png")) << "--what"
+                                           << "project")
+                .exitCode,
+            0);
+  const QImage diagram(QString::fromStdString(scratch.File("d.png")));
+  const QImage project(QString::fromStdString(scratch.File("p.png")));
+  EXPECT_GT(project.height(), diagram.height() + 50);
+  EXPECT_GE(project.width(), diagram.width());
+}
+
+TEST(CliRender, UsageErrors) {
+  Scratch scratch;
+  const ProgramRun txt = Cli(Mux(scratch.File("d.txt")));
+  EXPECT_EQ(txt.exitCode, 2);
+  EXPECT_TRUE(txt.err.contains(".svg, .png, .pdf, .wmf, .bmp or .jpg")) << txt.err.toStdString();
+  EXPECT_EQ(Cli(Mux(scratch.File("d.png")) << "--zoom"
+                                           << "31")
+                .exitCode,
+            2);
+  EXPECT_EQ(Cli(Mux(scratch.File("d.png")) << "--zoom"
+                                           << "9")
+                .exitCode,
+            2);
+  EXPECT_EQ(Cli(Mux(scratch.File("d.png")) << "--what"
+                                           << "both")
+                .exitCode,
+            2);
+  EXPECT_EQ(Cli({"render", "--function", "x1", "--structure", "mux"}).exitCode, 2);  // no -o
+  EXPECT_TRUE(scratch.Entries().isEmpty());
+}
+
+TEST(CliRender, NothingRealizedWritesNothing) {
+  Scratch scratch;
+  // A 3-variable function on a 4-output demultiplexer is refused.
+  const ProgramRun run =
+      Cli({"render", "--function", "x2x1+x0", "--structure", "demux", "--demux-size", "4", "-o",
+           QString::fromStdString(scratch.File("d.png"))});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.out.contains("Realization impossible!")) << run.out.toStdString();
+  EXPECT_TRUE(run.err.contains("nothing was realized")) << run.err.toStdString();
+  EXPECT_TRUE(scratch.Entries().isEmpty());
+}
+
+TEST(CliRender, AFailedWriteIsReportedAndLeavesNoFile) {
+  Scratch scratch;
+  const ProgramRun run = Cli(Mux(scratch.File("missing/d.png")));
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.err.contains("was not written")) << run.err.toStdString();
+  EXPECT_TRUE(scratch.Entries().isEmpty());
+}
+
+}  // namespace
+}  // namespace kestrel

@@ -1,0 +1,340 @@
+// Every picture format written and read back by a reader that is not ours: Qt's image readers
+// for PNG, BMP and JPEG, an XML parse and Qt's SVG renderer for SVG, libwmf (wmf2svg, wmf2gd)
+// for WMF; the export commands' file-name rules, their message, atomic writes; every
+// structure at every zoom.
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+#include <QXmlStreamReader>
+#include <cmath>
+
+#include "diagram/symbols.h"
+#include "diagram/text_block.h"
+#include "export/picture_export.h"
+#include "export/qpainter_canvas.h"
+#include "tests/core/diagram/diagram_test_support.h"
+#include "tests/export/export_test_support.h"
+
+namespace kestrel {
+namespace {
+
+using testing::ReadAll;
+using testing::Realized;
+using testing::Scratch;
+using testing::ToQByteArray;
+
+/// One realization of each structure.
+struct Sample {
+  const char* name;
+  const char* text;
+  int tab, gates, index, second;
+};
+const Sample kSamples[] = {
+    {"mux", "x2x1+~x2~x0+x3", kTabMux, 0, 1, -1},
+    {"nand", "x3x2x1+~x3~x2~x1+x0x1~x2+x4~x3", kTabMux, 1, 0, -1},
+    {"tree", "x3x2x1+~x3~x2~x1", kTabMuxTree, 0, 0, -1},
+    {"demux", "x2x1+~x2~x0+x3x0", kTabDemux, 0, 3, -1},
+    {"muxdemux", "x6~x3x2~x1+x5x4x0", kTabMuxDemux, 0, 2, 3},
+};
+
+struct Realization {
+  Realized r;
+  Diagram diagram;
+  ProjectText text;
+  Realization(const Sample& s, int zoom) {
+    EXPECT_TRUE(r.Run(s.text, s.tab, s.gates, s.index, s.second)) << s.name;
+    diagram = LayoutDiagram(r.session.results, r.session.choice, zoom);
+    text = {r.session.model.functionText, r.session.designCaption};
+  }
+};
+
+QImage Decode(const std::vector<uint8_t>& bytes, const char* format) {
+  QBuffer buffer;
+  buffer.setData(ToQByteArray(bytes));
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, format);
+  return reader.read().convertToFormat(QImage::Format_RGB32);
+}
+
+double MeanDifference(const QImage& a, const QImage& b) {
+  double sum = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
+  return sum / (a.width() * a.height());
+}
+
+/// The smallest rectangle holding every dark pixel.
+QRect DarkBounds(const QImage& image) {
+  QRect r;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qAlpha(image.pixel(x, y)) > 128 && qGray(image.pixel(x, y)) < 128)
+        r = r.united(QRect(x, y, 1, 1));
+  return r;
+}
+
+TEST(PictureFormats, RasterPicturesReadBackWithTheirSizeAndPixels) {
+  for (const Sample& s : kSamples) {
+    for (PictureContent content : {PictureContent::kDiagram, PictureContent::kProject}) {
+      Realization k(s, 17);
+      const QImage reference = RenderImage(k.diagram, content, k.text);
+      ASSERT_FALSE(reference.isNull());
+      if (content == PictureContent::kDiagram) {
+        EXPECT_EQ(reference.width(), k.diagram.width);
+        EXPECT_EQ(reference.height(), k.diagram.height);
+      } else {
+        EXPECT_GT(reference.height(), k.diagram.height);
+      }
+      const EncodedPicture png = EncodePicture(k.diagram, content, k.text, PictureFormat::kPng);
+      const EncodedPicture bmp = EncodePicture(k.diagram, content, k.text, PictureFormat::kBmp);
+      const EncodedPicture jpg = EncodePicture(k.diagram, content, k.text, PictureFormat::kJpeg);
+      ASSERT_TRUE(png.ok() && bmp.ok() && jpg.ok()) << s.name;
+      EXPECT_EQ(Decode(png.bytes, "png"), reference) << s.name;
+      EXPECT_EQ(Decode(bmp.bytes, "bmp"), reference) << s.name;
+      EXPECT_EQ(bmp.bytes[0], 'B');
+      EXPECT_EQ(bmp.bytes[28], 24);  // bits per pixel
+      const QImage jpeg = Decode(jpg.bytes, "jpeg");
+      ASSERT_EQ(jpeg.size(), reference.size()) << s.name;
+      EXPECT_EQ(jpg.bytes[0], 0xFF);
+      EXPECT_EQ(jpg.bytes[1], 0xD8);
+      EXPECT_LT(MeanDifference(jpeg, reference), 6.0) << s.name;
+    }
+  }
+}
+
+TEST(PictureFormats, SvgParsesAndRenders) {
+  for (const Sample& s : kSamples) {
+    Realization k(s, 17);
+    const EncodedPicture svg =
+        EncodePicture(k.diagram, PictureContent::kDiagram, k.text, PictureFormat::kSvg);
+    ASSERT_TRUE(svg.ok());
+    QXmlStreamReader xml(ToQByteArray(svg.bytes));
+    int elements = 0, texts = 0;
+    bool sawF = false;
+    QString rootName, width;
+    while (!xml.atEnd()) {
+      if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+      if (elements++ == 0) {
+        rootName = xml.name().toString();
+        width = xml.attributes().value("width").toString();
+      }
+      if (xml.name() == QStringLiteral("text")) {
+        ++texts;
+        if (xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed() == "F")
+          sawF = true;
+      }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(rootName, "svg");
+    // The size is given in millimetres, for 96 pixels per inch.
+    ASSERT_TRUE(width.endsWith("mm")) << width.toStdString();
+    EXPECT_NEAR(width.chopped(2).toDouble(), k.diagram.width * 25.4 / 96.0, 0.01);
+    EXPECT_GT(elements, 20);
+    EXPECT_GT(texts, 3);
+    EXPECT_TRUE(sawF) << s.name;
+    QSvgRenderer renderer(ToQByteArray(svg.bytes));
+    EXPECT_TRUE(renderer.isValid());
+    EXPECT_EQ(renderer.viewBox(), QRect(0, 0, k.diagram.width, k.diagram.height));
+  }
+}
+
+TEST(PictureFormats, PdfHasOnePageOfThePicturesSize) {
+  Realization k(kSamples[2], 17);
+  const EncodedPicture pdf =
+      EncodePicture(k.diagram, PictureContent::kDiagram, k.text, PictureFormat::kPdf);
+  ASSERT_TRUE(pdf.ok());
+  const QByteArray bytes = ToQByteArray(pdf.bytes);
+  EXPECT_TRUE(bytes.startsWith("%PDF-"));
+  EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));
+  const QString text = QString::fromLatin1(bytes);
+  EXPECT_EQ(text.count(QRegularExpression("/Type\\s*/Page\\b")), 1);
+  // The media box is the picture at 96 pixels per inch, in points.
+  const QRegularExpressionMatch box =
+      QRegularExpression("/MediaBox\\s*\\[\\s*0\\s+0\\s+([0-9.]+)\\s+([0-9.]+)\\s*\\]").match(text);
+  ASSERT_TRUE(box.hasMatch());
+  EXPECT_NEAR(box.captured(1).toDouble(), k.diagram.width * 72.0 / 96.0, 0.01);
+  EXPECT_NEAR(box.captured(2).toDouble(), k.diagram.height * 72.0 / 96.0, 0.01);
+}
+
+TEST(PictureFormats, WmfOpensInLibwmf) {
+  if (QString(KESTREL_WMF2SVG).isEmpty() || QString(KESTREL_WMF2GD).isEmpty())
+    GTEST_SKIP() << "libwmf-bin (wmf2svg, wmf2gd) is not installed";
+  Scratch scratch;
+  for (const Sample& s : kSamples) {
+    for (PictureContent content : {PictureContent::kDiagram, PictureContent::kProject}) {
+      Realization k(s, 17);
+      const std::string wmf = scratch.File(std::string(s.name) + ".wmf");
+      std::string error;
+      ASSERT_TRUE(SavePicture(k.diagram, content, k.text, PictureFormat::kWmf, wmf, &error))
+          << error;
+      // wmf2svg: the records play without error into an SVG of the picture's proportions,
+      // with the texts.
+      const std::string svgPath = scratch.File(std::string(s.name) + ".svg");
+      const testing::ProgramRun svgRun = testing::RunProgram(
+          KESTREL_WMF2SVG, {"-o", QString::fromStdString(svgPath), QString::fromStdString(wmf)});
+      ASSERT_EQ(svgRun.exitCode, 0) << svgRun.err.toStdString();
+      QXmlStreamReader xml(ReadAll(svgPath));
+      double w = 0, h = 0;
+      QStringList texts;
+      while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        if (xml.name() == QStringLiteral("svg")) {
+          w = xml.attributes().value("width").toDouble();
+          h = xml.attributes().value("height").toDouble();
+        }
+        if (xml.name() == QStringLiteral("text"))
+          texts << xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+      }
+      EXPECT_FALSE(xml.hasError()) << s.name << ": " << xml.errorString().toStdString();
+      const QImage reference = RenderImage(k.diagram, content, k.text);
+      ASSERT_GT(h, 0);
+      EXPECT_NEAR(w / h, double(reference.width()) / reference.height(), 0.02) << s.name;
+      EXPECT_TRUE(texts.contains("F")) << s.name;
+      if (content == PictureContent::kProject) {
+        EXPECT_TRUE(texts.contains(QString::fromStdString(kTextBlockStructureHeading)));
+      }
+      // wmf2gd: a raster of the records; its drawing covers the same part of the picture as
+      // ours (to within a few pixels at its scale).
+      const std::string pngPath = scratch.File(std::string(s.name) + ".png");
+      const testing::ProgramRun gdRun = testing::RunProgram(
+          KESTREL_WMF2GD,
+          {"-t", "png", "-o", QString::fromStdString(pngPath), QString::fromStdString(wmf)});
+      ASSERT_EQ(gdRun.exitCode, 0) << gdRun.err.toStdString();
+      const QImage played(QString::fromStdString(pngPath));
+      ASSERT_FALSE(played.isNull());
+      const double scale = double(played.width()) / reference.width();
+      EXPECT_NEAR(double(played.height()) / reference.height(), scale, 0.02);
+      const QRect ours = DarkBounds(reference), theirs = DarkBounds(played);
+      const double tolerance = 4.0 / scale;
+      EXPECT_NEAR(theirs.left() / scale, ours.left(), tolerance) << s.name;
+      EXPECT_NEAR(theirs.top() / scale, ours.top(), tolerance) << s.name;
+      EXPECT_NEAR(theirs.right() / scale, ours.right(), tolerance) << s.name;
+      EXPECT_NEAR(theirs.bottom() / scale, ours.bottom(), tolerance) << s.name;
+    }
+  }
+}
+
+TEST(PictureFormats, TooLargeForARasterIsAnErrorNotACrash) {
+  Diagram huge;
+  huge.width = 30000;
+  huge.height = 30000;
+  const EncodedPicture png = EncodePicture(huge, PictureContent::kDiagram, {}, PictureFormat::kPng);
+  EXPECT_FALSE(png.ok());
+  EXPECT_NE(png.error.find("too large"), std::string::npos);
+  EXPECT_TRUE(EncodePicture(huge, PictureContent::kDiagram, {}, PictureFormat::kWmf).ok());
+  EXPECT_TRUE(EncodePicture(huge, PictureContent::kDiagram, {}, PictureFormat::kSvg).ok());
+}
+
+TEST(ExportRules, TheChosenNamesExtensionPicksTheFormat) {
+  EXPECT_EQ(ExportFormatFromFileName("/tmp/a.jpg"), PictureFormat::kJpeg);
+  EXPECT_EQ(ExportFormatFromFileName("/tmp/a.JPG"), PictureFormat::kJpeg);
+  EXPECT_EQ(ExportFormatFromFileName("/tmp/a.jpgx"), PictureFormat::kJpeg);
+  EXPECT_EQ(ExportFormatFromFileName("a.wmf"), PictureFormat::kWmf);
+  EXPECT_EQ(ExportFormatFromFileName("a.Bmp"), PictureFormat::kBmp);
+  EXPECT_EQ(ExportFormatFromFileName("a.txt"), PictureFormat::kNone);
+  EXPECT_EQ(ExportFormatFromFileName("/tmp/jpg.d/picture"), PictureFormat::kNone);
+  EXPECT_EQ(ExportFormatFromFileName("a.png"), PictureFormat::kNone);
+  EXPECT_EQ(PictureFormatFromExtension("a.PNG"), PictureFormat::kPng);
+  EXPECT_EQ(PictureFormatFromExtension("a.svg"), PictureFormat::kSvg);
+  EXPECT_EQ(PictureFormatFromExtension("a.pdf"), PictureFormat::kPdf);
+  EXPECT_EQ(PictureFormatFromExtension("a.jpeg"), PictureFormat::kNone);
+  EXPECT_EQ(PictureFormatFromExtension("a.jpgx"), PictureFormat::kNone);
+}
+
+TEST(ExportRules, ExportCommandWritesByExtensionAndIgnoresOthers) {
+  Scratch scratch;
+  Realization k(kSamples[0], 17);
+  RecordingMessages messages;
+  EXPECT_EQ(
+      ExportCommand(k.diagram, PictureContent::kDiagram, k.text, scratch.File("d.JPG"), messages),
+      PictureFormat::kJpeg);
+  EXPECT_TRUE(ReadAll(scratch.File("d.JPG")).startsWith("\xFF\xD8"));
+  EXPECT_EQ(
+      ExportCommand(k.diagram, PictureContent::kProject, k.text, scratch.File("p.bmp"), messages),
+      PictureFormat::kBmp);
+  EXPECT_EQ(
+      ExportCommand(k.diagram, PictureContent::kDiagram, k.text, scratch.File("d.txt"), messages),
+      PictureFormat::kNone);
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(scratch.File("d.txt"))));
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(scratch.Entries().size(), 2);
+}
+
+TEST(ExportRules, AFailedSaveShowsTheMessageAndLeavesNoFile) {
+  Scratch scratch;
+  Realization k(kSamples[0], 17);
+  RecordingMessages messages;
+  const std::string missingFolder = scratch.File("no/such/folder/d.wmf");
+  EXPECT_EQ(ExportCommand(k.diagram, PictureContent::kDiagram, k.text, missingFolder, messages),
+            PictureFormat::kNone);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "File saving error! \n\rThe file has not been saved!  ");
+  EXPECT_EQ(messages.shown[0].caption, "Warning!");
+  EXPECT_EQ(messages.shown[0].icon, Icon::Warning);
+  // A folder in the way of the file: nothing replaces it, no temporary file stays behind.
+  QDir(QString::fromStdString(scratch.File(""))).mkdir("taken.bmp");
+  EXPECT_EQ(ExportCommand(k.diagram, PictureContent::kDiagram, k.text, scratch.File("taken.bmp"),
+                          messages),
+            PictureFormat::kNone);
+  EXPECT_EQ(messages.shown.size(), 2u);
+  EXPECT_TRUE(scratch.Entries().isEmpty()) << scratch.Entries().join(",").toStdString();
+}
+
+TEST(ExportRules, AFailedWriteKeepsTheOldFile) {
+  Scratch scratch;
+  const std::string path = scratch.File("keep.bmp");
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(path, {'o', 'l', 'd'}, &error)) << error;
+  ASSERT_TRUE(WriteFileAtomically(path, {'n', 'e', 'w'}, &error)) << error;
+  EXPECT_EQ(ReadAll(path), "new");
+  EXPECT_FALSE(WriteFileAtomically(scratch.File("missing/keep.bmp"), {'x'}, &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(ReadAll(path), "new");
+  EXPECT_EQ(scratch.Entries(), QStringList{"keep.bmp"});
+}
+
+TEST(EveryStructure, EveryZoomRendersInsideItsPictureWithTheRealFont) {
+  int rendered = 0;
+  for (const testing::Case& c : testing::RandomCases(23, 35)) {
+    Realized r;
+    if (!r.Run(c.text, c.tab, c.gates, c.index, c.second)) continue;
+    for (int z = kMinZoom; z <= kMaxZoom; ++z) {
+      const Diagram d = LayoutDiagram(r.session.results, r.session.choice, z);
+      BoundsCanvas bounds(QtTextMeasurer());
+      DrawDiagram(d, bounds);
+      ASSERT_TRUE(bounds.Inside(d.width, d.height)) << c.Describe() << " zoom " << z;
+      const QImage image = RenderImage(d, PictureContent::kDiagram, {});
+      ASSERT_FALSE(image.isNull()) << c.Describe() << " zoom " << z;
+      ASSERT_EQ(image.size(), QSize(d.width, d.height));
+      ++rendered;
+    }
+  }
+  EXPECT_GT(rendered, 25 * 21);
+}
+
+TEST(EveryStructure, EveryFormatAtTheSmallestMiddleAndLargestZoom) {
+  for (const Sample& s : kSamples) {
+    for (int z : {10, 17, 30}) {
+      Realization k(s, z);
+      for (PictureFormat f : {PictureFormat::kSvg, PictureFormat::kPng, PictureFormat::kPdf,
+                              PictureFormat::kWmf, PictureFormat::kBmp, PictureFormat::kJpeg}) {
+        for (PictureContent content : {PictureContent::kDiagram, PictureContent::kProject}) {
+          const EncodedPicture p = EncodePicture(k.diagram, content, k.text, f);
+          EXPECT_TRUE(p.ok()) << s.name << " zoom " << z << " " << PictureFormatName(f) << ": "
+                              << p.error;
+          EXPECT_GT(p.bytes.size(), 100u);
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kestrel
