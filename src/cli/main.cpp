@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/common.h"
+#include "cli/files_commands.h"
 #include "cli/realize_command.h"
 #include "cli/render_command.h"
 
@@ -29,6 +30,9 @@ int main(int argc, char** argv) {
       "render", "realize a function and write the picture of its diagram or of the project");
   AddRenderOptions(*render, renderInputs);
 
+  FileCommands files;
+  files.Register(app);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -38,6 +42,7 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   try {
+    if (files.Parsed()) return files.Run();
     if (minimize->parsed()) {
       const std::string problem = ValidateFunctionInputs(minimizeInputs);
       if (!problem.empty()) {

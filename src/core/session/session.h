@@ -3,10 +3,17 @@
 // term table, the structure choice and the realization results. Windows and CLI commands get
 // references to what they need from here.
 
+#include <string>
+
 #include "engine/records.h"
 #include "engine/term_table.h"
+#include "files/line_buffer.h"
 #include "function/function_model.h"
+#include "session/command_states.h"
+#include "session/project_record.h"
+#include "session/session_texts.h"
 #include "structure/structure_choice.h"
+#include "ui/file_dialogs.h"
 #include "ui/messages.h"
 #include "ui/progress.h"
 #include "ui/shell.h"
@@ -15,8 +22,17 @@ namespace kestrel {
 
 class Session : public ShellPort {
  public:
-  Session(MessageSink& messages, ProgressPort& progress)
-      : messages(messages), progress(progress), definition(model, table, messages, *this, progress) {}
+  /// The file dialogs may be given later with SetFileDialogs; until then every dialog is
+  /// cancelled.
+  Session(MessageSink& messages, ProgressPort& progress, FileDialogs* fileDialogs = nullptr)
+      : messages(messages),
+        progress(progress),
+        definition(model, table, messages, *this, progress),
+        fileDialogs_(fileDialogs ? fileDialogs : &noFileDialogs_) {
+    ApplyCommandState(commands, commandState, model.representationFlag);
+  }
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
 
   MessageSink& messages;
   ProgressPort& progress;
@@ -33,10 +49,80 @@ class Session : public ShellPort {
   /// The main window's command-enabling state: 7 at start.
   int commandState = 7;
 
+  /// What the command state enables and shows; the main window applies it to its widgets.
+  CommandView commands;
+
   void SetCommandState(int state) override {
-    if (state == 1 || state == 2 || state == 7 || state == 9 || state == 10) commandState = state;
+    if (ApplyCommandState(commands, state, model.representationFlag)) commandState = state;
   }
   void ClearMuxDemuxSizes() override { choice.ClearMdSizes(); }
+
+  // --- Project lifecycle (session/lifecycle.cpp) ---
+  ProjectRecord project;
+  /// The main window's caption: "Kestrel (Untitled)", or "Kestrel (" + file name + ")".
+  std::string caption = sessiontext::kUntitledCaption;
+  /// The status bar text ("File saved!" after a save) and Timer1, which clears it.
+  std::string statusText;
+  bool timer1Enabled = true;
+  static constexpr int kTimer1Interval = 3000;  ///< milliseconds
+
+  void SetFileDialogs(FileDialogs& dialogs) { fileDialogs_ = &dialogs; }
+
+  /// Empties the project: command state 7, function and complement lists, captions, names and
+  /// flags. The file paths and the representation flag stay.
+  void ResetForm1();
+  /// "New project": the save prompts, then the reset.
+  void NewProjectClick();
+  /// "New function" > "Canonical representation" / "Literal representation": New project, then
+  /// the entry opens unless the function is still unsaved. True when the entry window opened.
+  bool NewCanonicalRepresentationClick();
+  bool NewLiteralRepresentationClick();
+  /// Opens the function definition window in its canonical / literal layout on the current
+  /// function (ButtonLB, ButtonEdit).
+  void DecimalRepClick();
+  void LiteralRepClick();
+  /// "Change function": the layout of the current representation; nothing without a function.
+  void ChangeFunctionClick();
+  /// "Open function" / "Open project": the save prompt, then the file is read.
+  void OpenFunctionClick();
+  void OpenProjectClick();
+  /// The menu items "Save project" / "Save project as...": a notice, then the save.
+  void SaveProjectClick();
+  void SaveProjectAsClick();
+  /// ButtonSave: "Save project as" without the notice.
+  void ButtonSaveClick();
+  void SaveFunctionClick();
+  void SaveFunctionAsClick();
+  /// The close request ("Exit" or the close box) with its save prompts; true when the main
+  /// window may close.
+  bool CloseQuery();
+  /// Timer1's tick: clears the status bar and stops the timer.
+  void Timer1Timer();
+
+  // --- Function and project files (session/file_operations.cpp) ---
+  // Each reports through the project record, the caption, the command state and the status bar;
+  // the result says whether the file was written, or read without a complaint.
+  bool SaveFunction();
+  bool SaveFunctionAs();
+  bool OpenFunction();
+  bool SaveProject();
+  bool SaveProjectAs();
+  /// Reads a project and, when it holds a design, realizes it at once.
+  bool OpenProject();
+
+ private:
+  Answer AskToSave(const char* head, std::string& displayName, const char* tail,
+                   const char* caption);
+  void SetFileCaption(const std::string& path);
+  bool WriteBuffer(const std::string& path, int& saveSucceeded);
+  void RealizeAfterRead();
+
+  NoFileDialogs noFileDialogs_;
+  FileDialogs* fileDialogs_;
+  /// The file code's scratch lines (the hidden memo of the function definition window).
+  LineBuffer buffer_;
+  /// The file name fields of the one save dialog and the one open dialog.
+  std::string saveDialogName_, openDialogName_;
 };
 
 }  // namespace kestrel

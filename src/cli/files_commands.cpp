@@ -1,0 +1,166 @@
+#include "cli/files_commands.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <iostream>
+
+#include "ui/file_dialogs.h"
+
+namespace kestrel::cli {
+
+namespace {
+
+/// Records what the user would see, but answers the replace question itself: the command was
+/// asked to replace the file.
+class SaveMessages : public RecordingMessages {
+ public:
+  Answer Show(const std::string& text, const std::string& caption, Buttons buttons,
+              Icon icon) override {
+    if (buttons == Buttons::OkCancel) return Answer::Ok;
+    return RecordingMessages::Show(text, caption, buttons, icon);
+  }
+};
+
+/// A realization request as realize reports it, rebuilt from what Open project left behind.
+RealizeRun RunAfterOpen(const Session& session, bool designRead) {
+  RealizeRun run;
+  run.defined = designRead;
+  run.realizeCalled = designRead;
+  if (!designRead) return run;
+  if (session.commandState == 2) {
+    run.outcome = RealizeOutcome::kRealized;
+    run.commandState = 2;
+  } else if (session.commandState == 9) {
+    run.outcome = RealizeOutcome::kRefused;
+    run.commandState = 9;
+  } else if (session.model.functionText.empty()) {
+    run.outcome = RealizeOutcome::kNoFunction;
+  }
+  return run;
+}
+
+}  // namespace
+
+bool IsProjectPath(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension == ".kep";
+}
+
+int RunOpen(const std::string& path, bool json) {
+  RecordingMessages messages;
+  HeadlessProgress progress;
+  ScriptedFileDialogs dialogs;
+  dialogs.answers.push_back(path);
+  Session session(messages, progress, &dialogs);
+  if (!IsProjectPath(path)) {
+    const bool read = session.OpenFunction();
+    if (json) {
+      std::cout << ModelJson(session, messages).dump() << "\n";
+    } else {
+      const std::string& f = session.model.functionText;
+      std::cout << "Function: " << (f.empty() ? "(none)" : f) << "\n";
+      PrintMessagesPlain(messages);
+    }
+    return read ? kExitOk : kExitRefused;
+  }
+  const bool read = session.OpenProject();
+  const RealizeRun run = RunAfterOpen(session, read);
+  if (json)
+    std::cout << RealizeJson(session, messages, run).dump() << "\n";
+  else
+    PrintRealizePlain(session, messages, run);
+  return run.outcome == RealizeOutcome::kRealized ? kExitOk : kExitRefused;
+}
+
+int RunSave(const std::string& path, const RealizeInputs& inputs, bool json) {
+  SaveMessages messages;
+  HeadlessProgress progress;
+  ScriptedFileDialogs dialogs;
+  dialogs.answers.push_back(path);
+  Session session(messages, progress, &dialogs);
+  const bool project = IsProjectPath(path);
+  bool defined = true;
+  if (inputs.functionText) {
+    // A function text given as is counts as a literal function that was not minimized.
+    session.model.functionText = *inputs.functionText;
+    session.model.representationFlag = 2;
+    session.model.functionModified = 1;
+    session.SetCommandState(1);
+  } else {
+    defined = DefineFunction(session, inputs.function);
+  }
+  bool saved = false;
+  if (defined) {
+    if (project) {
+      // The design structure dialog, confirmed with the choice from the options.
+      session.choice.OnShow(session.model.functionText);
+      ApplyStructureOptions(session.choice, inputs);
+      session.project.projectModified = 1;
+      saved = session.SaveProjectAs();
+    } else {
+      saved = session.SaveFunctionAs();
+    }
+  }
+  if (json) {
+    std::cout << nlohmann::json{{"file", path},
+                                {"saved", saved},
+                                {"messages", MessagesJson(messages)}}
+                     .dump()
+              << "\n";
+  } else {
+    if (saved) std::cout << "Saved " << path << "\n";
+    PrintMessagesPlain(messages);
+  }
+  return saved ? kExitOk : kExitRefused;
+}
+
+void FileCommands::Register(CLI::App& app) {
+  open = app.add_subcommand(
+      "open", "open a function file (.kef) or a project file (.kep, realized at once)");
+  open->add_option("file", openPath, "the .kef or .kep file")->required();
+  open->add_flag("--json", openJson, "print the result as one JSON object");
+
+  save = app.add_subcommand(
+      "save", "define a function (and for a .kep file its structure) and save it to a file");
+  save->add_option("file", savePath, "the .kef or .kep file to write (replaced if it exists)")
+      ->required();
+  AddFunctionOptions(*save, saveInputs.function);
+  save->add_option("--function", saveInputs.functionText,
+                   "a project's function as a sum of products, e.g. x2~x0+x1 (used as given)");
+  save->add_option("--structure", saveInputs.structure,
+                   "for a project: mux, mux-gates, demux, mux-tree or mux-demux")
+      ->check(CLI::IsMember({"mux", "mux-gates", "demux", "mux-tree", "mux-demux"}));
+  save->add_option("--mux-size", saveInputs.muxSize,
+                   "for a project: data inputs of the multiplexer: 2, 4, 8 or 16")
+      ->check(CLI::IsMember({2, 4, 8, 16}));
+  save->add_option("--demux-size", saveInputs.demuxSize,
+                   "for a project: outputs of the demultiplexer: 2, 4, 8 or 16")
+      ->check(CLI::IsMember({2, 4, 8, 16}));
+  save->add_option("--gates", saveInputs.gates, "for a project: nand, nor or and-or-not")
+      ->check(CLI::IsMember({"nand", "nor", "and-or-not"}));
+  save->add_flag("--json", saveJson, "print the result as one JSON object");
+}
+
+int FileCommands::Run() const {
+  if (open && open->parsed()) return RunOpen(openPath, openJson);
+  std::string problem;
+  if (IsProjectPath(savePath)) {
+    if (saveInputs.structure.empty()) problem = "saving a project (.kep) needs --structure";
+  } else if (saveInputs.functionText || !saveInputs.structure.empty() || saveInputs.muxSize ||
+             saveInputs.demuxSize || save->count("--gates") > 0) {
+    problem =
+        "a function file (.kef) takes the inputs of minimize only; --function, --structure, "
+        "--mux-size, --demux-size and --gates are for a project (.kep)";
+  }
+  if (problem.empty()) problem = ValidateRealizeInputs(saveInputs);
+  if (!problem.empty()) {
+    std::cerr << "kestrel-cli: " << problem << "\n";
+    return kExitUsage;
+  }
+  return RunSave(savePath, saveInputs, saveJson);
+}
+
+}  // namespace kestrel::cli

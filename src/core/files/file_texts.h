@@ -1,0 +1,51 @@
+#pragma once
+// Every text of the function and project files: keywords, dialog settings, messages and
+// captions, exactly as written and shown.
+
+namespace kestrel::filetext {
+
+// --- Keywords ---
+inline constexpr const char* kMagic = "KESTREL";
+inline constexpr const char* kDecimal = "DECIMAL";
+inline constexpr const char* kLiteral = "LITERAL";
+inline constexpr const char* kMinimized = "MINIMIZED";
+inline constexpr const char* kEndOfMinimized = "-";
+inline constexpr const char* kKeywordMux = "MUX";
+inline constexpr const char* kKeywordMuxGates = "MUX+GATES";
+inline constexpr const char* kKeywordDmux = "DMUX";
+inline constexpr const char* kKeywordMuxTree = "MUXTREE";
+inline constexpr const char* kKeywordMuxDmux = "MUX+DMUX";
+inline constexpr const char* kKeywordNand = "NAND";
+inline constexpr const char* kKeywordNor = "NOR";
+inline constexpr const char* kKeywordAndOrNot = "AND+OR+NOT";
+
+// --- Dialogs ---
+inline constexpr const char* kOpenFunctionTitle = "Open function";
+inline constexpr const char* kSaveFunctionTitle = "Save Function As";
+inline constexpr const char* kOpenProjectTitle = "Open project";
+inline constexpr const char* kSaveProjectTitle = "Save Project As";
+inline constexpr const char* kFunctionExtension = "kef";
+inline constexpr const char* kProjectExtension = "kep";
+inline constexpr const char* kOpenFunctionFilter = "Kestrel File (*.kef)|*.kef";
+inline constexpr const char* kSaveFunctionFilter = "Kestrel Function Definition File (*.kef)|*.kef";
+inline constexpr const char* kProjectFilter = "Project files (*.kep) | *.kep";
+
+// --- Messages ---
+inline constexpr const char* kBlankData = "Data to save cannot be blank!   ";
+inline constexpr const char* kReadOnly = "File cannot be saved. \n\rFile is read-only!";
+inline constexpr const char* kReplaceHead = "File \"";
+inline constexpr const char* kReplaceTail = "\" already exists. \n\rDo you want to replace it?";
+inline constexpr const char* kSavingError = "File saving error! \n\rThe file cannot been saved!  ";
+inline constexpr const char* kCannotOpen = "Cannot open the file!      ";
+inline constexpr const char* kCorrupted = "Unsupported file type or data is corrupted!";
+inline constexpr const char* kNotKestrelFile = "It is not Kestrel file!";
+inline constexpr const char* kNoProjectData =
+    "The file does not contain project data!\n\rOnly the function definition has been opened.  ";
+inline constexpr const char* kFileSaved = "File saved!";
+
+// --- Captions ---
+inline constexpr const char* kCaptionError = "Error";
+inline constexpr const char* kCaptionWarning = "Warning";
+inline constexpr const char* kCaptionWarningBang = "Warning!";
+
+}  // namespace kestrel::filetext

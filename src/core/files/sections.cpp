@@ -1,0 +1,257 @@
+#include "files/sections.h"
+
+#include <algorithm>
+#include <bitset>
+
+#include "files/file_io.h"
+#include "files/file_texts.h"
+
+namespace kestrel {
+
+namespace ft = filetext;
+
+int FromBitsToIdx(int size) {
+  switch (size) {
+    case 4:
+      return 1;
+    case 8:
+      return 2;
+    case 16:
+      return 3;
+    default:
+      return 0;
+  }
+}
+
+int IdxToBits(int index) {
+  return index >= 0 && index <= 3 ? 1 << (index + 1) : 1;
+}
+
+std::optional<long long> ParseFileInteger(const std::string& line) {
+  size_t i = 0;
+  const bool negative = !line.empty() && line[0] == '-';
+  if (negative) ++i;
+  const size_t digits = line.size() - i;
+  if (digits == 0 || digits > 10) return std::nullopt;
+  long long value = 0;
+  for (; i < line.size(); ++i) {
+    if (line[i] < '0' || line[i] > '9') return std::nullopt;
+    value = value * 10 + (line[i] - '0');
+  }
+  return negative ? -value : value;
+}
+
+bool IsFunctionTextSyntax(const std::string& text) {
+  if (text == "0" || text == "1") return true;
+  // Products may be empty: the literal entry keeps "+x1" as typed when it does not minimize.
+  const size_t n = text.size();
+  for (size_t i = 0; i < n;) {
+    if (text[i] == '+') {
+      ++i;
+      continue;
+    }
+    if (text[i] == '~') ++i;
+    if (i + 1 >= n || text[i] != 'x' || text[i + 1] < '0' || text[i + 1] > '9') return false;
+    i += 2;
+  }
+  return true;
+}
+
+void ResetFunction(FunctionModel& model) {
+  model.functionText.clear();
+  for (auto& list : model.lists) list.clear();
+}
+
+bool WriteFunctionSection(LineBuffer& buffer, const FunctionModel& model, MessageSink& messages) {
+  buffer.Clear();
+  buffer.Add(ft::kMagic);
+  const bool blank =
+      model.representationFlag == 1
+          ? model.ones().empty() && model.zeros().empty() && model.dontCares().empty()
+          : model.functionText.empty();
+  // Without a function (representation flag 0) the file would hold the first line alone and
+  // could never be read back; that is refused like blank data.
+  if (blank || (model.representationFlag != 1 && model.representationFlag != 2)) {
+    messages.Show(ft::kBlankData, ft::kCaptionError, Buttons::Ok, Icon::Error);
+    return false;
+  }
+  if (model.representationFlag == 1) {
+    buffer.Add(ft::kDecimal);
+    for (const auto& list : model.lists) {
+      buffer.Add(std::to_string(list.size()));
+      for (const std::string& entry : list) buffer.Add(entry);
+    }
+    buffer.Add(ft::kMinimized);
+    buffer.Add(model.functionText);
+    buffer.Add(ft::kEndOfMinimized);
+  } else {
+    buffer.Add(ft::kLiteral);
+    buffer.Add(model.functionText);
+  }
+  return true;
+}
+
+void WriteDesignSection(LineBuffer& buffer, const StructureChoice& choice) {
+  auto size = [](int index) { return std::to_string(IdxToBits(index)); };
+  switch (choice.tab) {
+    case kTabMux:
+      if (!choice.useGates) {
+        buffer.Add(ft::kKeywordMux);
+        buffer.Add(size(choice.radioMuxSize));
+      } else {
+        buffer.Add(ft::kKeywordMuxGates);
+        buffer.Add(size(choice.radioMuxSize));
+        buffer.Add(choice.radioGates == 0   ? ft::kKeywordNand
+                   : choice.radioGates == 1 ? ft::kKeywordNor
+                                            : ft::kKeywordAndOrNot);
+      }
+      break;
+    case kTabDemux:
+      buffer.Add(ft::kKeywordDmux);
+      buffer.Add(size(choice.radioDmux));
+      break;
+    case kTabMuxTree:
+      buffer.Add(ft::kKeywordMuxTree);
+      buffer.Add(size(choice.radioMuxMT));
+      break;
+    case kTabMuxDemux:
+      buffer.Add(ft::kKeywordMuxDmux);
+      buffer.Add(size(choice.MdMuxIndex()));
+      buffer.Add(size(choice.MdDmuxIndex()));
+      break;
+    default:
+      break;
+  }
+}
+
+int ReadFunctionSection(const LineBuffer& buffer, int start, FunctionModel& model,
+                        ShellPort& shell) {
+  int i = start;
+  auto next = [&]() { return buffer.Line(i++); };
+  const std::string t = next();
+  if (t == ft::kDecimal) {
+    model.representationFlag = 1;
+    shell.SetCommandState(1);
+    std::bitset<1024> seen;
+    for (auto& list : model.lists) {
+      const std::optional<long long> count = ParseFileInteger(next());
+      // No list holds more than the 1024 combinations, and a count may not run past the end.
+      if (!count || *count < 0 || *count > 1024 || *count > buffer.Count() - i)
+        return kSectionCorrupt;
+      list.clear();
+      std::vector<std::string> entries;
+      entries.reserve(static_cast<size_t>(*count));
+      for (long long k = 0; k < *count; ++k) {
+        std::string entry = next();
+        const int value = EntryValue(entry);
+        if (value < 0 || entry != std::to_string(value) || seen[static_cast<size_t>(value)])
+          return kSectionCorrupt;
+        seen[static_cast<size_t>(value)] = true;
+        entries.push_back(std::move(entry));
+      }
+      std::stable_sort(
+          entries.begin(), entries.end(),
+          [](const std::string& a, const std::string& b) { return EntryValue(a) < EntryValue(b); });
+      list = std::move(entries);
+    }
+    // Distinct numbers of 0..1023 keep Ones plus Don't cares within 1024 by themselves.
+    if (next() == ft::kMinimized) {
+      std::string joined;
+      while (true) {
+        if (i >= buffer.Count()) return kSectionInvalid;
+        const std::string_view line = buffer.LineView(i++);
+        if (line == ft::kEndOfMinimized) break;
+        joined += line;
+      }
+      if (!IsFunctionTextSyntax(joined)) return kSectionCorrupt;
+      if (joined == "1" || joined == "0") {
+        model.functionText.clear();
+        shell.SetCommandState(10);
+      } else {
+        model.functionText = joined;
+        shell.SetCommandState(1);
+      }
+    }
+    return i;
+  }
+  if (t == ft::kLiteral) {
+    model.representationFlag = 2;
+    shell.SetCommandState(1);
+    std::string text = next();
+    if (!IsFunctionTextSyntax(text)) return kSectionCorrupt;
+    model.functionText = std::move(text);
+    return i;
+  }
+  return kSectionInvalid;
+}
+
+DesignRead ReadDesignSection(const LineBuffer& buffer, int start, StructureChoice& choice) {
+  int i = start;
+  auto next = [&]() { return buffer.Line(i++); };
+  auto nextSize = [&]() { return ParseFileInteger(next()); };
+  auto index = [](long long size) {
+    return FromBitsToIdx(size >= -16 && size <= 16 ? static_cast<int>(size) : 0);
+  };
+  // Every line is read and checked before the choice changes, so a corrupt design section
+  // leaves the structure as it was.
+  const std::string keyword = next();
+  if (keyword == ft::kKeywordMux || keyword == ft::kKeywordMuxGates) {
+    const auto size = nextSize();
+    if (!size) return DesignRead::kCorrupt;
+    const bool gates = keyword == ft::kKeywordMuxGates;
+    int family = choice.radioGates;
+    if (gates) {
+      const std::string kind = next();
+      family = kind == ft::kKeywordNand ? 0 : kind == ft::kKeywordNor ? 1 : 2;
+    }
+    choice.tab = kTabMux;
+    choice.radioMuxSize = index(*size);
+    if (gates) choice.radioGates = family;
+    choice.SetUseGates(gates);
+    return DesignRead::kRead;
+  }
+  if (keyword == ft::kKeywordDmux || keyword == ft::kKeywordMuxTree) {
+    const auto size = nextSize();
+    if (!size) return DesignRead::kCorrupt;
+    if (keyword == ft::kKeywordDmux) {
+      choice.tab = kTabDemux;
+      choice.radioDmux = index(*size);
+    } else {
+      choice.tab = kTabMuxTree;
+      choice.radioMuxMT = index(*size);
+    }
+    return DesignRead::kRead;
+  }
+  if (keyword == ft::kKeywordMuxDmux) {
+    const auto muxSize = nextSize();
+    const auto dmuxSize = nextSize();
+    if (!muxSize || !dmuxSize) return DesignRead::kCorrupt;
+    choice.tab = kTabMuxDemux;
+    // A group without a selected size is written as 1; it comes back unselected.
+    if (*muxSize == 1)
+      std::fill(std::begin(choice.mdMuxOn), std::end(choice.mdMuxOn), false);
+    else
+      choice.SelectMdMux(index(*muxSize));
+    if (*dmuxSize == 1)
+      std::fill(std::begin(choice.mdDmuxOn), std::end(choice.mdDmuxOn), false);
+    else
+      choice.SelectMdDmux(index(*dmuxSize));
+    return DesignRead::kRead;
+  }
+  return DesignRead::kNoDesign;
+}
+
+bool CheckReadOnly(const std::string& path, MessageSink& messages) {
+  if (!IsReadOnlyFile(path)) return true;
+  messages.Show(ft::kReadOnly, ft::kCaptionWarning, Buttons::Ok, Icon::Error);
+  return false;
+}
+
+bool ConfirmReplace(const std::string& path, MessageSink& messages) {
+  if (!PathExists(path)) return true;
+  const Answer answer = messages.Show(std::string(ft::kReplaceHead) + path + ft::kReplaceTail,
+                                      ft::kCaptionWarning, Buttons::OkCancel, Icon::Warning);
+  return answer == Answer::Ok;
+}
+
+}  // namespace kestrel

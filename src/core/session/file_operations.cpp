@@ -1,0 +1,219 @@
+// The six file operations: saving and opening function files (kef) and project files (kep),
+// with their dialogs, checks and messages, and the realization that follows a project read.
+
+#include <filesystem>
+
+#include "engine/realize.h"
+#include "files/file_io.h"
+#include "files/file_texts.h"
+#include "files/sections.h"
+#include "session/session.h"
+
+namespace kestrel {
+
+namespace ft = filetext;
+
+namespace {
+
+FileDialogRequest Request(const char* title, const char* extension, const char* filter,
+                          const std::string& initialName) {
+  return {title, extension, filter, initialName};
+}
+
+void ShowCorrupted(MessageSink& messages) {
+  messages.Show(ft::kCorrupted, ft::kCaptionError, Buttons::Ok, Icon::Error);
+}
+
+void ShowCannotOpen(MessageSink& messages) {
+  messages.Show(ft::kCannotOpen, ft::kCaptionWarningBang, Buttons::Ok, Icon::Warning);
+}
+
+/// Whether the first line of a file's contents (or of its first bytes) is the magic word.
+bool StartsWithMagic(const std::string& bytes) {
+  return LineBuffer::FromBytes(bytes.substr(0, 64)).Line(0) == ft::kMagic;
+}
+
+}  // namespace
+
+void Session::SetFileCaption(const std::string& path) {
+  caption = std::string(sessiontext::kCaptionHead) +
+            std::filesystem::path(path).filename().string() + sessiontext::kCaptionTail;
+}
+
+bool Session::WriteBuffer(const std::string& path, int& saveSucceeded) {
+  if (WriteFileAtomically(path, buffer_.ToBytes())) return true;
+  saveSucceeded = 0;
+  messages.Show(ft::kSavingError, ft::kCaptionWarningBang, Buttons::Ok, Icon::Warning);
+  return false;
+}
+
+bool Session::SaveFunction() {
+  if (project.functionHasFile == 0) return SaveFunctionAs();
+  const std::string path = project.functionFilePath;
+  if (!CheckReadOnly(path, messages)) return false;
+  if (!WriteFunctionSection(buffer_, model, messages)) return false;
+  if (!WriteBuffer(path, project.functionSaveSucceeded)) return false;
+  statusText = ft::kFileSaved;
+  timer1Enabled = true;
+  project.functionSaveSucceeded = 1;
+  model.functionModified = 0;
+  return true;
+}
+
+bool Session::SaveFunctionAs() {
+  const std::optional<std::string> chosen = fileDialogs_->Save(Request(
+      ft::kSaveFunctionTitle, ft::kFunctionExtension, ft::kSaveFunctionFilter, saveDialogName_));
+  if (!chosen) return false;
+  const std::string path = *chosen;
+  saveDialogName_ = path;
+  if (!CheckReadOnly(path, messages) || !ConfirmReplace(path, messages)) return false;
+  if (!WriteFunctionSection(buffer_, model, messages)) return false;
+  if (!WriteBuffer(path, project.functionSaveSucceeded)) return false;
+  timer1Enabled = true;
+  project.functionSaveSucceeded = 1;
+  model.functionModified = 0;
+  project.functionFilePath = path;
+  project.functionDisplayName = path;
+  SetFileCaption(path);
+  project.functionHasFile = 1;
+  statusText = ft::kFileSaved;
+  return true;
+}
+
+bool Session::SaveProject() {
+  if (project.projectHasFile == 0) return SaveProjectAs();
+  const std::string path = project.projectFilePath;
+  if (!CheckReadOnly(path, messages)) return false;
+  if (!WriteFunctionSection(buffer_, model, messages)) return false;
+  WriteDesignSection(buffer_, choice);
+  if (!WriteBuffer(path, project.projectSaveSucceeded)) return false;
+  statusText = ft::kFileSaved;
+  timer1Enabled = true;
+  project.projectSaveSucceeded = 1;
+  project.projectModified = 0;
+  return true;
+}
+
+bool Session::SaveProjectAs() {
+  saveDialogName_.clear();
+  const std::optional<std::string> chosen = fileDialogs_->Save(
+      Request(ft::kSaveProjectTitle, ft::kProjectExtension, ft::kProjectFilter, saveDialogName_));
+  if (!chosen) return false;
+  const std::string path = *chosen;
+  saveDialogName_ = path;
+  if (!CheckReadOnly(path, messages) || !ConfirmReplace(path, messages)) return false;
+  if (!WriteFunctionSection(buffer_, model, messages)) return false;
+  WriteDesignSection(buffer_, choice);
+  if (!WriteBuffer(path, project.projectSaveSucceeded)) return false;
+  statusText = ft::kFileSaved;
+  timer1Enabled = true;
+  project.projectSaveSucceeded = 1;
+  project.projectModified = 0;
+  model.functionModified = 0;
+  project.projectFilePath = path;
+  project.projectDisplayName = path;
+  SetFileCaption(path);
+  project.projectHasFile = 1;
+  return true;
+}
+
+bool Session::OpenFunction() {
+  // The current function is given up only once a file has been chosen: a cancelled dialog
+  // leaves everything as it was.
+  const std::optional<std::string> chosen = fileDialogs_->Open(Request(
+      ft::kOpenFunctionTitle, ft::kFunctionExtension, ft::kOpenFunctionFilter, openDialogName_));
+  if (!chosen) return false;
+  const std::string path = *chosen;
+  openDialogName_ = path;
+  ResetFunction(model);
+  buffer_.Clear();
+  SetCommandState(7);
+  LoadedFile file = LoadFile(path);
+  if (file.status == LoadStatus::kCannotOpen) {
+    ShowCannotOpen(messages);
+    return false;
+  }
+  if (file.status == LoadStatus::kTooLarge) {
+    ShowCorrupted(messages);
+    return false;
+  }
+  buffer_ = LineBuffer::FromBytes(std::move(file.bytes));
+  if (buffer_.Line(0) != ft::kMagic) {
+    ShowCorrupted(messages);
+    return false;
+  }
+  const int r = ReadFunctionSection(buffer_, 1, model, *this);
+  if (r == kSectionCorrupt) {
+    ShowCorrupted(messages);
+    return false;
+  }
+  model.functionModified = 0;
+  project.functionDisplayName = path;
+  SetFileCaption(path);
+  project.functionHasFile = 1;
+  project.functionFilePath = path;
+  if (r == kSectionInvalid) {
+    ShowCorrupted(messages);
+    return false;
+  }
+  return true;
+}
+
+bool Session::OpenProject() {
+  const std::optional<std::string> chosen = fileDialogs_->Open(
+      Request(ft::kOpenProjectTitle, ft::kProjectExtension, ft::kProjectFilter, openDialogName_));
+  if (!chosen) return false;
+  const std::string path = *chosen;
+  openDialogName_ = path;
+  ResetFunction(model);
+  buffer_.Clear();
+  SetCommandState(7);
+  LoadedFile file = LoadFile(path);
+  if (file.status == LoadStatus::kCannotOpen) {
+    ShowCannotOpen(messages);
+    return false;
+  }
+  if (file.status == LoadStatus::kTooLarge) {
+    // Far too big for a project; its first line tells which of the two refusals fits.
+    if (StartsWithMagic(file.bytes))
+      ShowCorrupted(messages);
+    else
+      messages.Show(ft::kNotKestrelFile, ft::kCaptionError, Buttons::Ok, Icon::Error);
+    return false;
+  }
+  buffer_ = LineBuffer::FromBytes(std::move(file.bytes));
+  if (buffer_.Line(0) != ft::kMagic) {
+    messages.Show(ft::kNotKestrelFile, ft::kCaptionError, Buttons::Ok, Icon::Error);
+    return false;
+  }
+  const int i = ReadFunctionSection(buffer_, 1, model, *this);
+  if (i < 0) {
+    ShowCorrupted(messages);
+    return false;
+  }
+  const DesignRead design = ReadDesignSection(buffer_, i, choice);
+  if (design == DesignRead::kCorrupt) {
+    ShowCorrupted(messages);
+    return false;
+  }
+  if (design == DesignRead::kNoDesign)
+    messages.Show(ft::kNoProjectData, ft::kCaptionWarning, Buttons::Ok, Icon::Warning);
+  project.projectModified = 0;
+  project.projectDisplayName = path;
+  SetFileCaption(path);
+  project.projectHasFile = 1;
+  project.projectFilePath = path;
+  if (design == DesignRead::kNoDesign) return false;
+  RealizeAfterRead();
+  return true;
+}
+
+void Session::RealizeAfterRead() {
+  const RealizeResult result = Realize(model.functionText, choice, table, results, messages, *this);
+  if (result.outcome == RealizeOutcome::kRealized) {
+    designCaption = result.designCaption;
+    additionalCaption.clear();
+  }
+}
+
+}  // namespace kestrel

@@ -1,0 +1,186 @@
+// The project lifecycle of the main window: reset, new project and new function, opening the
+// function definition window, the open and save commands with their save prompts, and close.
+
+#include "session/session.h"
+
+namespace kestrel {
+
+namespace st = sessiontext;
+
+Answer Session::AskToSave(const char* head, std::string& displayName, const char* tail,
+                          const char* caption) {
+  if (displayName.empty()) displayName = st::kUntitled;
+  return messages.Show(std::string(head) + "\"" + displayName + "\"" + tail, caption,
+                       Buttons::YesNoCancel, Icon::Question);
+}
+
+void Session::ResetForm1() {
+  SetCommandState(7);
+  for (auto& list : model.lists) list.clear();
+  model.onesMasks.clear();
+  model.dontCareMasks.clear();
+  model.functionText.clear();
+  caption = st::kUntitledCaption;
+  project.projectDisplayName.clear();
+  project.functionDisplayName.clear();
+  project.projectHasFile = 0;
+  project.functionHasFile = 0;
+  project.projectModified = 0;
+  model.functionModified = 0;
+}
+
+void Session::NewProjectClick() {
+  if (project.projectModified == 1) {
+    switch (AskToSave(st::kSaveChangesTo, project.projectDisplayName, st::kBeforeClosingPadded,
+                      st::kCaptionSave)) {
+      case Answer::Yes:
+        SaveProjectAs();
+        if (project.projectSaveSucceeded == 1 && project.projectModified == 0) ResetForm1();
+        break;
+      case Answer::No:
+        ResetForm1();
+        break;
+      default:
+        break;
+    }
+    return;
+  }
+  if (model.functionModified != 1) {
+    ResetForm1();
+    return;
+  }
+  switch (AskToSave(st::kSaveChangesToFunction, project.functionDisplayName, st::kBeforeClosing,
+                    st::kCaptionClose)) {
+    case Answer::Yes:
+      SaveFunctionAs();
+      if (project.functionSaveSucceeded == 1 && model.functionModified == 0) ResetForm1();
+      break;
+    case Answer::No:
+      ResetForm1();
+      break;
+    default:
+      break;
+  }
+}
+
+bool Session::NewCanonicalRepresentationClick() {
+  NewProjectClick();
+  if (model.functionModified != 0) return false;
+  DecimalRepClick();
+  return true;
+}
+
+bool Session::NewLiteralRepresentationClick() {
+  NewProjectClick();
+  if (model.functionModified != 0) return false;
+  LiteralRepClick();
+  return true;
+}
+
+void Session::DecimalRepClick() {
+  definition.OpenCanonical();
+}
+
+void Session::LiteralRepClick() {
+  definition.OpenLiteral();
+}
+
+void Session::ChangeFunctionClick() {
+  if (model.representationFlag == 1) DecimalRepClick();
+  if (model.representationFlag == 2) LiteralRepClick();
+}
+
+void Session::OpenFunctionClick() {
+  if (model.functionModified != 1) {
+    OpenFunction();
+    return;
+  }
+  switch (AskToSave(st::kSaveChangesTo, project.functionDisplayName, st::kBeforeClosing,
+                    st::kCaptionSave)) {
+    case Answer::Yes:
+      SaveFunction();
+      if (project.functionSaveSucceeded == 1 && model.functionModified == 0) OpenFunction();
+      break;
+    case Answer::No:
+      OpenFunction();
+      break;
+    default:
+      break;
+  }
+}
+
+void Session::OpenProjectClick() {
+  project.projectHasFile = 0;
+  if (project.projectModified != 1) {
+    OpenProject();
+    return;
+  }
+  switch (AskToSave(st::kSaveChangesToProject, project.projectDisplayName, st::kBeforeClosing,
+                    st::kCaptionSaveProject)) {
+    case Answer::Yes:
+      SaveProject();
+      if (project.projectSaveSucceeded == 1 && project.projectModified == 0) OpenProject();
+      break;
+    case Answer::No:
+      project.projectModified = 0;
+      OpenProject();
+      break;
+    default:
+      break;
+  }
+}
+
+void Session::SaveProjectClick() {
+  messages.Show(st::kSaveProjectNotice, st::kCaptionInformation, Buttons::Ok, Icon::None);
+  SaveProject();
+}
+
+void Session::SaveProjectAsClick() {
+  messages.Show(st::kSaveProjectNotice, st::kCaptionInformation, Buttons::Ok, Icon::None);
+  SaveProjectAs();
+}
+
+void Session::ButtonSaveClick() {
+  SaveProjectAs();
+}
+
+void Session::SaveFunctionClick() {
+  SaveFunction();
+}
+
+void Session::SaveFunctionAsClick() {
+  SaveFunctionAs();
+}
+
+bool Session::CloseQuery() {
+  if (project.projectModified == 1) {
+    switch (AskToSave(st::kSaveChangesToProject, project.projectDisplayName, st::kBeforeClosing,
+                      st::kCaptionClose)) {
+      case Answer::Yes:
+        SaveProjectAs();
+        return project.projectSaveSucceeded == 1 && project.projectModified == 0;
+      case Answer::No:
+        return true;
+      default:
+        return false;
+    }
+  }
+  if (model.functionModified != 1) return true;
+  switch (AskToSave(st::kSaveChangesToFunction, project.functionDisplayName, st::kBeforeClosing,
+                    st::kCaptionClose)) {
+    case Answer::Yes:
+      SaveFunctionAs();
+      return project.functionSaveSucceeded == 1 && model.functionModified == 0;
+    case Answer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void Session::Timer1Timer() {
+  statusText.clear();
+  timer1Enabled = false;
+}
+
+}  // namespace kestrel

@@ -1,0 +1,190 @@
+// kestrel-cli open and save as a user runs them: exact files, what open prints for function and
+// project files, refusals with their messages and exit codes, and usage errors.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_runner.h"
+#include "core/session/file_test_support.h"
+
+namespace kestrel::testing {
+namespace {
+
+using nlohmann::json;
+
+const std::string kExampleKef =
+    "KESTREL\r\nDECIMAL\r\n2\r\n1\r\n3\r\n2\r\n0\r\n2\r\n0\r\nMINIMIZED\r\nx0\r\n-\r\n";
+
+json Parse(const CliRun& run) {
+  const json j = json::parse(run.out, nullptr, false);
+  EXPECT_FALSE(j.is_discarded()) << run.out << run.err;
+  return j;
+}
+
+TEST(CliFiles, SaveWritesTheCanonicalExampleByteForByte) {
+  TempDir dir;
+  const std::string path = dir.File("example.kef");
+  const CliRun run = RunCli({"save", path, "--ones", "1,3", "--zeros", "0,2"});
+  EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+  EXPECT_NE(run.out.find("Saved " + path), std::string::npos);
+  EXPECT_EQ(ReadBytes(path), kExampleKef);
+}
+
+TEST(CliFiles, OpenAFunctionFilePrintsWhatMinimizePrints) {
+  TempDir dir;
+  const std::string path = dir.File("example.kef");
+  WriteBytes(path, kExampleKef);
+  const json j = Parse(RunCli({"open", path, "--json"}));
+  EXPECT_EQ(j["function"], "x0");
+  EXPECT_EQ(j["representation"], 1);
+  EXPECT_EQ(j["ones"], json({"1", "3"}));
+  EXPECT_EQ(j["zeros"], json({"0", "2"}));
+  EXPECT_EQ(j["commandState"], 1);
+  EXPECT_EQ(j["messages"], json::array());
+  const CliRun plain = RunCli({"open", path});
+  EXPECT_EQ(plain.exitCode, 0);
+  EXPECT_NE(plain.out.find("Function: x0"), std::string::npos) << plain.out;
+}
+
+TEST(CliFiles, AProjectSavedAndOpenedPrintsWhatRealizePrints) {
+  TempDir dir;
+  const std::string path = dir.File("tree.kep");
+  const std::vector<std::string> inputs = {"--ones",   "1,2,5,7",    "--structure",
+                                           "mux-tree", "--mux-size", "4"};
+  std::vector<std::string> save = {"save", path};
+  save.insert(save.end(), inputs.begin(), inputs.end());
+  ASSERT_EQ(RunCli(save).exitCode, 0);
+  const std::string bytes = ReadBytes(path);
+  EXPECT_EQ(bytes.substr(bytes.size() - 15), "-\r\nMUXTREE\r\n4\r\n");
+  std::vector<std::string> realize = {"realize", "--json"};
+  realize.insert(realize.end(), inputs.begin(), inputs.end());
+  const CliRun opened = RunCli({"open", path, "--json"});
+  EXPECT_EQ(opened.exitCode, 0);
+  EXPECT_EQ(Parse(opened), Parse(RunCli(realize)));
+}
+
+TEST(CliFiles, EveryStructureRoundTripsThroughAProjectFile) {
+  TempDir dir;
+  const std::vector<std::vector<std::string>> structures = {
+      {"--structure", "mux", "--mux-size", "8"},
+      {"--structure", "mux-gates", "--mux-size", "4", "--gates", "nor"},
+      {"--structure", "demux", "--demux-size", "16"},
+      {"--structure", "mux-tree", "--mux-size", "2"},
+      {"--structure", "mux-demux", "--mux-size", "4", "--demux-size", "4"},
+  };
+  int i = 0;
+  for (const auto& structure : structures) {
+    const std::string path = dir.File("s" + std::to_string(i++) + ".kep");
+    std::vector<std::string> save = {"save", path, "--literal", "x3x2+~x1x0+x3~x0"};
+    save.insert(save.end(), structure.begin(), structure.end());
+    ASSERT_EQ(RunCli(save).exitCode, 0) << structure[1];
+    const json j = Parse(RunCli({"open", path, "--json"}));
+    EXPECT_EQ(j["structure"], structure[1]);
+    EXPECT_EQ(j["commandState"], 2) << structure[1];
+    EXPECT_EQ(j["verification"]["mismatches"], 0) << structure[1];
+  }
+}
+
+TEST(CliFiles, SaveReplacesAnExistingFileWithoutAsking) {
+  TempDir dir;
+  const std::string path = dir.File("old.kef");
+  WriteBytes(path, "previous");
+  const CliRun run = RunCli({"save", path, "--literal", "x1x0", "--json"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(Parse(run), (json{{"file", path}, {"saved", true}, {"messages", json::array()}}));
+  EXPECT_EQ(ReadBytes(path), "KESTREL\r\nLITERAL\r\nx1x0\r\n");
+}
+
+TEST(CliFiles, SaveRefusalsExitOneWithTheMessage) {
+  TempDir dir;
+  {  // a refused entry: nothing is written
+    const CliRun run = RunCli({"save", dir.File("r.kef"), "--ones", "1,00"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find("Remove zero preciding the number!"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("r.kef")));
+  }
+  {  // blank data
+    const CliRun run = RunCli({"save", dir.File("b.kef"), "--literal", ""});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find("Data to save cannot be blank!   "), std::string::npos);
+  }
+  {  // a read-only file stays as it was
+    const std::string path = dir.File("ro.kep");
+    WriteBytes(path, "previous");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    const CliRun run = RunCli({"save", path, "--literal", "x1", "--structure", "mux", "--json"});
+    EXPECT_EQ(run.exitCode, 1);
+    const json j = Parse(run);
+    EXPECT_EQ(j["saved"], false);
+    EXPECT_EQ(j["messages"][0]["text"], "File cannot be saved. \n\rFile is read-only!");
+    EXPECT_EQ(ReadBytes(path), "previous");
+  }
+  {  // a folder that does not exist
+    const CliRun run = RunCli({"save", dir.File("no/such.kef"), "--literal", "x1"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find("File saving error!"), std::string::npos);
+  }
+}
+
+TEST(CliFiles, OpenRefusalsExitOneWithTheFileMessages) {
+  TempDir dir;
+  {
+    const json j = Parse(RunCli({"open", dir.File("missing.kef"), "--json"}));
+    EXPECT_EQ(j["messages"][0]["text"], "Cannot open the file!      ");
+    EXPECT_EQ(j["messages"][0]["caption"], "Warning!");
+    EXPECT_EQ(j["commandState"], 7);
+  }
+  {
+    WriteBytes(dir.File("lower.kep"), "kestrel\r\nLITERAL\r\nx1\r\nMUX\r\n2\r\n");
+    const CliRun run = RunCli({"open", dir.File("lower.kep"), "--json"});
+    EXPECT_EQ(run.exitCode, 1);
+    const json j = Parse(run);
+    EXPECT_EQ(j["messages"][0]["text"], "It is not Kestrel file!");
+    EXPECT_EQ(j["designCaption"], nullptr);
+  }
+  {
+    WriteBytes(dir.File("bad.kef"), "KESTREL\r\nDECIMAL\r\n2000000000\r\n");
+    const CliRun run = RunCli({"open", dir.File("bad.kef")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find("Unsupported file type or data is corrupted!"), std::string::npos);
+  }
+  {  // a constant function: read, but nothing to realize
+    WriteBytes(
+        dir.File("one.kep"),
+        "KESTREL\r\nDECIMAL\r\n2\r\n0\r\n1\r\n0\r\n0\r\nMINIMIZED\r\n1\r\n-\r\nMUX\r\n2\r\n");
+    const CliRun run = RunCli({"open", dir.File("one.kep"), "--json"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(Parse(run)["messages"][0]["text"], "No terms entered!   ");
+  }
+  {  // no design section
+    WriteBytes(dir.File("fn.kep"), "KESTREL\r\nLITERAL\r\nx1\r\n");
+    const CliRun run = RunCli({"open", dir.File("fn.kep"), "--json"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(Parse(run)["messages"][0]["text"],
+              "The file does not contain project data!\n\rOnly the function definition has been "
+              "opened.  ");
+  }
+}
+
+TEST(CliFiles, UsageErrors) {
+  TempDir dir;
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"open"},
+           {"save"},
+           {"save", dir.File("p.kep"), "--ones", "1"},
+           {"save", dir.File("f.kef"), "--ones", "1", "--structure", "mux"},
+           {"save", dir.File("f.kef"), "--function", "x1"},
+           {"save", dir.File("f.kep"), "--function", "x1 + y", "--structure", "mux"},
+           {"save", dir.File("f.kep"), "--ones", "1", "--structure", "cube"},
+       }) {
+    const CliRun run = RunCli(args);
+    EXPECT_EQ(run.exitCode, 2) << (args.size() > 2 ? args[2] : args[0]);
+    EXPECT_FALSE(run.err.empty());
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+}  // namespace
+}  // namespace kestrel::testing
