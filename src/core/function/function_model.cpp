@@ -76,16 +76,16 @@ bool FunctionDefinition::CheckNumber(const std::string& text) {
       return false;
     }
   }
+  if (text.size() >= 5) {
+    messages_.Plain(text::kTooLong);
+    return false;
+  }
   // A pasted text may hold signs, points and the like: only plain digits make a number here.
   for (char c : text) {
     if (c < '0' || c > '9') {
       messages_.Show(text::kNotANumber, text::kCaptionWarning, Buttons::Ok, Icon::Warning);
       return false;
     }
-  }
-  if (text.size() >= 5) {
-    messages_.Plain(text::kTooLong);
-    return false;
   }
   if (std::stoi(text) >= 1024) {
     messages_.Show(text::kOutOfRange, text::kCaptionWarning, Buttons::Ok, Icon::Warning);
