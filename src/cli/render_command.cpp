@@ -4,14 +4,20 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "cli/files_commands.h"
 #include "diagram/diagram.h"
 #include "diagram/symbols.h"
 #include "export/picture_export.h"
+#include "ui/file_dialogs.h"
 
 namespace kestrel::cli {
 
 void AddRenderOptions(CLI::App& app, RenderInputs& inputs) {
   AddRealizeOptions(app, inputs.realize);
+  // A project file brings its own structure.
+  app.get_option("--structure")->required(false);
+  app.add_option("--project", inputs.project,
+                 "a project file (.kep) to open and render instead of --function/--ones/...");
   app.add_option("--zoom", inputs.zoom, "pixels per grid unit, 10 to 30 (default 17)")
       ->check(CLI::Range(kMinZoom, kMaxZoom));
   app.add_option("--what", inputs.what,
@@ -27,7 +33,15 @@ std::string ValidateRenderInputs(const RenderInputs& inputs) {
   if (PictureFormatFromExtension(inputs.output) == PictureFormat::kNone)
     return "cannot tell the picture format of \"" + inputs.output +
            "\": the file name must end in .svg, .png, .pdf, .wmf, .bmp or .jpg";
-  return ValidateRealizeInputs(inputs.realize);
+  const RealizeInputs& r = inputs.realize;
+  if (!inputs.project.empty()) {
+    if (r.function.Given() || r.functionText || !r.structure.empty() || r.muxSize || r.demuxSize)
+      return "--project cannot be combined with the function and structure options";
+    if (!IsProjectPath(inputs.project)) return "--project needs a project file (.kep)";
+    return "";
+  }
+  if (r.structure.empty()) return "--structure is required (or --project)";
+  return ValidateRealizeInputs(r);
 }
 
 int RenderSession(const Session& session, const RenderInputs& inputs, std::ostream& out,
@@ -57,9 +71,16 @@ int RunRender(const RenderInputs& inputs) {
 
   RecordingMessages messages;
   HeadlessProgress progress;
-  Session session(messages, progress);
-  const RealizeRun run = DefineAndRealize(session, inputs.realize);
-  if (run.outcome != RealizeOutcome::kRealized) {
+  ScriptedFileDialogs dialogs;
+  Session session(messages, progress, &dialogs);
+  bool realized = false;
+  if (!inputs.project.empty()) {
+    dialogs.answers.push_back(inputs.project);
+    realized = session.OpenProject() && session.commandState == 2;
+  } else {
+    realized = DefineAndRealize(session, inputs.realize).outcome == RealizeOutcome::kRealized;
+  }
+  if (!realized) {
     PrintMessagesPlain(messages);
     std::cerr << "kestrel-cli: nothing was realized, so there is no diagram to render\n";
     return kExitRefused;

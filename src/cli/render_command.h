@@ -1,6 +1,7 @@
 #pragma once
-// kestrel-cli render: realizes a function as realize does and writes the picture of the
-// diagram (or of the whole project) in the format that the output file's extension names.
+// kestrel-cli render: realizes a function as realize does, or opens a project file (realized at
+// once, as Open project does), and writes the picture of the diagram (or of the whole project)
+// in the format that the output file's extension names.
 
 #include <ostream>
 #include <string>
@@ -11,6 +12,7 @@ namespace kestrel::cli {
 
 struct RenderInputs {
   RealizeInputs realize;
+  std::string project;  ///< a .kep file to open instead of the realize inputs
   int zoom = 17;
   std::string what = "diagram";
   std::string output;
@@ -25,7 +27,8 @@ std::string ValidateRenderInputs(const RenderInputs& inputs);
 int RenderSession(const Session& session, const RenderInputs& inputs, std::ostream& out,
                   std::ostream& err);
 
-/// The whole command: starts Qt without a display, defines, realizes and renders.
+/// The whole command: starts Qt without a display, defines and realizes (or opens the project)
+/// and renders.
 int RunRender(const RenderInputs& inputs);
 
 }  // namespace kestrel::cli

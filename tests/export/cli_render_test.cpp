@@ -68,6 +68,35 @@ TEST(CliRender, ProjectPictureHasTheTextBlockAboveTheDiagram) {
   EXPECT_GE(project.width(), diagram.width());
 }
 
+TEST(CliRender, AProjectFileIsOpenedRealizedAndRendered) {
+  Scratch scratch;
+  const QString kep = QString::fromStdString(scratch.File("tree.kep"));
+  ASSERT_EQ(Cli({"save", kep, "--function", "x3x2x1+~x3~x2~x1", "--structure", "mux-tree",
+                 "--mux-size", "2"})
+                .exitCode,
+            0);
+  ASSERT_EQ(
+      Cli({"render", "--function", "x3x2x1+~x3~x2~x1", "--structure", "mux-tree", "--mux-size", "2",
+           "--what", "project", "-o", QString::fromStdString(scratch.File("direct.png"))})
+          .exitCode,
+      0);
+  const ProgramRun run = Cli({"render", "--project", kep, "--what", "project", "-o",
+                              QString::fromStdString(scratch.File("opened.png"))});
+  ASSERT_EQ(run.exitCode, 0) << run.out.toStdString() << run.err.toStdString();
+  // The same picture as realizing the same choice directly, text block included.
+  EXPECT_EQ(QImage(QString::fromStdString(scratch.File("opened.png"))),
+            QImage(QString::fromStdString(scratch.File("direct.png"))));
+  EXPECT_EQ(Cli({"render", "--project", kep, "--structure", "mux", "-o",
+                 QString::fromStdString(scratch.File("x.png"))})
+                .exitCode,
+            2);
+  const ProgramRun missing =
+      Cli({"render", "--project", QString::fromStdString(scratch.File("none.kep")), "-o",
+           QString::fromStdString(scratch.File("y.png"))});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(scratch.File("y.png"))));
+}
+
 TEST(CliRender, UsageErrors) {
   Scratch scratch;
   const ProgramRun txt = Cli(Mux(scratch.File("d.txt")));

@@ -302,7 +302,7 @@ TEST(ExportRules, AFailedWriteKeepsTheOldFile) {
 
 TEST(EveryStructure, EveryZoomRendersInsideItsPictureWithTheRealFont) {
   int rendered = 0;
-  for (const testing::Case& c : testing::RandomCases(23, 35)) {
+  for (const testing::Case& c : testing::RandomCases(23, 28)) {
     Realized r;
     if (!r.Run(c.text, c.tab, c.gates, c.index, c.second)) continue;
     for (int z = kMinZoom; z <= kMaxZoom; ++z) {
@@ -316,7 +316,7 @@ TEST(EveryStructure, EveryZoomRendersInsideItsPictureWithTheRealFont) {
       ++rendered;
     }
   }
-  EXPECT_GT(rendered, 25 * 21);
+  EXPECT_GT(rendered, 20 * 21);
 }
 
 TEST(EveryStructure, EveryFormatAtTheSmallestMiddleAndLargestZoom) {
