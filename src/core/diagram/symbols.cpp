@@ -44,7 +44,7 @@ void LabelOnWhite(Canvas& c, int x, int y, const std::string& text) {
     const int w = c.TextWidth(text), h = c.TextHeight(text);
     c.SetPenColor(kWhite);
     c.SetBrush(BrushStyle::kSolid, kWhite);
-    c.Rectangle(x, y + h / 6, x + w, y + h - h / 6);
+    c.Rectangle(x, y + h / 5, x + w, y + h - h / 5);
   }
   c.SetPenColor(kBlack);
   c.SetBrushStyle(BrushStyle::kClear);
@@ -68,15 +68,6 @@ void DrawMux(Canvas& c, const NodeRecord& node, int z) {
 
   // Output stub.
   c.Line(x + (n + 1) * z, y + ((m + 1) * z) / 2, x + (n + 2) * z, y + ((m + 1) * z) / 2);
-
-  // Address lines, the most significant on the left.
-  for (int e = 0; e < n; ++e) {
-    const int ax = x + (e + 1) * z;
-    c.Line(ax, y + (m + 1) * z, ax, y + (m + 2) * z);
-    c.TextOut(ax - c.TextWidth("x3") / 2, y + (m + 2) * z, node.addressLabels[e]);
-    LabelOnWhite(c, ax - c.TextWidth("A0") / 2, y + (m + 1) * z - c.TextHeight("A0") + 1,
-                 "A" + std::to_string(n - 1 - e));
-  }
 
   // Data inputs from the bottom up; inputs without a child are joined to label columns, one
   // column per distinct label, opened from the bottom input upward.
@@ -135,6 +126,16 @@ void DrawMux(Canvas& c, const NodeRecord& node, int z) {
       c.Ellipse(xv - 2, yo - 2, xv + 2, yo + 2);
       c.SetBrush(BrushStyle::kClear, kWhite);
     }
+  }
+
+  // Address lines, the most significant on the left. Their "A" numbers come after the input
+  // numbers: at the smallest zooms the last input number and the "A" numbers touch.
+  for (int e = 0; e < n; ++e) {
+    const int ax = x + (e + 1) * z;
+    c.Line(ax, y + (m + 1) * z, ax, y + (m + 2) * z);
+    c.TextOut(ax - c.TextWidth("x3") / 2, y + (m + 2) * z, node.addressLabels[e]);
+    LabelOnWhite(c, ax - c.TextWidth("A0") / 2, y + (m + 1) * z - c.TextHeight("A0") + 1,
+                 "A" + std::to_string(n - 1 - e));
   }
 
   // The box's outline again, in case a white patch reached its bottom edge.

@@ -27,9 +27,10 @@ inline int TruncDiv(long long num, long long den) {
   return static_cast<int>(num / den);
 }
 
-/// Writes a text inside a symbol over a white patch that covers its glyphs (not the whole
-/// text cell, whose leading and descent would bite into neighbouring lines), so that a wedge
-/// or a wire drawn before never runs through it. Leaves the pen black and the brush clear.
+/// Writes a text inside a symbol over a white patch that covers the rows of its digits and
+/// capitals (the middle three fifths of the text cell, not the whole cell, whose leading and
+/// descent would bite into neighbouring lines and texts), so that a wedge drawn before never
+/// runs through it. Leaves the pen black and the brush clear.
 void LabelOnWhite(Canvas& canvas, int x, int y, const std::string& text);
 
 /// A multiplexer at (node.x, node.y) with its label columns for the inputs without a child.
