@@ -1,10 +1,12 @@
 // The whole pipeline on arbitrary functions: canonical entry, minimization, every structure's
-// realization at every size, and the circuit check, which must find no mismatch.
+// realization at every size, its drawing, and the circuit check, which must find no mismatch.
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "diagram/diagram.h"
+#include "diagram/recording_canvas.h"
 #include "engine/realize.h"
 #include "session/session.h"
 
@@ -46,6 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             Realize(text, c, session.table, session.results, messages, session);
         if (r.outcome != RealizeOutcome::kRealized) continue;
         if (VerifyRealization(text, c, session.results).mismatches != 0) abort();
+        RecordingCanvas canvas;
+        const int zoom = 10 + (data[size - 1] + index) % 21;
+        const PictureSize picture = Redraw(session.results, c, zoom, canvas);
+        if (picture.width <= 0 || picture.height <= 0) abort();
       }
     }
   }

@@ -44,14 +44,22 @@ std::optional<long long> ParseFileInteger(const std::string& line) {
 bool IsFunctionTextSyntax(const std::string& text) {
   if (text == "0" || text == "1") return true;
   // Products may be empty: the literal entry keeps "+x1" as typed when it does not minimize.
+  // A product never holds a variable both plain and negated: neither entry writes one, and the
+  // realization would read it as the negated literal alone.
   const size_t n = text.size();
+  int plain = 0, negated = 0;
   for (size_t i = 0; i < n;) {
     if (text[i] == '+') {
+      plain = negated = 0;
       ++i;
       continue;
     }
-    if (text[i] == '~') ++i;
+    const bool isNegated = text[i] == '~';
+    if (isNegated) ++i;
     if (i + 1 >= n || text[i] != 'x' || text[i + 1] < '0' || text[i + 1] > '9') return false;
+    const int bit = 1 << (text[i + 1] - '0');
+    (isNegated ? negated : plain) |= bit;
+    if (plain & negated) return false;
     i += 2;
   }
   return true;
