@@ -371,6 +371,22 @@ TEST(DiagramBounds, EveryStructureAtEveryZoomStaysInsideItsPicture) {
   EXPECT_GT(drawn, 60 * 21);
 }
 
+TEST(DiagramBounds, LargeFunctionsAtTheSmallestAndLargestZoom) {
+  int drawn = 0;
+  for (const Case& k : RandomCases(31, 14, 10)) {
+    Realized r;
+    if (!r.Run(k.text, k.tab, k.gates, k.index, k.second)) continue;
+    for (int z : {kMinZoom, kMaxZoom}) {
+      const Diagram d = LayoutDiagram(r.session.results, r.session.choice, z);
+      BoundsCanvas bounds(NarrowFontMetrics);
+      DrawDiagram(d, bounds);
+      ASSERT_TRUE(bounds.Inside(d.width, d.height)) << k.Describe() << " zoom " << z;
+      ++drawn;
+    }
+  }
+  EXPECT_GT(drawn, 16);
+}
+
 TEST(DiagramBounds, NothingRealizedGivesABlankPicture) {
   ResultStore store;
   for (int tab = 0; tab < 4; ++tab) {
