@@ -29,7 +29,35 @@ const CubeCodes& Codes() {
   return codes;
 }
 
-int KeyOf(uint16_t p) { return std::popcount(static_cast<unsigned>(p & 1023)); }
+struct BitCounts {
+  std::array<uint8_t, 1024> count{};
+  BitCounts() {
+    for (int m = 0; m < 1024; ++m) count[m] = static_cast<uint8_t>(std::popcount(unsigned(m)));
+  }
+};
+int KeyOf(uint16_t p) {
+  static const BitCounts bits;
+  return bits.count[p & 1023];
+}
+
+// Where each product sits during one run: the level and slot of a product code, valid only when
+// its stamp is the run's. The table lives for the thread, so a run neither allocates nor clears
+// 59,049 cells; a new stamp empties it at once.
+struct Places {
+  struct Cell {
+    uint32_t stamp = 0;
+    uint32_t at = 0;  ///< (level << 24) | slot
+  };
+  std::vector<Cell> cells = std::vector<Cell>(kCubes);
+  uint32_t stamp = 0;
+  uint32_t NewRun() {
+    if (++stamp == 0) {  // wrapped: forget every old stamp
+      std::fill(cells.begin(), cells.end(), Cell{});
+      stamp = 1;
+    }
+    return stamp;
+  }
+};
 
 }  // namespace
 
@@ -45,10 +73,14 @@ LevelTable::LevelTable(const std::vector<InputTerm>& terms) {
   // Stable sort by descending key; slot m then covers position m.
   std::vector<int> order(terms.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    return KeyOf(static_cast<uint16_t>(terms[a].value)) >
-           KeyOf(static_cast<uint16_t>(terms[b].value));
-  });
+  // A stable sort by descending key: buckets for the keys 10 down to 0, in input order.
+  {
+    std::array<int, 12> start{};
+    for (const InputTerm& t : terms) ++start[10 - KeyOf(static_cast<uint16_t>(t.value)) + 1];
+    for (int k = 1; k < 12; ++k) start[k] += start[k - 1];
+    for (size_t i = 0; i < terms.size(); ++i)
+      order[start[10 - KeyOf(static_cast<uint16_t>(terms[i].value))]++] = static_cast<int>(i);
+  }
   // Covers can be read off the products when level 0 holds distinct minterms of one variable set.
   positionOf_.assign(1024, -1);
   explicitCovers_ = false;
@@ -85,12 +117,16 @@ bool LevelTable::CombineLevels(CombineHooks* hooks) {
   // Where each product sits: (level << 24) | slot, or kNowhere. Level 0 may (only from a damaged
   // definition) hold equal products; they are chained so every one of them finds its partners.
   constexpr uint32_t kNowhere = 0xFFFFFFFFu;
-  std::vector<uint32_t> place(kCubes, kNowhere);
+  static thread_local Places places;
+  const uint32_t run = places.NewRun();
+  Places::Cell* const cells = places.cells.data();
+  auto place = [&](int code) { return cells[code].stamp == run ? cells[code].at : kNowhere; };
+  auto setPlace = [&](int code, uint32_t at) { cells[code] = {run, at}; };
   std::vector<int32_t> nextEqual(levels_[0].Count(), -1);
   for (int i = levels_[0].Count() - 1; i >= 0; --i) {
     const int code = codes.Code(levels_[0].p[i], levels_[0].n[i]);
-    if (place[code] != kNowhere) nextEqual[i] = static_cast<int32_t>(place[code] & 0xFFFFFF);
-    place[code] = static_cast<uint32_t>(i);
+    if (place(code) != kNowhere) nextEqual[i] = static_cast<int32_t>(place(code) & 0xFFFFFF);
+    setPlace(code, static_cast<uint32_t>(i));
   }
 
   using Clock = std::chrono::steady_clock;
@@ -127,7 +163,7 @@ bool LevelTable::CombineLevels(CombineHooks* hooks) {
       for (unsigned present = (p | n) & 1023u; present; present &= present - 1) {
         const int b = __builtin_ctz(present);
         const int partner = (p >> b) & 1 ? code + kPow3[b] : code - kPow3[b];
-        const uint32_t at = place[partner];
+        const uint32_t at = place(partner);
         if ((at & 0xFF000000u) != here) continue;
         for (int j = static_cast<int>(at & 0xFFFFFF); j >= 0; j = k == 0 ? nextEqual[j] : -1)
           if (j > i) partners.push_back(j);
@@ -143,13 +179,13 @@ bool LevelTable::CombineLevels(CombineHooks* hooks) {
         cur.prime[i] = 0;
         cur.prime[j] = 0;
         const int mcode = codes.Code(mp, mn);
-        if ((place[mcode] & 0xFF000000u) == there) continue;  // already generated: dropped
+        if ((place(mcode) & 0xFF000000u) == there) continue;  // already generated: dropped
         if (explicitCovers_) {
           const uint64_t* a = &cur.cover[static_cast<size_t>(i) * words_];
           const uint64_t* b = &cur.cover[static_cast<size_t>(j) * words_];
           for (int w = 0; w < words_; ++w) merged[w] = a[w] | b[w];
         }
-        place[mcode] = there | static_cast<uint32_t>(next.Count());
+        setPlace(mcode, there | static_cast<uint32_t>(next.Count()));
         Append(next, mp, mn, 0, merged.data());
       }
     }
