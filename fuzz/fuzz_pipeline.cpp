@@ -44,8 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           c.SelectMdMux(index);
           c.SelectMdDmux(vars - index - 2);
         }
-        const RealizeResult r =
-            Realize(text, c, session.table, session.results, messages, session);
+        const RealizeResult r = Realize(text, c, session.table, session.results, messages, session);
         if (r.outcome != RealizeOutcome::kRealized) continue;
         if (VerifyRealization(text, c, session.results).mismatches != 0) abort();
         RecordingCanvas canvas;

@@ -1,7 +1,8 @@
 #include "cli/realize_command.h"
 
+#include "files/sections.h"
+
 #include <iostream>
-#include <regex>
 
 namespace kestrel::cli {
 
@@ -14,32 +15,19 @@ void AddRealizeOptions(CLI::App& app, RealizeInputs& inputs) {
       ->check(CLI::IsMember({"mux", "mux-gates", "demux", "mux-tree", "mux-demux"}));
   app.add_option("--mux-size", inputs.muxSize, "data inputs of the multiplexer: 2, 4, 8 or 16")
       ->check(CLI::IsMember({2, 4, 8, 16}));
-  app.add_option("--demux-size", inputs.demuxSize,
-                 "outputs of the demultiplexer: 2, 4, 8 or 16")
+  app.add_option("--demux-size", inputs.demuxSize, "outputs of the demultiplexer: 2, 4, 8 or 16")
       ->check(CLI::IsMember({2, 4, 8, 16}));
   app.add_option("--gates", inputs.gates, "gate family: nand, nor or and-or-not")
       ->check(CLI::IsMember({"nand", "nor", "and-or-not"}));
 }
 
 bool IsWellFormedFunctionText(const std::string& text) {
-  static const std::regex kSum("(~?x[0-9])+(\\+(~?x[0-9])+)*");
   if (text.empty() || text == "0" || text == "1") return true;
-  if (text.size() > 100000 || !std::regex_match(text, kSum)) return false;
-  // A product holding both x<d> and ~x<d> is always 0: such a text is not a minimized function.
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t plus = text.find('+', start);
-    if (plus == std::string::npos) plus = text.size();
-    int plain = 0, negated = 0;
-    for (size_t i = start; i + 1 < plus; ++i) {
-      if (text[i] != 'x') continue;
-      const int bit = 1 << (text[i + 1] - '0');
-      (i > start && text[i - 1] == '~' ? negated : plain) |= bit;
-    }
-    if (plain & negated) return false;
-    start = plus + 1;
-  }
-  return true;
+  // The file reader's syntax check, without its empty products: every product has a literal.
+  if (text.size() > 100000 || text.front() == '+' || text.back() == '+' ||
+      text.find("++") != std::string::npos)
+    return false;
+  return IsFunctionTextSyntax(text);
 }
 
 std::string ValidateRealizeInputs(const RealizeInputs& inputs) {
@@ -53,7 +41,9 @@ std::string ValidateRealizeInputs(const RealizeInputs& inputs) {
 }
 
 namespace {
-int SizeIndex(int size) { return size == 2 ? 0 : size == 4 ? 1 : size == 8 ? 2 : 3; }
+int SizeIndex(int size) {
+  return size == 2 ? 0 : size == 4 ? 1 : size == 8 ? 2 : 3;
+}
 nlohmann::json SizeJson(int index) {
   return index < 0 ? nlohmann::json(nullptr) : nlohmann::json(2 << index);
 }
@@ -88,8 +78,8 @@ RealizeRun RealizeCurrentFunction(Session& session) {
   if (!session.choice.Ok(text, session.messages)) return run;
   session.zoom = 17;
   run.realizeCalled = true;
-  const RealizeResult result = Realize(text, session.choice, session.table, session.results,
-                                       session.messages, session);
+  const RealizeResult result =
+      Realize(text, session.choice, session.table, session.results, session.messages, session);
   run.outcome = result.outcome;
   if (result.outcome == RealizeOutcome::kRealized) {
     session.designCaption = result.designCaption;
@@ -118,10 +108,14 @@ RealizeRun DefineAndRealize(Session& session, const RealizeInputs& inputs) {
 
 std::string StructureName(const StructureChoice& choice) {
   switch (choice.tab) {
-    case kTabMux: return choice.useGates ? "mux-gates" : "mux";
-    case kTabDemux: return "demux";
-    case kTabMuxTree: return "mux-tree";
-    default: return "mux-demux";
+    case kTabMux:
+      return choice.useGates ? "mux-gates" : "mux";
+    case kTabDemux:
+      return "demux";
+    case kTabMuxTree:
+      return "mux-tree";
+    default:
+      return "mux-demux";
   }
 }
 
@@ -227,11 +221,16 @@ std::string InputSource(int child, const std::string& label, const char* what) {
 
 const char* KindName(int kind) {
   switch (kind) {
-    case kMux: return "multiplexer";
-    case kAnd: return "AND gate";
-    case kOr: return "OR gate";
-    case kNand: return "NAND gate";
-    default: return "NOR gate";
+    case kMux:
+      return "multiplexer";
+    case kAnd:
+      return "AND gate";
+    case kOr:
+      return "OR gate";
+    case kNand:
+      return "NAND gate";
+    default:
+      return "NOR gate";
   }
 }
 
@@ -241,8 +240,7 @@ void PrintRealizePlain(const Session& session, const RecordingMessages& messages
                        const RealizeRun& run) {
   const nlohmann::json j = RealizeJson(session, messages, run);
   std::cout << "Function: "
-            << (session.model.functionText.empty() ? "(none)" : session.model.functionText)
-            << "\n";
+            << (session.model.functionText.empty() ? "(none)" : session.model.functionText) << "\n";
   std::cout << "Structure: " << j["structure"].get<std::string>();
   if (!j["muxSize"].is_null()) std::cout << ", multiplexer size " << j["muxSize"];
   if (!j["demuxSize"].is_null()) std::cout << ", demultiplexer size " << j["demuxSize"];

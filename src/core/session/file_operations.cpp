@@ -17,7 +17,8 @@ namespace {
 
 FileDialogRequest Request(const char* title, const char* extension, const char* filter,
                           const std::string& initialName) {
-  return {title, extension, filter, initialName};
+  // These saves ask "already exists" themselves (ConfirmReplace); the dialog must not ask too.
+  return {title, extension, filter, initialName, /*confirmOverwrite=*/false};
 }
 
 void ShowCorrupted(MessageSink& messages) {

@@ -16,6 +16,9 @@ struct FileDialogRequest {
   std::string defaultExtension;  ///< without the dot: "kef" or "kep"
   std::string filter;            ///< "description|pattern", e.g. "Kestrel File (*.kef)|*.kef"
   std::string initialName;       ///< the file name field when the dialog opens
+  /// Whether a save dialog itself asks before an existing file is replaced. The function and
+  /// project saves ask on their own (with their own message), so their dialog must not.
+  bool confirmOverwrite = true;
 };
 
 class FileDialogs {

@@ -46,6 +46,7 @@ QFileDialog* MakeDialog(const FileDialogRequest& request, QFileDialog::AcceptMod
   }
   if (!request.initialName.empty()) dialog->selectFile(QString::fromStdString(request.initialName));
   dialog->setOption(QFileDialog::DontUseNativeDialog, false);
+  dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
   return dialog;
 }
 
