@@ -29,38 +29,33 @@ void Session::ResetForm1() {
   model.functionModified = 0;
 }
 
+bool Session::MayGiveUpProject(Answer answer, bool (Session::*save)()) {
+  if (answer == Answer::No) return true;
+  if (answer != Answer::Yes) return false;
+  (this->*save)();
+  return project.projectSaveSucceeded == 1 && project.projectModified == 0;
+}
+
+bool Session::MayGiveUpFunction(Answer answer, bool (Session::*save)()) {
+  if (answer == Answer::No) return true;
+  if (answer != Answer::Yes) return false;
+  (this->*save)();
+  return project.functionSaveSucceeded == 1 && model.functionModified == 0;
+}
+
 void Session::NewProjectClick() {
   if (project.projectModified == 1) {
-    switch (AskToSave(st::kSaveChangesTo, project.projectDisplayName, st::kBeforeClosingPadded,
-                      st::kCaptionSave)) {
-      case Answer::Yes:
-        SaveProjectAs();
-        if (project.projectSaveSucceeded == 1 && project.projectModified == 0) ResetForm1();
-        break;
-      case Answer::No:
-        ResetForm1();
-        break;
-      default:
-        break;
-    }
-    return;
-  }
-  if (model.functionModified != 1) {
-    ResetForm1();
-    return;
-  }
-  switch (AskToSave(st::kSaveChangesToFunction, project.functionDisplayName, st::kBeforeClosing,
-                    st::kCaptionClose)) {
-    case Answer::Yes:
-      SaveFunctionAs();
-      if (project.functionSaveSucceeded == 1 && model.functionModified == 0) ResetForm1();
-      break;
-    case Answer::No:
+    if (MayGiveUpProject(AskToSave(st::kSaveChangesTo, project.projectDisplayName,
+                                   st::kBeforeClosingPadded, st::kCaptionSave),
+                         &Session::SaveProjectAs))
       ResetForm1();
-      break;
-    default:
-      break;
+    return;
   }
+  if (model.functionModified != 1 ||
+      MayGiveUpFunction(AskToSave(st::kSaveChangesToFunction, project.functionDisplayName,
+                                  st::kBeforeClosing, st::kCaptionClose),
+                        &Session::SaveFunctionAs))
+    ResetForm1();
 }
 
 bool Session::NewCanonicalRepresentationClick() {
@@ -95,18 +90,10 @@ void Session::OpenFunctionClick() {
     OpenFunction();
     return;
   }
-  switch (AskToSave(st::kSaveChangesTo, project.functionDisplayName, st::kBeforeClosing,
-                    st::kCaptionSave)) {
-    case Answer::Yes:
-      SaveFunction();
-      if (project.functionSaveSucceeded == 1 && model.functionModified == 0) OpenFunction();
-      break;
-    case Answer::No:
-      OpenFunction();
-      break;
-    default:
-      break;
-  }
+  if (MayGiveUpFunction(AskToSave(st::kSaveChangesTo, project.functionDisplayName,
+                                  st::kBeforeClosing, st::kCaptionSave),
+                        &Session::SaveFunction))
+    OpenFunction();
 }
 
 void Session::OpenProjectClick() {
@@ -115,19 +102,10 @@ void Session::OpenProjectClick() {
     OpenProject();
     return;
   }
-  switch (AskToSave(st::kSaveChangesToProject, project.projectDisplayName, st::kBeforeClosing,
-                    st::kCaptionSaveProject)) {
-    case Answer::Yes:
-      SaveProject();
-      if (project.projectSaveSucceeded == 1 && project.projectModified == 0) OpenProject();
-      break;
-    case Answer::No:
-      project.projectModified = 0;
-      OpenProject();
-      break;
-    default:
-      break;
-  }
+  const Answer answer = AskToSave(st::kSaveChangesToProject, project.projectDisplayName,
+                                  st::kBeforeClosing, st::kCaptionSaveProject);
+  if (answer == Answer::No) project.projectModified = 0;
+  if (MayGiveUpProject(answer, &Session::SaveProject)) OpenProject();
 }
 
 void Session::SaveProjectClick() {
@@ -153,29 +131,14 @@ void Session::SaveFunctionAsClick() {
 }
 
 bool Session::CloseQuery() {
-  if (project.projectModified == 1) {
-    switch (AskToSave(st::kSaveChangesToProject, project.projectDisplayName, st::kBeforeClosing,
-                      st::kCaptionClose)) {
-      case Answer::Yes:
-        SaveProjectAs();
-        return project.projectSaveSucceeded == 1 && project.projectModified == 0;
-      case Answer::No:
-        return true;
-      default:
-        return false;
-    }
-  }
+  if (project.projectModified == 1)
+    return MayGiveUpProject(AskToSave(st::kSaveChangesToProject, project.projectDisplayName,
+                                      st::kBeforeClosing, st::kCaptionClose),
+                            &Session::SaveProjectAs);
   if (model.functionModified != 1) return true;
-  switch (AskToSave(st::kSaveChangesToFunction, project.functionDisplayName, st::kBeforeClosing,
-                    st::kCaptionClose)) {
-    case Answer::Yes:
-      SaveFunctionAs();
-      return project.functionSaveSucceeded == 1 && model.functionModified == 0;
-    case Answer::No:
-      return true;
-    default:
-      return false;
-  }
+  return MayGiveUpFunction(AskToSave(st::kSaveChangesToFunction, project.functionDisplayName,
+                                     st::kBeforeClosing, st::kCaptionClose),
+                           &Session::SaveFunctionAs);
 }
 
 void Session::Timer1Timer() {

@@ -113,6 +113,10 @@ class Session : public ShellPort {
  private:
   Answer AskToSave(const char* head, std::string& displayName, const char* tail,
                    const char* caption);
+  /// After a save prompt: No gives the project (function) up, Yes gives it up once the save
+  /// succeeded and cleared the modified flag, Cancel keeps it.
+  bool MayGiveUpProject(Answer answer, bool (Session::*save)());
+  bool MayGiveUpFunction(Answer answer, bool (Session::*save)());
   void SetFileCaption(const std::string& path);
   bool WriteBuffer(const std::string& path, int& saveSucceeded);
   void RealizeAfterRead();
