@@ -75,10 +75,11 @@ int RealizationEngine::BuildGateNetwork(const std::string& text, int level, int 
   }
 
   if (products == 1) {
-    for (int i = 0; i < 16; ++i) node.inputLabels[i] = i < columns ? table_.ProductText(i, i + 1, 0) : "1";
-    node.inputCount = static_cast<int>(
-        std::count_if(node.inputLabels.begin(), node.inputLabels.end(),
-                      [](const std::string& s) { return s != "1"; }));
+    for (int i = 0; i < 16; ++i)
+      node.inputLabels[i] = i < columns ? table_.ProductText(i, i + 1, 0) : "1";
+    node.inputCount =
+        static_cast<int>(std::count_if(node.inputLabels.begin(), node.inputLabels.end(),
+                                       [](const std::string& s) { return s != "1"; }));
     if (gateFamily == 0) {
       node.kind = kNand;
       node.outputNegated = 1;
@@ -115,9 +116,8 @@ int RealizationEngine::BuildGateNetwork(const std::string& text, int level, int 
       node.childId[i] = BuildGateNetwork(in[i], level + 1, maxFanIn, gateFamily);
     }
   }
-  node.inputCount = static_cast<int>(
-      std::count_if(node.inputLabels.begin(), node.inputLabels.end(),
-                    [](const std::string& s) { return s != "0"; }));
+  node.inputCount = static_cast<int>(std::count_if(node.inputLabels.begin(), node.inputLabels.end(),
+                                                   [](const std::string& s) { return s != "0"; }));
   return store_.AppendNode(node);
 }
 
@@ -280,7 +280,8 @@ RealizeResult Realize(const std::string& functionText, StructureChoice& choice, 
       }
       break;
     case kTabDemux: {
-      if (n > choice.radioDmux + 1) return refuse(text::kAddressInputsShort, "Warning!", Icon::Warning);
+      if (n > choice.radioDmux + 1)
+        return refuse(text::kAddressInputsShort, "Warning!", Icon::Warning);
       const int a = Clamp(choice.radioDmux, n);
       engine.BuildDemux(functionText, a);
       caption = text::kDesignDemux;
@@ -302,8 +303,7 @@ RealizeResult Realize(const std::string& functionText, StructureChoice& choice, 
       // a pair that does not (left from an earlier function, or confirmed without the dialog's
       // checks) is refused with the dialog's own messages.
       if (n == 1 || n > 8)
-        return refuse(text::kMuxDemuxImpossible, text::kCaptionInformationBang,
-                      Icon::Information);
+        return refuse(text::kMuxDemuxImpossible, text::kCaptionInformationBang, Icon::Information);
       if (m == 0 || d == 0 || m + d != n)
         return refuse(text::kSelectSizes, "Warning!", Icon::Warning);
       store.ResetCollectingGates();

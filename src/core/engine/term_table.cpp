@@ -8,7 +8,9 @@ namespace kestrel {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -59,7 +61,9 @@ void ReadProduct(const std::string& product, bool plain[10], bool negated[10]) {
 
 }  // namespace
 
-TermTable::TermTable() { Resize(10, 1); }
+TermTable::TermTable() {
+  Resize(10, 1);
+}
 
 void TermTable::Resize(int columns, int rows) {
   columns_ = columns;
@@ -305,7 +309,8 @@ bool HasComplementaryLiterals(const std::string& text) {
       product += c;
       continue;
     }
-    if (product.size() == 2 && product[0] == 'x' && IsDigit(product[1])) plain[product[1] - '0'] = true;
+    if (product.size() == 2 && product[0] == 'x' && IsDigit(product[1]))
+      plain[product[1] - '0'] = true;
     if (product.size() == 3 && product[0] == '~' && product[1] == 'x' && IsDigit(product[2]))
       negated[product[2] - '0'] = true;
     product.clear();

@@ -111,8 +111,8 @@ Truth TreeOutput(const ResultStore& store) {
       const int child = node.childId[i];
       // A child always precedes its parent; anything else is not a circuit.
       Truth t = child >= 1 && child <= static_cast<int>(id) ? out[child - 1]
-                : child != 0                               ? Constant(false)
-                                                           : Evaluate(node.inputLabels[i]);
+                : child != 0                                ? Constant(false)
+                                                            : Evaluate(node.inputLabels[i]);
       return node.inputNegated[i] ? Not(t) : t;
     };
     Truth value = Constant(false);
@@ -152,8 +152,8 @@ Verification VerifyRealization(const std::string& functionText, const StructureC
       break;
     case kTabDemux: {
       const DemuxRecord& dm = store.demux();
-      circuit = CollectingGateOutput(dm.polarity, dm.outputFlags, dm.outputCount,
-                                     dm.addressLabels, dm.addressCount);
+      circuit = CollectingGateOutput(dm.polarity, dm.outputFlags, dm.outputCount, dm.addressLabels,
+                                     dm.addressCount);
       break;
     }
     case kTabMuxDemux: {

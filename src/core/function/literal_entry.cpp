@@ -12,7 +12,9 @@
 namespace kestrel {
 
 namespace {
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 }  // namespace
 
 int FunctionDefinition::CheckLiteral() {

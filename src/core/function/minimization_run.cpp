@@ -63,8 +63,8 @@ void FunctionDefinition::GenerateZeros() {
         const int v = EntryValue(entry);
         if (v >= 0 && v < size) marks[v] = true;
       }
-    const long listed = static_cast<long>(model_.ones().size() + model_.zeros().size() +
-                                          model_.dontCares().size());
+    const long listed =
+        static_cast<long>(model_.ones().size() + model_.zeros().size() + model_.dontCares().size());
     const bool showProgress = size - listed > 200;
     if (showProgress) {
       progress_.SetTitle(text::kTitleZeros);
@@ -163,16 +163,15 @@ void FunctionDefinition::MinimizeFunction() {
     } else {
       shell_.SetCommandState(1);
       std::vector<std::string> overflow;
-      model_.functionText = table->FormatCover(levels, model_.representationFlag,
-                                               model_.variableNames, model_.variableNameCount,
-                                               &overflow);
+      model_.functionText =
+          table->FormatCover(levels, model_.representationFlag, model_.variableNames,
+                             model_.variableNameCount, &overflow);
       for (const auto& m : overflow) messages_.Plain(m);
     }
     table.reset();
     progress_.SetTitle(text::kTitleFinished);
     progress_.SetStopEnabled(false);
-    progress_.SetTimeText("Minimization time: " + std::to_string(std::time(nullptr) - start) +
-                          "s");
+    progress_.SetTimeText("Minimization time: " + std::to_string(std::time(nullptr) - start) + "s");
   } catch (const std::exception&) {
     messages_.Plain(text::kMinimizationError);
   }

@@ -86,8 +86,8 @@ class LevelTable {
   // it, so covers need not be stored: they are read off the product. Otherwise (only possible
   // from a damaged definition) each implicant keeps the union of its parents' covers.
   bool explicitCovers_ = false;
-  uint16_t variables_ = 0;                  ///< P | N of the level-0 terms
-  std::vector<int16_t> positionOf_;         ///< level-0 slot of each minterm value, -1 if none
+  uint16_t variables_ = 0;           ///< P | N of the level-0 terms
+  std::vector<int16_t> positionOf_;  ///< level-0 slot of each minterm value, -1 if none
   Level levels_[kLevels];
 };
 

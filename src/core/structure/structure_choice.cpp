@@ -16,18 +16,26 @@ void SelectOne(bool on[4], int index) {
 }
 }  // namespace
 
-int StructureChoice::MdMuxIndex() const { return SelectedIndex(mdMuxOn); }
-int StructureChoice::MdDmuxIndex() const { return SelectedIndex(mdDmuxOn); }
-void StructureChoice::SelectMdMux(int index) { SelectOne(mdMuxOn, index); }
-void StructureChoice::SelectMdDmux(int index) { SelectOne(mdDmuxOn, index); }
+int StructureChoice::MdMuxIndex() const {
+  return SelectedIndex(mdMuxOn);
+}
+int StructureChoice::MdDmuxIndex() const {
+  return SelectedIndex(mdDmuxOn);
+}
+void StructureChoice::SelectMdMux(int index) {
+  SelectOne(mdMuxOn, index);
+}
+void StructureChoice::SelectMdDmux(int index) {
+  SelectOne(mdDmuxOn, index);
+}
 
 void StructureChoice::ClearMdSizes() {
   for (int i = 0; i < 4; ++i) mdMuxOn[i] = mdDmuxOn[i] = false;
 }
 
 void StructureChoice::OnShow(const std::string& functionText) {
-  saved_ = {radioMuxSize, radioGates, radioDmux, radioMuxMT, tab, useGates, MdMuxIndex(),
-            MdDmuxIndex()};
+  saved_ = {radioMuxSize, radioGates, radioDmux,    radioMuxMT,
+            tab,          useGates,   MdMuxIndex(), MdDmuxIndex()};
   radioGatesEnabled = useGates;
   if (tab == kTabMuxDemux) ApplyPairingRule(CountVariables(functionText));
 }

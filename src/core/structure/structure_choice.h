@@ -12,14 +12,14 @@ namespace kestrel {
 enum StructureTab { kTabMux = 0, kTabDemux = 1, kTabMuxTree = 2, kTabMuxDemux = 3 };
 
 struct StructureChoice {
-  int tab = kTabMux;     ///< PageControl1
-  int radioMuxSize = 0;  ///< RadioMuxSize: 0..3 for 2, 4, 8, 16 data inputs
-  bool useGates = false; ///< CheckBoxGates
-  int radioGates = 0;    ///< RadioGates: 0 NANDs only, 1 NORs only, 2 ANDs + ORs + NOTs
-  int radioDmux = 0;     ///< RadioDmux
-  int radioMuxMT = 0;    ///< RadioMuxMT
-  bool mdMuxOn[4] = {};  ///< RadioMDMux2b .. RadioMDMux16b
-  bool mdDmuxOn[4] = {}; ///< RadioMDDmux2b .. RadioMDDmux16b
+  int tab = kTabMux;      ///< PageControl1
+  int radioMuxSize = 0;   ///< RadioMuxSize: 0..3 for 2, 4, 8, 16 data inputs
+  bool useGates = false;  ///< CheckBoxGates
+  int radioGates = 0;     ///< RadioGates: 0 NANDs only, 1 NORs only, 2 ANDs + ORs + NOTs
+  int radioDmux = 0;      ///< RadioDmux
+  int radioMuxMT = 0;     ///< RadioMuxMT
+  bool mdMuxOn[4] = {};   ///< RadioMDMux2b .. RadioMDMux16b
+  bool mdDmuxOn[4] = {};  ///< RadioMDDmux2b .. RadioMDDmux16b
   bool mdMuxEnabled[4] = {true, true, true, true};
   bool mdDmuxEnabled[4] = {true, true, true, true};
   bool radioGatesEnabled = false;

@@ -317,8 +317,10 @@ TEST(RealizeProperty, EveryRealizationComputesItsFunction) {
     std::vector<int> ones, dcs;
     for (int v = 0; v < size; ++v) {
       const int r = static_cast<int>(rng() % 100);
-      if (r < density) ones.push_back(v);
-      else if (r < density + 8) dcs.push_back(v);
+      if (r < density)
+        ones.push_back(v);
+      else if (r < density + 8)
+        dcs.push_back(v);
     }
     const std::string text = MinimizeTerms(ones, dcs, n);
     const int vars = CountVariables(text);
@@ -342,8 +344,8 @@ TEST(RealizeProperty, EveryRealizationComputesItsFunction) {
             const auto r = f.Run(text);
             if (r.outcome != RealizeOutcome::kRealized) continue;
             const Verification v = VerifyRealization(text, c, f.session.results);
-            ASSERT_EQ(v.mismatches, 0) << text << " tab " << tab << " gates " << gates
-                                       << " index " << index << " second " << second;
+            ASSERT_EQ(v.mismatches, 0) << text << " tab " << tab << " gates " << gates << " index "
+                                       << index << " second " << second;
             EXPECT_EQ(v.combinations, 1 << vars);
             ++realized;
           }
