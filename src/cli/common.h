@@ -15,6 +15,7 @@ namespace kestrel::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitRefused = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitInternal = 3;
 
 /// The function inputs that minimize takes (and realize, save and render after it).
 struct FunctionInputs {

@@ -53,7 +53,7 @@ int RunOpen(const std::string& path, bool json) {
   RecordingMessages messages;
   HeadlessProgress progress;
   ScriptedFileDialogs dialogs;
-  dialogs.answers.push_back(path);
+  dialogs.answers.emplace_back(path);
   Session session(messages, progress, &dialogs);
   if (!IsProjectPath(path)) {
     const bool read = session.OpenFunction();
@@ -79,7 +79,7 @@ int RunSave(const std::string& path, const RealizeInputs& inputs, bool json) {
   SaveMessages messages;
   HeadlessProgress progress;
   ScriptedFileDialogs dialogs;
-  dialogs.answers.push_back(path);
+  dialogs.answers.emplace_back(path);
   Session session(messages, progress, &dialogs);
   const bool project = IsProjectPath(path);
   bool defined = true;

@@ -7,7 +7,9 @@
 #include "cli/realize_command.h"
 #include "cli/render_command.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
   using namespace kestrel::cli;
   CLI::App app{"Kestrel: minimize Boolean functions and realize them with multiplexers"};
   app.require_subcommand(1);
@@ -69,7 +71,21 @@ int main(int argc, char** argv) {
     }
   } catch (const std::exception& e) {
     std::cerr << "kestrel-cli: internal error: " << e.what() << "\n";
-    return 3;
+    return kExitInternal;
   }
   return kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Setting up the options can fail too (out of memory); nothing may leave main uncaught.
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << "kestrel-cli: internal error: " << e.what() << "\n";
+  } catch (...) {
+    std::cerr << "kestrel-cli: internal error\n";
+  }
+  return kestrel::cli::kExitInternal;
 }

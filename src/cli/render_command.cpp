@@ -75,7 +75,7 @@ int RunRender(const RenderInputs& inputs) {
   Session session(messages, progress, &dialogs);
   bool realized = false;
   if (!inputs.project.empty()) {
-    dialogs.answers.push_back(inputs.project);
+    dialogs.answers.emplace_back(inputs.project);
     realized = session.OpenProject() && session.commandState == 2;
   } else {
     realized = DefineAndRealize(session, inputs.realize).outcome == RealizeOutcome::kRealized;

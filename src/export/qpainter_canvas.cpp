@@ -52,7 +52,7 @@ TextMeasurer QtTextMeasurer() {
 QPainterCanvas::QPainterCanvas(QPainter& painter) : painter_(painter) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
-  StateChanged();
+  QPainterCanvas::StateChanged();
 }
 
 void QPainterCanvas::StateChanged() {

@@ -83,7 +83,7 @@ int16_t WmfCanvas::C(int v) const {
   return static_cast<int16_t>(scaled);
 }
 
-void WmfCanvas::Add(uint16_t function, std::vector<int16_t> params) {
+void WmfCanvas::Add(uint16_t function, const std::vector<int16_t>& params) {
   const uint32_t words = 3 + static_cast<uint32_t>(params.size());
   body_.U32(words);
   body_.U16(function);
@@ -153,7 +153,7 @@ void WmfCanvas::SyncObjects() {
         0,                                              // italic, underline
         0,                                              // strike-out, ANSI charset
         0,                                              // output and clip precision
-        static_cast<int16_t>(0 | (0x22 << 8)),          // quality; variable pitch, swiss
+        static_cast<int16_t>(0x22 << 8),                // default quality; variable pitch, swiss
     };
     ReplaceObject(fontSlot_, kCreateFontIndirect, p, font().name);
     selectedFont_ = font();

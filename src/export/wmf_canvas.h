@@ -59,7 +59,7 @@ class WmfCanvas : public Canvas {
     std::vector<int16_t> params;
     std::string text;  ///< the string of a text record, written before its coordinates
   };
-  void Add(uint16_t function, std::vector<int16_t> params);
+  void Add(uint16_t function, const std::vector<int16_t>& params);
   void SyncObjects();
   int NewObjectIndex();
   void ReplaceObject(int& slot, uint16_t function, std::vector<int16_t> params,

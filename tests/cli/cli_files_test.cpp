@@ -18,7 +18,7 @@ const std::string kExampleKef =
     "KESTREL\r\nDECIMAL\r\n2\r\n1\r\n3\r\n2\r\n0\r\n2\r\n0\r\nMINIMIZED\r\nx0\r\n-\r\n";
 
 json Parse(const CliRun& run) {
-  const json j = json::parse(run.out, nullptr, false);
+  json j = json::parse(run.out, nullptr, false);
   EXPECT_FALSE(j.is_discarded()) << run.out << run.err;
   return j;
 }

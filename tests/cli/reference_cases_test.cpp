@@ -29,7 +29,7 @@ bool IsRecordKey(const std::string& key) {
 
 std::string Short(const json& value) {
   std::string text = value.dump();
-  if (text.size() > 160) text = text.substr(0, 157) + "...";
+  if (text.size() > 160) text.replace(157, std::string::npos, "...");
   return text;
 }
 

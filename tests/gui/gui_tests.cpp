@@ -61,7 +61,7 @@ void AddNumbers(QDialog& d, const QStringList& numbers, const char* group = "Rad
 void EnterCanonical(Fixture& f, const QStringList& ones, const QStringList& dontCares = {}) {
   if (f.session().model.functionModified || f.session().project.projectModified)
     f.messages.answers.push_back(Answer::No);
-  f.scripts.push_back([=](QDialog& d) {
+  f.scripts.emplace_back([=](QDialog& d) {
     AddNumbers(d, ones);
     if (!dontCares.isEmpty()) AddNumbers(d, dontCares, "RadioDontCares");
     Find<QPushButton>(&d, "ButtonLBOK")->click();
@@ -72,7 +72,7 @@ void EnterCanonical(Fixture& f, const QStringList& ones, const QStringList& dont
 void EnterLiteral(Fixture& f, const QString& text) {
   if (f.session().model.functionModified || f.session().project.projectModified)
     f.messages.answers.push_back(Answer::No);
-  f.scripts.push_back([=](QDialog& d) {
+  f.scripts.emplace_back([=](QDialog& d) {
     Find<QLineEdit>(&d, "Edit2")->setText(text);
     Find<QPushButton>(&d, "ButtonEditOK")->click();
   });
@@ -81,7 +81,7 @@ void EnterLiteral(Fixture& f, const QString& text) {
 
 /// Realizes with the dialog set up by choose, confirmed with OK.
 void Realize(Fixture& f, const std::function<void(StructureDialog&)>& choose) {
-  f.scripts.push_back([=](QDialog& d) {
+  f.scripts.emplace_back([=](QDialog& d) {
     auto& s = static_cast<StructureDialog&>(d);
     choose(s);
     s.ButtonOK->click();
@@ -159,7 +159,7 @@ void GuiTests::windowsAndCaptions() {
 
 void GuiTests::canonicalAddOrderAndMessages() {
   Fixture f;
-  f.scripts.push_back([&](QDialog& d) {
+  f.scripts.emplace_back([&](QDialog& d) {
     AddNumbers(d, {"7", "2", "5"});
     QCOMPARE(Items(Find<QListWidget>(&d, "ListBox1")), QStringList({"2", "5", "7"}));
     AddNumbers(d, {"00"});
@@ -188,7 +188,7 @@ void GuiTests::canonicalAddOrderAndMessages() {
 void GuiTests::canonicalSelectAllDeleteClearCancel() {
   Fixture f;
   EnterCanonical(f, {"1", "2", "3"});
-  f.scripts.push_back([&](QDialog& d) {
+  f.scripts.emplace_back([&](QDialog& d) {
     auto* ones = Find<QListWidget>(&d, "ListBox1");
     QCOMPARE(Items(ones), QStringList({"1", "2", "3"}));
     // A click in the Zeros list makes it the target.
@@ -234,7 +234,7 @@ void GuiTests::canonicalOkMinimizes() {
 
 void GuiTests::canonicalKeyFilter() {
   Fixture f;
-  f.scripts.push_back([&](QDialog& d) {
+  f.scripts.emplace_back([&](QDialog& d) {
     auto* edit = Find<QLineEdit>(&d, "Edit1");
     edit->setFocus();
     QTest::keyClicks(edit, "1a2 b34");
@@ -254,7 +254,7 @@ void GuiTests::canonicalKeyFilter() {
 
 void GuiTests::literalOkCancelAndKeyFilter() {
   Fixture f;
-  f.scripts.push_back([&](QDialog& d) {
+  f.scripts.emplace_back([&](QDialog& d) {
     QCOMPARE(d.size().width() >= 520, true);
     QVERIFY(Find<QCheckBox>(&d, "CheckBoxEnableMin")->isChecked());
     QVERIFY(!Find<QWidget>(&d, "Panel1")->isVisible());
@@ -276,14 +276,14 @@ void GuiTests::literalOkCancelAndKeyFilter() {
   QVERIFY(!Enabled(f, "ButtonLB") || f.session().model.representationFlag == 1);
   QVERIFY(Enabled(f, "ButtonEdit"));
   // Change function reopens the literal entry; Cancel restores the text.
-  f.scripts.push_back([&](QDialog& d) {
+  f.scripts.emplace_back([&](QDialog& d) {
     Find<QLineEdit>(&d, "Edit2")->setText(QStringLiteral("x1"));
     Find<QPushButton>(&d, "ButtonEditCancel")->click();
   });
   f.main().ChangeFunction->trigger();
   QCOMPARE(f.session().model.functionText, std::string("~x7x4+x9~x7x3~x0"));
   // Without "Minimize" the rewritten text stays.
-  f.scripts.push_back([&](QDialog& d) {
+  f.scripts.emplace_back([&](QDialog& d) {
     Find<QLineEdit>(&d, "Edit2")->setText(QStringLiteral("x1x2+x1x2x3"));
     Find<QCheckBox>(&d, "CheckBoxEnableMin")->setChecked(false);
     Find<QPushButton>(&d, "ButtonEditOK")->click();
@@ -295,7 +295,7 @@ void GuiTests::literalOkCancelAndKeyFilter() {
 void GuiTests::structurePairingPartnerAndChecks() {
   Fixture f;
   EnterLiteral(f, QStringLiteral("x5x4x3x2x1x0"));
-  f.scripts.push_back([&](QDialog& d) {
+  f.scripts.emplace_back([&](QDialog& d) {
     auto& s = static_cast<StructureDialog&>(d);
     ChooseTab(s, 3);
     QVERIFY(!s.RadioMDMux2b->isEnabled());
@@ -320,7 +320,7 @@ void GuiTests::structurePairingPartnerAndChecks() {
   QVERIFY(Enabled(f, "SaveProject"));
   // A one-variable function: every pair is disabled and OK refuses.
   EnterLiteral(f, QStringLiteral("x0"));
-  f.scripts.push_back([&](QDialog& d) {
+  f.scripts.emplace_back([&](QDialog& d) {
     auto& s = static_cast<StructureDialog&>(d);
     ChooseTab(s, 3);
     for (QRadioButton* b : {s.RadioMDMux2b, s.RadioMDMux16b, s.RadioMDDmux2b, s.RadioMDDmux16b})
@@ -338,7 +338,7 @@ void GuiTests::structurePairingPartnerAndChecks() {
 void GuiTests::structureCancelRestoresAndKeys() {
   Fixture f;
   EnterLiteral(f, QStringLiteral("x2x1+x0"));
-  f.scripts.push_back([&](QDialog& d) {
+  f.scripts.emplace_back([&](QDialog& d) {
     auto& s = static_cast<StructureDialog&>(d);
     QVERIFY(!s.RadioGates->isEnabled());
     s.RadioItem(s.RadioMuxSize, 2)->click();
@@ -354,7 +354,7 @@ void GuiTests::structureCancelRestoresAndKeys() {
   QVERIFY(!c.useGates);
   QCOMPARE(f.session().commandState, 1);
   // Esc acts as Cancel.
-  f.scripts.push_back([&](QDialog& d) {
+  f.scripts.emplace_back([&](QDialog& d) {
     auto& s = static_cast<StructureDialog&>(d);
     ChooseTab(s, 2);
     QTest::keyClick(s.PageControl1, Qt::Key_Escape);
@@ -364,7 +364,7 @@ void GuiTests::structureCancelRestoresAndKeys() {
   QCOMPARE(c.tab, 0);
   // Enter on a radio button closes with OK without the checks and without the zoom reset.
   f.main().TrackBar1->setValue(21);
-  f.scripts.push_back([&](QDialog& d) {
+  f.scripts.emplace_back([&](QDialog& d) {
     auto& s = static_cast<StructureDialog&>(d);
     ChooseTab(s, 3);
     s.RadioMDMux4b->setFocus();
@@ -375,7 +375,7 @@ void GuiTests::structureCancelRestoresAndKeys() {
   QCOMPARE(f.main().TrackBar1->value(), 21);
   QCOMPARE(f.session().project.projectModified, 0);
   // Enter on OK presses OK: zoom 17.
-  f.scripts.push_back([&](QDialog& d) {
+  f.scripts.emplace_back([&](QDialog& d) {
     auto& s = static_cast<StructureDialog&>(d);
     ChooseTab(s, 0);
     s.RadioItem(s.RadioMuxSize, 2)->click();
@@ -516,7 +516,7 @@ void GuiTests::saveOpenProjectAndStatusTimer() {
   EnterLiteral(f, QStringLiteral("x2x1+~x2x0"));
   Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
   const std::string path = f.Path("design.kep");
-  f.files.answers.push_back(path);
+  f.files.answers.emplace_back(path);
   f.main().SaveProjectAs->trigger();
   QCOMPARE(f.messages.shown.front().caption, std::string("Information"));
   QVERIFY(QFileInfo::exists(QString::fromStdString(path)));
@@ -529,25 +529,25 @@ void GuiTests::saveOpenProjectAndStatusTimer() {
   QVERIFY(!f.main().Timer1->isActive());
   // The tool button saves without the notice.
   const size_t before = f.messages.shown.size();
-  f.files.answers.push_back(f.Path("again.kep"));
+  f.files.answers.emplace_back(f.Path("again.kep"));
   f.main().ButtonSave->click();
   QCOMPARE(f.messages.shown.size(), before);
   QVERIFY(QFileInfo::exists(QString::fromStdString(f.Path("again.kep"))));
   // New, then open the project: realized at once.
   f.main().NewProject->trigger();
   QVERIFY(!f.main().Panel1->isVisible());
-  f.files.answers.push_back(path);
+  f.files.answers.emplace_back(path);
   f.main().OpenProject->trigger();
   QCOMPARE(f.session().model.functionText, std::string("~x2x0+x2x1"));
   QCOMPARE(f.session().commandState, 2);
   QVERIFY(f.main().Panel1->isVisible());
   QCOMPARE(f.main().Label2Design->text(), QStringLiteral("Multiplexer Tree"));
   // Save and open a function file.
-  f.files.answers.push_back(f.Path("f.kef"));
+  f.files.answers.emplace_back(f.Path("f.kef"));
   f.main().SaveFunctionAs->trigger();
   QVERIFY(QFileInfo::exists(QString::fromStdString(f.Path("f.kef"))));
   f.main().NewProject->trigger();
-  f.files.answers.push_back(f.Path("f.kef"));
+  f.files.answers.emplace_back(f.Path("f.kef"));
   f.main().OpenFunction->trigger();
   QCOMPARE(f.session().model.functionText, std::string("~x2x0+x2x1"));
   QVERIFY(Enabled(f, "Realization"));
@@ -570,7 +570,7 @@ void GuiTests::closePrompts() {
   QVERIFY(f.main().isVisible());
   // Yes with a file: saved and closed.
   f.messages.answers.push_back(Answer::Yes);
-  f.files.answers.push_back(f.Path("closing.kep"));
+  f.files.answers.emplace_back(f.Path("closing.kep"));
   QVERIFY(f.main().close());
   QVERIFY(QFileInfo::exists(QString::fromStdString(f.Path("closing.kep"))));
 }
@@ -580,22 +580,22 @@ void GuiTests::exportFormats() {
   EnterLiteral(f, QStringLiteral("x3x2+~x3x1+x0"));
   Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
   for (const char* name : {"d.wmf", "d.bmp", "d.JPG"}) {
-    f.files.answers.push_back(f.Path(name));
+    f.files.answers.emplace_back(f.Path(name));
     f.main().ExportDiagram->trigger();
     QVERIFY2(QFileInfo(QString::fromStdString(f.Path(name))).size() > 0, name);
   }
   QCOMPARE(f.files.shown.back().request.title, std::string("Export diagram to BMP, JPEG or WMF"));
   QCOMPARE(f.files.shown.back().request.defaultExtension, std::string("wmf"));
   for (const char* name : {"p.wmf", "p.bmp", "p.jpg"}) {
-    f.files.answers.push_back(f.Path(name));
+    f.files.answers.emplace_back(f.Path(name));
     f.main().ExportProject->trigger();
     QVERIFY2(QFileInfo(QString::fromStdString(f.Path(name))).size() > 0, name);
   }
   QCOMPARE(f.files.shown.back().request.title, std::string("Export project to BMP, JPEG or WMF"));
-  f.files.answers.push_back(f.Path("p.txt"));
+  f.files.answers.emplace_back(f.Path("p.txt"));
   f.main().ExportProject->trigger();
   QVERIFY(!QFileInfo::exists(QString::fromStdString(f.Path("p.txt"))));
-  f.files.answers.push_back(f.Path("missing-folder/p.bmp"));
+  f.files.answers.emplace_back(f.Path("missing-folder/p.bmp"));
   f.main().ExportDiagram->trigger();
   QCOMPARE(f.LastMessage()->text,
            std::string("File saving error! \n\rThe file has not been saved!  "));
@@ -704,7 +704,7 @@ void GuiTests::helpFromEveryWindow() {
 
 void GuiTests::aboutBox() {
   Fixture f;
-  f.scripts.push_back([&](QDialog& d) {
+  f.scripts.emplace_back([&](QDialog& d) {
     QCOMPARE(Find<QLabel>(&d, "Label2")->text(), QStringLiteral("Kestrel"));
     QCOMPARE(Find<QLabel>(&d, "Label1")->text(),
              QStringLiteral("Interactive educational program \nfor computer assisted design \nof "

@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
   Save(&f.main(), QStringLiteral("form1_start"));
   f.main().resize(640, 520);
 
-  f.scripts.push_back([](QDialog& d) {
+  f.scripts.emplace_back([](QDialog& d) {
     for (const char* n : {"1", "3", "5", "7", "12", "14"}) Type(d, "Edit1", n, "Add1");
     d.findChild<QRadioButton*>(QStringLiteral("RadioDontCares"))->setChecked(true);
     for (const char* n : {"9", "11"}) Type(d, "Edit1", n, "Add1");
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     d.findChild<QPushButton*>(QStringLiteral("ButtonLBOK"))->click();
   });
   f.main().NewCanonicalRepresentation->trigger();
-  f.scripts.push_back([](QDialog& d) {
+  f.scripts.emplace_back([](QDialog& d) {
     d.findChild<QLineEdit*>(QStringLiteral("Edit2"))->setText(QStringLiteral("x9~x7x3~x0 + x4~x7"));
     Save(&d, QStringLiteral("form3_literal"));
   });
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
   f.main().NewLiteralRepresentation->trigger();
 
   // A function of four variables, which every structure can realize.
-  f.scripts.push_back([](QDialog& d) {
+  f.scripts.emplace_back([](QDialog& d) {
     Type(d, "Edit2", QStringLiteral("x3x2~x1+~x3x2x0+x3x1x0+~x3~x2~x0"), "ButtonEditOK");
   });
   f.messages.answers.push_back(Answer::No);
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
        }},
   };
   for (const Structure& st : structures) {
-    f.scripts.push_back([&](QDialog& d) {
+    f.scripts.emplace_back([&](QDialog& d) {
       auto& s = static_cast<StructureDialog&>(d);
       st.choose(s);
       Save(&d, QStringLiteral("form2_%1").arg(QLatin1String(st.name)));
@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
                                 QStringLiteral("/picture_%1_z30.png").arg(QLatin1String(st.name)));
   }
 
-  f.scripts.push_back([](QDialog& d) { Save(&d, QStringLiteral("form6_about")); });
+  f.scripts.emplace_back([](QDialog& d) { Save(&d, QStringLiteral("form6_about")); });
   f.main().About1->trigger();
 
   ProgressWindow* p = f.program->Form7;

@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <chrono>
+#include <cstdint>
 #include <stdexcept>
 
 namespace kestrel {
@@ -51,11 +52,11 @@ struct Places {
   std::vector<Cell> cells = std::vector<Cell>(kCubes);
   uint32_t stamp = 0;
   uint32_t NewRun() {
-    if (++stamp == 0) {  // wrapped: forget every old stamp
+    if (stamp == UINT32_MAX) {  // about to wrap: forget every old stamp
       std::fill(cells.begin(), cells.end(), Cell{});
-      stamp = 1;
+      stamp = 0;
     }
-    return stamp;
+    return ++stamp;
   }
 };
 

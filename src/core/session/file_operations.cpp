@@ -65,7 +65,7 @@ bool Session::SaveFunctionAs() {
   const std::optional<std::string> chosen = fileDialogs_->Save(Request(
       ft::kSaveFunctionTitle, ft::kFunctionExtension, ft::kSaveFunctionFilter, saveDialogName_));
   if (!chosen) return false;
-  const std::string path = *chosen;
+  const std::string& path = *chosen;
   saveDialogName_ = path;
   if (!CheckReadOnly(path, messages) || !ConfirmReplace(path, messages)) return false;
   if (!WriteFunctionSection(buffer_, model, messages)) return false;
@@ -100,7 +100,7 @@ bool Session::SaveProjectAs() {
   const std::optional<std::string> chosen = fileDialogs_->Save(
       Request(ft::kSaveProjectTitle, ft::kProjectExtension, ft::kProjectFilter, saveDialogName_));
   if (!chosen) return false;
-  const std::string path = *chosen;
+  const std::string& path = *chosen;
   saveDialogName_ = path;
   if (!CheckReadOnly(path, messages) || !ConfirmReplace(path, messages)) return false;
   if (!WriteFunctionSection(buffer_, model, messages)) return false;
@@ -124,7 +124,7 @@ bool Session::OpenFunction() {
   const std::optional<std::string> chosen = fileDialogs_->Open(Request(
       ft::kOpenFunctionTitle, ft::kFunctionExtension, ft::kOpenFunctionFilter, openDialogName_));
   if (!chosen) return false;
-  const std::string path = *chosen;
+  const std::string& path = *chosen;
   openDialogName_ = path;
   ResetFunction(model);
   buffer_.Clear();
@@ -164,7 +164,7 @@ bool Session::OpenProject() {
   const std::optional<std::string> chosen = fileDialogs_->Open(
       Request(ft::kOpenProjectTitle, ft::kProjectExtension, ft::kProjectFilter, openDialogName_));
   if (!chosen) return false;
-  const std::string path = *chosen;
+  const std::string& path = *chosen;
   openDialogName_ = path;
   ResetFunction(model);
   buffer_.Clear();

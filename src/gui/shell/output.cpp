@@ -42,7 +42,7 @@ bool PrintResult(QPrinter& printer, const OutputInputs& in) {
     painter.scale(k, k);
     QPainterCanvas canvas(painter);
     canvas.SetBrushStyle(BrushStyle::kClear);
-    end = DrawTextBlock(canvas, 12, static_cast<int>(W / 10 / k), static_cast<int>(H / 20 / k),
+    end = DrawTextBlock(canvas, 12, static_cast<int>(W / 10.0 / k), static_cast<int>(H / 20.0 / k),
                         in.functionText, in.designCaption);
     painter.restore();
   }

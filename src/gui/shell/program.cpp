@@ -8,8 +8,10 @@
 
 namespace kestrel::gui {
 
-Program::Program(Services s) : services(s), session(s.messages, progress, &s.files) {
-  runModal = [](QDialog& dialog) { return dialog.exec(); };
+Program::Program(const Services& s)
+    : services(s),
+      session(s.messages, progress, &s.files),
+      runModal([](QDialog& dialog) { return dialog.exec(); }) {
   mainWindow_ = std::make_unique<MainWindow>(*this);
   Form1 = mainWindow_.get();
   Form2 = new StructureDialog(session.choice, services.messages, Form1);

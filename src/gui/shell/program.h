@@ -38,7 +38,7 @@ inline constexpr const char* kCriticalErrorCaption = "Error!";
 
 class Program {
  public:
-  explicit Program(Services services);
+  explicit Program(const Services& services);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;

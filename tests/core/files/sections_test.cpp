@@ -116,32 +116,32 @@ TEST(WriteFunctionSection, BlankDataIsRefused) {
 
 TEST(WriteDesignSection, EveryStructure) {
   StructureChoice c;
-  auto design = [&c] {
+  auto design = [](const StructureChoice& choice) {
     LineBuffer b;
-    WriteDesignSection(b, c);
+    WriteDesignSection(b, choice);
     return Lines(b);
   };
   c.tab = kTabMux;
   c.radioMuxSize = 2;
-  EXPECT_EQ(design(), (V{"MUX", "8"}));
+  EXPECT_EQ(design(c), (V{"MUX", "8"}));
   c.SetUseGates(true);
   c.radioGates = 0;
-  EXPECT_EQ(design(), (V{"MUX+GATES", "8", "NAND"}));
+  EXPECT_EQ(design(c), (V{"MUX+GATES", "8", "NAND"}));
   c.radioGates = 1;
-  EXPECT_EQ(design(), (V{"MUX+GATES", "8", "NOR"}));
+  EXPECT_EQ(design(c), (V{"MUX+GATES", "8", "NOR"}));
   c.radioGates = 2;
-  EXPECT_EQ(design(), (V{"MUX+GATES", "8", "AND+OR+NOT"}));
+  EXPECT_EQ(design(c), (V{"MUX+GATES", "8", "AND+OR+NOT"}));
   c.tab = kTabDemux;
   c.radioDmux = 1;
-  EXPECT_EQ(design(), (V{"DMUX", "4"}));
+  EXPECT_EQ(design(c), (V{"DMUX", "4"}));
   c.tab = kTabMuxTree;
   c.radioMuxMT = 3;
-  EXPECT_EQ(design(), (V{"MUXTREE", "16"}));
+  EXPECT_EQ(design(c), (V{"MUXTREE", "16"}));
   c.tab = kTabMuxDemux;
-  EXPECT_EQ(design(), (V{"MUX+DMUX", "1", "1"}));
+  EXPECT_EQ(design(c), (V{"MUX+DMUX", "1", "1"}));
   c.SelectMdMux(0);
   c.SelectMdDmux(3);
-  EXPECT_EQ(design(), (V{"MUX+DMUX", "2", "16"}));
+  EXPECT_EQ(design(c), (V{"MUX+DMUX", "2", "16"}));
 }
 
 // --- Reading the function section ---

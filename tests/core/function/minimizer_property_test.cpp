@@ -222,7 +222,6 @@ bool CheckCanonical(const RandomFunction& f, bool compareWithModel) {
       return false;
     }
   }
-  std::string previous;
   size_t start = 0;
   for (size_t i = 0; i <= text.size(); ++i) {
     if (i < text.size() && text[i] != '+') continue;
@@ -298,7 +297,7 @@ RandomSop MakeSop(std::mt19937& rng, int k, bool contiguous) {
     for (int d : s.vars)
       if (unit(rng) < use) (unit(rng) < 0.5 ? p : n) |= 1u << d;
     if (p == 0 && n == 0) p = 1u << s.vars[rng() % s.vars.size()];
-    s.products.push_back({p, n});
+    s.products.emplace_back(p, n);
   }
   // Every chosen variable appears somewhere.
   for (int d : s.vars) {

@@ -150,7 +150,7 @@ TEST(LevelTable, ImplicantMadeOfDontCaresOnlyIsDropped) {
 
 TEST(LevelTable, RefusesMoreThan1024Terms) {
   std::vector<InputTerm> terms(1025, InputTerm{0, 0, false});
-  EXPECT_THROW(LevelTable{terms}, std::length_error);
+  EXPECT_THROW(LevelTable table(terms), std::length_error);
 }
 
 TEST(FormatTerm, CanonicalLiteralsFromX9Down) {
