@@ -1,23 +1,49 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds Kestrel and runs every test; then builds the engine, the
-# export, the command line and their tests again with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs those tests once more (KESTREL_SANITIZE_PASS=0 skips that
-# pass). The reference cases, which start the command line 900 times, run in the first pass only.
+# Installs what is needed, builds Kestrel and runs every test; then, in a second build made with
+# clang, AddressSanitizer and UndefinedBehaviorSanitizer, runs the tests of the engine, the export
+# and the command line again and each fuzz target for a short while; last come the static checks
+# (clang-format, cppcheck, clang-tidy). The reference cases, which start the command line 900
+# times, run in the first pass only.
+#
+# KESTREL_SANITIZE_PASS=0 skips the second build; KESTREL_FUZZ_SECONDS sets the time per fuzz
+# target (30; 0 skips fuzzing); KESTREL_LINT=0 skips the static checks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
+bash scripts/deps.sh --checks
+SECONDS=0
+stage() { echo "== $1 (at ${SECONDS} s)"; }
+
 build=${KESTREL_BUILD_DIR:-build/test}
+stage "build"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTREL_WERROR=ON
 cmake --build "$build" -j2
+stage "tests"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j2
 
+sanitize=${KESTREL_SANITIZE_DIR:-build/sanitize}
 if [ "${KESTREL_SANITIZE_PASS:-1}" != 0 ]; then
-  sanitize=${KESTREL_SANITIZE_DIR:-build/sanitize}
-  cmake -S . -B "$sanitize" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
-    -DKESTREL_SANITIZE=ON -DKESTREL_BUILD_GUI=OFF -DKESTREL_BUILD_BENCH=OFF -DKESTREL_WERROR=ON
+  stage "sanitizer build"
+  CXX=clang++ cmake -S . -B "$sanitize" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+    -DKESTREL_SANITIZE=ON -DKESTREL_FUZZ=ON -DKESTREL_BUILD_GUI=OFF -DKESTREL_BUILD_BENCH=OFF \
+    -DKESTREL_WERROR=ON
   cmake --build "$sanitize" -j2
-  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
-  export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp"
-  ctest --test-dir "$sanitize" --output-on-failure -j2 -E '^ReferenceCases\.'
+  stage "tests under the sanitizers"
+  (
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
+    export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp"
+    ctest --test-dir "$sanitize" --output-on-failure -j2 -E '^ReferenceCases\.'
+  )
+  if [ "${KESTREL_FUZZ_SECONDS:-30}" != 0 ]; then
+    stage "fuzzing"
+    bash scripts/fuzz.sh "$sanitize" "${KESTREL_FUZZ_SECONDS:-30}"
+  fi
 fi
+
+if [ "${KESTREL_LINT:-1}" != 0 ]; then
+  stage "static checks"
+  fuzz_build=""
+  [ -f "$sanitize/compile_commands.json" ] && fuzz_build=$sanitize
+  bash scripts/lint.sh "$build" $fuzz_build
+fi
+stage "done"
