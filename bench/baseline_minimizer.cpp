@@ -234,6 +234,7 @@ BaselineResult BaselineRun(const std::vector<int>& ones, const std::vector<int>&
     throw std::length_error("more than 1024 input terms");
   const int full = (1 << n) - 1;
   std::vector<InputTerm> terms;
+  terms.reserve(ones.size() + dontCares.size());
   for (int v : ones) terms.push_back({v, ~v & full, false});
   for (int v : dontCares) terms.push_back({v, ~v & full, true});
 

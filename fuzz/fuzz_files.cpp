@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RecordingMessages messages;
     HeadlessProgress progress;
     ScriptedFileDialogs dialogs;
-    dialogs.answers.push_back(path);
+    dialogs.answers.emplace_back(path);
     Session session(messages, progress, &dialogs);
     if (project) {
       session.OpenProject();

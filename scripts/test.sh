@@ -6,7 +6,8 @@
 # times, run in the first pass only.
 #
 # KESTREL_SANITIZE_PASS=0 skips the second build; KESTREL_FUZZ_SECONDS sets the time per fuzz
-# target (30; 0 skips fuzzing); KESTREL_LINT=0 skips the static checks.
+# target (30; 0 skips fuzzing); KESTREL_LINT=0 skips the static checks. clang-tidy looks at the
+# program's code here; scripts/lint.sh on its own also looks at the tests and benchmarks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh --checks
@@ -44,6 +45,6 @@ if [ "${KESTREL_LINT:-1}" != 0 ]; then
   stage "static checks"
   fuzz_build=""
   [ -f "$sanitize/compile_commands.json" ] && fuzz_build=$sanitize
-  bash scripts/lint.sh "$build" $fuzz_build
+  KESTREL_TIDY_TESTS=${KESTREL_TIDY_TESTS:-0} bash scripts/lint.sh "$build" $fuzz_build
 fi
 stage "done"
