@@ -10,6 +10,7 @@
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 #include "diagram/text_block.h"
 #include "export/image_encoders.h"
@@ -211,6 +212,14 @@ EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
 
 bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
                          std::string* error) {
+  // Only a regular file may be replaced: renaming over a pipe or a device node (as root, say
+  // /dev/null) would put a plain file in its place.
+  std::error_code ec;
+  const std::filesystem::file_status old = std::filesystem::status(path, ec);
+  if (!ec && std::filesystem::exists(old) && !std::filesystem::is_regular_file(old)) {
+    if (error) *error = path + " is not a regular file";
+    return false;
+  }
   QSaveFile file(QString::fromStdString(path));
   file.setDirectWriteFallback(false);
   if (!file.open(QIODevice::WriteOnly)) {

@@ -61,7 +61,7 @@ EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
                              const ProjectText& text, PictureFormat format);
 
 /// Writes bytes to path through a temporary file in the same folder; on failure the target is
-/// untouched, no temporary file remains, and error says why.
+/// untouched, no temporary file remains, and error says why. Only a regular file is replaced.
 bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
                          std::string* error);
 

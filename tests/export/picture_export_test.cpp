@@ -4,6 +4,7 @@
 // structure at every zoom.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QBuffer>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
 #include <cmath>
+#include <filesystem>
 
 #include "diagram/symbols.h"
 #include "diagram/text_block.h"
@@ -264,7 +266,11 @@ TEST(ExportRules, ExportCommandWritesByExtensionAndIgnoresOthers) {
       PictureFormat::kNone);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(scratch.File("d.txt"))));
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(scratch.Entries().size(), 2);
+  const std::filesystem::path folder =
+      std::filesystem::path(scratch.File("pipe.bmp")).parent_path();
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                          std::filesystem::directory_iterator()),
+            2);
 }
 
 TEST(ExportRules, AFailedSaveShowsTheMessageAndLeavesNoFile) {
@@ -298,6 +304,26 @@ TEST(ExportRules, AFailedWriteKeepsTheOldFile) {
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(ReadAll(path), "new");
   EXPECT_EQ(scratch.Entries(), QStringList{"keep.bmp"});
+}
+
+// An export aimed at a pipe or a folder fails with a reason and leaves it in place (as root, a
+// rename would put a regular file where a device node such as /dev/null was).
+TEST(ExportRules, APipeOrAFolderIsNotReplaced) {
+  Scratch scratch;
+  ASSERT_EQ(::mkfifo(scratch.File("pipe.bmp").c_str(), 0600), 0);
+  ASSERT_TRUE(std::filesystem::create_directory(scratch.File("folder.bmp")));
+  for (const std::string name : {"pipe.bmp", "folder.bmp"}) {
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomically(scratch.File(name), {'x'}, &error)) << name;
+    EXPECT_FALSE(error.empty()) << name;
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(scratch.File("pipe.bmp")));
+  EXPECT_TRUE(std::filesystem::is_directory(scratch.File("folder.bmp")));
+  const std::filesystem::path folder =
+      std::filesystem::path(scratch.File("pipe.bmp")).parent_path();
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                          std::filesystem::directory_iterator()),
+            2);
 }
 
 TEST(EveryStructure, EveryZoomRendersInsideItsPictureWithTheRealFont) {

@@ -124,6 +124,9 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
   if (folder.empty()) folder = ".";
   const fs::file_status old = fs::status(target, ec);
   const bool replacing = !ec && fs::exists(old);
+  // Only a regular file may be replaced: renaming over a pipe or a device node (as root, say
+  // /dev/null) would put a plain file in its place.
+  if (replacing && !fs::is_regular_file(old)) return false;
 
   // Exclusive creation: never write into a file that someone else made under the same name.
   fs::path temporary;

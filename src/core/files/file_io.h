@@ -35,7 +35,7 @@ bool IsReadOnlyFile(const std::string& path);
 /// Writes bytes to path through a temporary file in the same folder that then replaces the
 /// target, so a failure at any point leaves the previous file as it was. An existing target
 /// keeps its permissions; a link is followed and keeps pointing at the new contents. False when
-/// the file could not be written.
+/// the file could not be written or the target is not a regular file (a pipe, device or folder).
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 }  // namespace kestrel

@@ -135,5 +135,21 @@ TEST(WriteFileAtomically, WritesThroughASymbolicLink) {
   EXPECT_EQ(ReadBytes(dir.File("real.kef")), "new");
 }
 
+// A save aimed at a pipe, a device or a folder must not put a regular file in its place (as
+// root, a rename would replace a device node such as /dev/null).
+TEST(WriteFileAtomically, APipeAFolderOrALinkToAPipeIsNotReplaced) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.File("pipe.kef").c_str(), 0600), 0);
+  fs::create_symlink(dir.File("pipe.kef"), dir.File("link.kef"));
+  fs::create_directory(dir.File("folder.kef"));
+  EXPECT_FALSE(WriteFileAtomically(dir.File("pipe.kef"), "new"));
+  EXPECT_FALSE(WriteFileAtomically(dir.File("link.kef"), "new"));
+  EXPECT_FALSE(WriteFileAtomically(dir.File("folder.kef"), "new"));
+  EXPECT_TRUE(fs::is_fifo(dir.File("pipe.kef")));
+  EXPECT_TRUE(fs::is_symlink(dir.File("link.kef")));
+  EXPECT_TRUE(fs::is_directory(dir.File("folder.kef")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3);
+}
+
 }  // namespace
 }  // namespace kestrel
