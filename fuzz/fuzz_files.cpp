@@ -53,5 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     CheckModel(session.model);
   }
+  std::remove(path.c_str());  // leave nothing behind in /tmp
   return 0;
 }
