@@ -115,7 +115,7 @@ void WmfCanvas::ReplaceObject(int& slot, uint16_t function, std::vector<int16_t>
       params.push_back(static_cast<int16_t>(static_cast<uint8_t>(name[i]) |
                                             (static_cast<uint8_t>(name[i + 1]) << 8)));
   }
-  Add(function, std::move(params));
+  Add(function, params);
   Add(kSelectObject, {static_cast<int16_t>(index)});
   if (slot >= 0) {
     Add(kDeleteObject, {static_cast<int16_t>(slot)});
