@@ -41,6 +41,33 @@ void Session::SetFileCaption(const std::string& path) {
             std::filesystem::path(path).filename().string() + sessiontext::kCaptionTail;
 }
 
+std::optional<std::string> Session::ChooseSaveTarget(const FileDialogRequest& request) {
+  std::optional<std::string> chosen = fileDialogs_->Save(request);
+  if (!chosen) return std::nullopt;
+  saveDialogName_ = *chosen;
+  if (!CheckReadOnly(*chosen, messages) || !ConfirmReplace(*chosen, messages)) return std::nullopt;
+  return chosen;
+}
+
+std::optional<LoadedFile> Session::ChooseAndLoad(const FileDialogRequest& request,
+                                                 std::string& path) {
+  // The current function is given up only once a file has been chosen: a cancelled dialog
+  // leaves everything as it was.
+  const std::optional<std::string> chosen = fileDialogs_->Open(request);
+  if (!chosen) return std::nullopt;
+  path = *chosen;
+  openDialogName_ = path;
+  ResetFunction(model);
+  buffer_.Clear();
+  SetCommandState(7);
+  LoadedFile file = LoadFile(path);
+  if (file.status == LoadStatus::kCannotOpen) {
+    ShowCannotOpen(messages);
+    return std::nullopt;
+  }
+  return file;
+}
+
 bool Session::WriteBuffer(const std::string& path, int& saveSucceeded) {
   if (WriteFileAtomically(path, buffer_.ToBytes())) return true;
   saveSucceeded = 0;
@@ -62,12 +89,10 @@ bool Session::SaveFunction() {
 }
 
 bool Session::SaveFunctionAs() {
-  const std::optional<std::string> chosen = fileDialogs_->Save(Request(
+  const std::optional<std::string> chosen = ChooseSaveTarget(Request(
       ft::kSaveFunctionTitle, ft::kFunctionExtension, ft::kSaveFunctionFilter, saveDialogName_));
   if (!chosen) return false;
   const std::string& path = *chosen;
-  saveDialogName_ = path;
-  if (!CheckReadOnly(path, messages) || !ConfirmReplace(path, messages)) return false;
   if (!WriteFunctionSection(buffer_, model, messages)) return false;
   if (!WriteBuffer(path, project.functionSaveSucceeded)) return false;
   timer1Enabled = true;
@@ -97,12 +122,10 @@ bool Session::SaveProject() {
 
 bool Session::SaveProjectAs() {
   saveDialogName_.clear();
-  const std::optional<std::string> chosen = fileDialogs_->Save(
+  const std::optional<std::string> chosen = ChooseSaveTarget(
       Request(ft::kSaveProjectTitle, ft::kProjectExtension, ft::kProjectFilter, saveDialogName_));
   if (!chosen) return false;
   const std::string& path = *chosen;
-  saveDialogName_ = path;
-  if (!CheckReadOnly(path, messages) || !ConfirmReplace(path, messages)) return false;
   if (!WriteFunctionSection(buffer_, model, messages)) return false;
   WriteDesignSection(buffer_, choice);
   if (!WriteBuffer(path, project.projectSaveSucceeded)) return false;
@@ -119,26 +142,17 @@ bool Session::SaveProjectAs() {
 }
 
 bool Session::OpenFunction() {
-  // The current function is given up only once a file has been chosen: a cancelled dialog
-  // leaves everything as it was.
-  const std::optional<std::string> chosen = fileDialogs_->Open(Request(
-      ft::kOpenFunctionTitle, ft::kFunctionExtension, ft::kOpenFunctionFilter, openDialogName_));
-  if (!chosen) return false;
-  const std::string& path = *chosen;
-  openDialogName_ = path;
-  ResetFunction(model);
-  buffer_.Clear();
-  SetCommandState(7);
-  LoadedFile file = LoadFile(path);
-  if (file.status == LoadStatus::kCannotOpen) {
-    ShowCannotOpen(messages);
-    return false;
-  }
-  if (file.status == LoadStatus::kTooLarge) {
+  std::string path;
+  std::optional<LoadedFile> file =
+      ChooseAndLoad(Request(ft::kOpenFunctionTitle, ft::kFunctionExtension, ft::kOpenFunctionFilter,
+                            openDialogName_),
+                    path);
+  if (!file) return false;
+  if (file->status == LoadStatus::kTooLarge) {
     ShowCorrupted(messages);
     return false;
   }
-  buffer_ = LineBuffer::FromBytes(std::move(file.bytes));
+  buffer_ = LineBuffer::FromBytes(std::move(file->bytes));
   if (buffer_.Line(0) != ft::kMagic) {
     ShowCorrupted(messages);
     return false;
@@ -161,28 +175,20 @@ bool Session::OpenFunction() {
 }
 
 bool Session::OpenProject() {
-  const std::optional<std::string> chosen = fileDialogs_->Open(
-      Request(ft::kOpenProjectTitle, ft::kProjectExtension, ft::kProjectFilter, openDialogName_));
-  if (!chosen) return false;
-  const std::string& path = *chosen;
-  openDialogName_ = path;
-  ResetFunction(model);
-  buffer_.Clear();
-  SetCommandState(7);
-  LoadedFile file = LoadFile(path);
-  if (file.status == LoadStatus::kCannotOpen) {
-    ShowCannotOpen(messages);
-    return false;
-  }
-  if (file.status == LoadStatus::kTooLarge) {
+  std::string path;
+  std::optional<LoadedFile> file = ChooseAndLoad(
+      Request(ft::kOpenProjectTitle, ft::kProjectExtension, ft::kProjectFilter, openDialogName_),
+      path);
+  if (!file) return false;
+  if (file->status == LoadStatus::kTooLarge) {
     // Far too big for a project; its first line tells which of the two refusals fits.
-    if (StartsWithMagic(file.bytes))
+    if (StartsWithMagic(file->bytes))
       ShowCorrupted(messages);
     else
       messages.Show(ft::kNotKestrelFile, ft::kCaptionError, Buttons::Ok, Icon::Error);
     return false;
   }
-  buffer_ = LineBuffer::FromBytes(std::move(file.bytes));
+  buffer_ = LineBuffer::FromBytes(std::move(file->bytes));
   if (buffer_.Line(0) != ft::kMagic) {
     messages.Show(ft::kNotKestrelFile, ft::kCaptionError, Buttons::Ok, Icon::Error);
     return false;

@@ -3,10 +3,12 @@
 // term table, the structure choice and the realization results. Windows and CLI commands get
 // references to what they need from here.
 
+#include <optional>
 #include <string>
 
 #include "engine/records.h"
 #include "engine/term_table.h"
+#include "files/file_io.h"
 #include "files/line_buffer.h"
 #include "function/function_model.h"
 #include "session/command_states.h"
@@ -118,6 +120,12 @@ class Session : public ShellPort {
   bool MayGiveUpProject(Answer answer, bool (Session::*save)());
   bool MayGiveUpFunction(Answer answer, bool (Session::*save)());
   void SetFileCaption(const std::string& path);
+  /// The save dialog, then the read-only and "already exists" checks; the chosen path, or
+  /// nothing when the user stopped.
+  std::optional<std::string> ChooseSaveTarget(const FileDialogRequest& request);
+  /// The open dialog; once a file is chosen the current function is given up and the file
+  /// read. Nothing when the dialog was cancelled or the file could not be opened (said).
+  std::optional<LoadedFile> ChooseAndLoad(const FileDialogRequest& request, std::string& path);
   bool WriteBuffer(const std::string& path, int& saveSucceeded);
   void RealizeAfterRead();
 
