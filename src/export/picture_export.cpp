@@ -6,16 +6,15 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 
 #include "diagram/text_block.h"
 #include "export/image_encoders.h"
 #include "export/qpainter_canvas.h"
 #include "export/wmf_canvas.h"
+#include "files/file_io.h"
 
 namespace kestrel {
 
@@ -68,15 +67,22 @@ std::vector<uint8_t> ToBytes(const QByteArray& data) {
   return std::vector<uint8_t>(data.begin(), data.end());
 }
 
+/// Draws the scene on a paint device; false when the device cannot be painted on.
+bool PaintScene(QPaintDevice& device, const Scene& scene) {
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  QPainterCanvas canvas(painter);
+  scene.Draw(canvas);
+  painter.end();
+  return true;
+}
+
 QImage RenderScene(const Scene& scene) {
   if (static_cast<long long>(scene.width) * scene.height > kMaxRasterPixels) return QImage();
   QImage image(scene.width, scene.height, QImage::Format_RGB32);
   if (image.isNull()) return image;
   image.fill(Qt::white);
-  QPainter painter(&image);
-  QPainterCanvas canvas(painter);
-  scene.Draw(canvas);
-  painter.end();
+  if (!PaintScene(image, scene)) return QImage();
   return image;
 }
 
@@ -148,14 +154,10 @@ EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
       svg.setViewBox(QRect(0, 0, scene.width, scene.height));
       svg.setResolution(96);
       svg.setTitle("Kestrel diagram");
-      QPainter painter;
-      if (!painter.begin(&svg)) {
+      if (!PaintScene(svg, scene)) {
         result.error = "cannot start the SVG picture";
         return result;
       }
-      QPainterCanvas canvas(painter);
-      scene.Draw(canvas);
-      painter.end();
       result.bytes = ToBytes(buffer.data());
       return result;
     }
@@ -169,14 +171,10 @@ EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
       pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
       pdf.setTitle("Kestrel diagram");
       pdf.setCreator("Kestrel");
-      QPainter painter;
-      if (!painter.begin(&pdf)) {
+      if (!PaintScene(pdf, scene)) {
         result.error = "cannot start the PDF picture";
         return result;
       }
-      QPainterCanvas canvas(painter);
-      scene.Draw(canvas);
-      painter.end();
       result.bytes = ToBytes(buffer.data());
       return result;
     }
@@ -210,36 +208,6 @@ EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
   return result;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
-                         std::string* error) {
-  // Only a regular file may be replaced: renaming over a pipe or a device node (as root, say
-  // /dev/null) would put a plain file in its place.
-  std::error_code ec;
-  const std::filesystem::file_status old = std::filesystem::status(path, ec);
-  if (!ec && std::filesystem::exists(old) && !std::filesystem::is_regular_file(old)) {
-    if (error) *error = path + " is not a regular file";
-    return false;
-  }
-  QSaveFile file(QString::fromStdString(path));
-  file.setDirectWriteFallback(false);
-  if (!file.open(QIODevice::WriteOnly)) {
-    if (error) *error = file.errorString().toStdString();
-    return false;
-  }
-  const qint64 size = static_cast<qint64>(bytes.size());
-  if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
-    if (error) *error = file.errorString().toStdString();
-    file.cancelWriting();
-    file.commit();
-    return false;
-  }
-  if (!file.commit()) {
-    if (error) *error = file.errorString().toStdString();
-    return false;
-  }
-  return true;
-}
-
 bool SavePicture(const Diagram& diagram, PictureContent content, const ProjectText& text,
                  PictureFormat format, const std::string& path, std::string* error) {
   const EncodedPicture picture = EncodePicture(diagram, content, text, format);
@@ -247,7 +215,9 @@ bool SavePicture(const Diagram& diagram, PictureContent content, const ProjectTe
     if (error) *error = picture.error;
     return false;
   }
-  return WriteFileAtomically(path, picture.bytes, error);
+  const std::string_view bytes(reinterpret_cast<const char*>(picture.bytes.data()),
+                               picture.bytes.size());
+  return WriteFileAtomically(path, bytes, error);
 }
 
 PictureFormat ExportCommand(const Diagram& diagram, PictureContent content, const ProjectText& text,

@@ -60,12 +60,8 @@ struct EncodedPicture {
 EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
                              const ProjectText& text, PictureFormat format);
 
-/// Writes bytes to path through a temporary file in the same folder; on failure the target is
-/// untouched, no temporary file remains, and error says why. Only a regular file is replaced.
-bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
-                         std::string* error);
-
-/// Encodes and writes; false with error filled on failure.
+/// Encodes and writes the picture as one atomic file write (only a regular file is replaced);
+/// false with error filled on failure.
 bool SavePicture(const Diagram& diagram, PictureContent content, const ProjectText& text,
                  PictureFormat format, const std::string& path, std::string* error);
 

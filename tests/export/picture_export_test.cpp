@@ -20,6 +20,7 @@
 #include "diagram/text_block.h"
 #include "export/picture_export.h"
 #include "export/qpainter_canvas.h"
+#include "files/file_io.h"
 #include "tests/core/diagram/diagram_test_support.h"
 #include "tests/export/export_test_support.h"
 
@@ -297,10 +298,10 @@ TEST(ExportRules, AFailedWriteKeepsTheOldFile) {
   Scratch scratch;
   const std::string path = scratch.File("keep.bmp");
   std::string error;
-  ASSERT_TRUE(WriteFileAtomically(path, {'o', 'l', 'd'}, &error)) << error;
-  ASSERT_TRUE(WriteFileAtomically(path, {'n', 'e', 'w'}, &error)) << error;
+  ASSERT_TRUE(WriteFileAtomically(path, "old", &error)) << error;
+  ASSERT_TRUE(WriteFileAtomically(path, "new", &error)) << error;
   EXPECT_EQ(ReadAll(path), "new");
-  EXPECT_FALSE(WriteFileAtomically(scratch.File("missing/keep.bmp"), {'x'}, &error));
+  EXPECT_FALSE(WriteFileAtomically(scratch.File("missing/keep.bmp"), "x", &error));
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(ReadAll(path), "new");
   EXPECT_EQ(scratch.Entries(), QStringList{"keep.bmp"});
@@ -314,7 +315,7 @@ TEST(ExportRules, APipeOrAFolderIsNotReplaced) {
   ASSERT_TRUE(std::filesystem::create_directory(scratch.File("folder.bmp")));
   for (const std::string name : {"pipe.bmp", "folder.bmp"}) {
     std::string error;
-    EXPECT_FALSE(WriteFileAtomically(scratch.File(name), {'x'}, &error)) << name;
+    EXPECT_FALSE(WriteFileAtomically(scratch.File(name), "x", &error)) << name;
     EXPECT_FALSE(error.empty()) << name;
   }
   EXPECT_TRUE(std::filesystem::is_fifo(scratch.File("pipe.bmp")));

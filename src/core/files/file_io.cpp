@@ -1,6 +1,7 @@
 #include "files/file_io.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -11,7 +12,6 @@
 #if defined(__unix__) || defined(__APPLE__)
 #include <fcntl.h>
 #include <unistd.h>
-#include <cerrno>
 #define KESTREL_POSIX_FILES 1
 #endif
 
@@ -111,13 +111,17 @@ bool IsReadOnlyFile(const std::string& path) {
   return false;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  if (path.empty()) return false;
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+  auto fail = [error](const std::string& why) {
+    if (error) *error = why;
+    return false;
+  };
+  if (path.empty()) return fail("no file name");
   std::error_code ec;
   fs::path target(path);
   if (fs::is_symlink(fs::symlink_status(target, ec))) {
     const fs::path resolved = fs::weakly_canonical(target, ec);
-    if (ec) return false;
+    if (ec) return fail(ec.message());
     target = resolved;
   }
   fs::path folder = target.parent_path();
@@ -126,7 +130,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
   const bool replacing = !ec && fs::exists(old);
   // Only a regular file may be replaced: renaming over a pipe or a device node (as root, say
   // /dev/null) would put a plain file in its place.
-  if (replacing && !fs::is_regular_file(old)) return false;
+  if (replacing && !fs::is_regular_file(old)) return fail("not a regular file");
 
   // Exclusive creation: never write into a file that someone else made under the same name.
   fs::path temporary;
@@ -135,19 +139,21 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     temporary = folder / TemporaryName(target);
     file = std::fopen(temporary.string().c_str(), "wbx");
   }
-  if (!file) return false;
+  if (!file) return fail(std::generic_category().message(errno));
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   ok = std::fflush(file) == 0 && ok;
   if (ok) Sync(file);
   ok = std::fclose(file) == 0 && ok;
+  std::string why = ok ? "" : std::generic_category().message(errno);
   if (ok && replacing) fs::permissions(temporary, old.permissions(), ec);
   if (ok) {
     fs::rename(temporary, target, ec);
     ok = !ec;
+    if (!ok) why = ec.message();
   }
   if (!ok) {
     fs::remove(temporary, ec);
-    return false;
+    return fail(why);
   }
   SyncFolder(folder);
   return true;

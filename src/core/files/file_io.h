@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace kestrel {
 
@@ -35,7 +36,9 @@ bool IsReadOnlyFile(const std::string& path);
 /// Writes bytes to path through a temporary file in the same folder that then replaces the
 /// target, so a failure at any point leaves the previous file as it was. An existing target
 /// keeps its permissions; a link is followed and keeps pointing at the new contents. False when
-/// the file could not be written or the target is not a regular file (a pipe, device or folder).
-bool WriteFileAtomically(const std::string& path, const std::string& bytes);
+/// the file could not be written or the target is not a regular file (a pipe, device or folder);
+/// error, when given, then says why.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes,
+                         std::string* error = nullptr);
 
 }  // namespace kestrel
