@@ -88,11 +88,7 @@ void PrintMessagesPlain(const RecordingMessages& messages) {
   }
 }
 
-int RunMinimize(const FunctionInputs& inputs, bool json) {
-  RecordingMessages messages;
-  HeadlessProgress progress;
-  Session session(messages, progress);
-  const bool accepted = DefineFunction(session, inputs);
+void PrintModel(const Session& session, const RecordingMessages& messages, bool json) {
   if (json) {
     std::cout << ModelJson(session, messages).dump() << "\n";
   } else {
@@ -100,6 +96,14 @@ int RunMinimize(const FunctionInputs& inputs, bool json) {
     std::cout << "Function: " << (f.empty() ? "(none)" : f) << "\n";
     PrintMessagesPlain(messages);
   }
+}
+
+int RunMinimize(const FunctionInputs& inputs, bool json) {
+  RecordingMessages messages;
+  HeadlessProgress progress;
+  Session session(messages, progress);
+  const bool accepted = DefineFunction(session, inputs);
+  PrintModel(session, messages, json);
   return accepted ? kExitOk : kExitRefused;
 }
 

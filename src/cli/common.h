@@ -36,6 +36,8 @@ nlohmann::json MessagesJson(const RecordingMessages& messages);
 /// The function model as minimize prints it.
 nlohmann::json ModelJson(const Session& session, const RecordingMessages& messages);
 void PrintMessagesPlain(const RecordingMessages& messages);
+/// Prints the defined function: the JSON model, or its text and the messages shown.
+void PrintModel(const Session& session, const RecordingMessages& messages, bool json);
 
 int RunMinimize(const FunctionInputs& inputs, bool json);
 

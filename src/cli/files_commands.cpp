@@ -57,13 +57,7 @@ int RunOpen(const std::string& path, bool json) {
   Session session(messages, progress, &dialogs);
   if (!IsProjectPath(path)) {
     const bool read = session.OpenFunction();
-    if (json) {
-      std::cout << ModelJson(session, messages).dump() << "\n";
-    } else {
-      const std::string& f = session.model.functionText;
-      std::cout << "Function: " << (f.empty() ? "(none)" : f) << "\n";
-      PrintMessagesPlain(messages);
-    }
+    PrintModel(session, messages, json);
     return read ? kExitOk : kExitRefused;
   }
   const bool read = session.OpenProject();
