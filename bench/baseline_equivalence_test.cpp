@@ -21,11 +21,7 @@ struct Lists {
 
 // Runs the production LevelTable step by step, as the minimization run does.
 kestrel::baseline::BaselineResult FastRun(const Lists& f, int n) {
-  const int full = (1 << n) - 1;
-  std::vector<kestrel::InputTerm> terms;
-  for (int v : f.ones) terms.push_back({v, ~v & full, false});
-  for (int v : f.dontCares) terms.push_back({v, ~v & full, true});
-  kestrel::LevelTable table(terms);
+  kestrel::LevelTable table(kestrel::InputTermsOf(f.ones, f.dontCares, n));
   table.CombineLevels(nullptr);
   const int levels = table.CountLevels();
   table.SelectCover(levels);
@@ -107,30 +103,8 @@ TEST(BaselineEquivalence, AllOnes) {
 TEST(BaselineEquivalence, RandomFunctions) {
   std::mt19937 rng(20240611u);
   std::uniform_int_distribution<int> pct(0, 99);
-  const int onePercents[] = {5, 20, 40, 60, 80, 95};
-  const int dontCarePercents[] = {0, 0, 10, 30, 60};
-  int runs = 0;
-  for (int round = 0; round < 60; ++round) {
-    for (int n = 1; n <= 7; ++n) {
-      const int onePercent = onePercents[(round + n) % 6];
-      const int dontCarePercent = dontCarePercents[round % 5];
-      Lists f;
-      for (int v = 0; v < (1 << n); ++v) {
-        const int r = pct(rng);
-        if (r < onePercent)
-          f.ones.push_back(v);
-        else if (r < onePercent + dontCarePercent)
-          f.dontCares.push_back(v);
-      }
-      ExpectSame(f, n);
-      ++runs;
-    }
-  }
-  // Small functions: many more of them, every density.
-  for (int round = 0; round < 3000; ++round) {
-    const int n = 1 + round % 5;
-    const int onePercent = pct(rng);
-    const int dontCarePercent = pct(rng) % (101 - onePercent);
+  // Each combination is a One, a Don't care or a Zero with the given chances.
+  auto draw = [&](int n, int onePercent, int dontCarePercent) {
     Lists f;
     for (int v = 0; v < (1 << n); ++v) {
       const int r = pct(rng);
@@ -139,7 +113,25 @@ TEST(BaselineEquivalence, RandomFunctions) {
       else if (r < onePercent + dontCarePercent)
         f.dontCares.push_back(v);
     }
-    ExpectSame(f, n);
+    return f;
+  };
+  const int onePercents[] = {5, 20, 40, 60, 80, 95};
+  const int dontCarePercents[] = {0, 0, 10, 30, 60};
+  int runs = 0;
+  for (int round = 0; round < 60; ++round) {
+    for (int n = 1; n <= 7; ++n) {
+      const int onePercent = onePercents[(round + n) % 6];
+      const int dontCarePercent = dontCarePercents[round % 5];
+      ExpectSame(draw(n, onePercent, dontCarePercent), n);
+      ++runs;
+    }
+  }
+  // Small functions: many more of them, every density.
+  for (int round = 0; round < 3000; ++round) {
+    const int n = 1 + round % 5;
+    const int onePercent = pct(rng);
+    const int dontCarePercent = pct(rng) % (101 - onePercent);
+    ExpectSame(draw(n, onePercent, dontCarePercent), n);
     ++runs;
   }
   EXPECT_EQ(runs, 60 * 7 + 3000);

@@ -28,11 +28,7 @@ namespace {
 using kestrel::bench::Family;
 
 std::vector<kestrel::InputTerm> TermsOf(const Family& f) {
-  const int full = (1 << f.n) - 1;
-  std::vector<kestrel::InputTerm> terms;
-  for (int v : f.ones) terms.push_back({v, ~v & full, false});
-  for (int v : f.dontCares) terms.push_back({v, ~v & full, true});
-  return terms;
+  return kestrel::InputTermsOf(f.ones, f.dontCares, f.n);
 }
 
 void RunFast(benchmark::State& state, const Family& f) {

@@ -38,15 +38,7 @@ bool ResetPeak() {
 }
 
 std::string RunFast(const kestrel::bench::Family& f) {
-  const int full = (1 << f.n) - 1;
-  std::vector<kestrel::InputTerm> terms;
-  for (int v : f.ones) terms.push_back({v, ~v & full, false});
-  for (int v : f.dontCares) terms.push_back({v, ~v & full, true});
-  kestrel::LevelTable table(terms);
-  table.CombineLevels(nullptr);
-  const int levels = table.CountLevels();
-  table.SelectCover(levels);
-  return table.FormatCover(levels, 1, {}, 0, nullptr);
+  return kestrel::MinimizeTerms(f.ones, f.dontCares, f.n);
 }
 
 }  // namespace

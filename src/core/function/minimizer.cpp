@@ -291,13 +291,18 @@ std::string LevelTable::FormatCover(int levelCount, int representationFlag,
   return text;
 }
 
-std::string MinimizeTerms(const std::vector<int>& ones, const std::vector<int>& dontCares, int n) {
+std::vector<InputTerm> InputTermsOf(const std::vector<int>& ones, const std::vector<int>& dontCares,
+                                    int n) {
   const int full = (1 << n) - 1;
   std::vector<InputTerm> terms;
   terms.reserve(ones.size() + dontCares.size());
   for (int v : ones) terms.push_back({v, ~v & full, false});
   for (int v : dontCares) terms.push_back({v, ~v & full, true});
-  LevelTable table(terms);
+  return terms;
+}
+
+std::string MinimizeTerms(const std::vector<int>& ones, const std::vector<int>& dontCares, int n) {
+  LevelTable table(InputTermsOf(ones, dontCares, n));
   table.CombineLevels(nullptr);
   const int levels = table.CountLevels();
   table.SelectCover(levels);

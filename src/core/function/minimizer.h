@@ -116,6 +116,11 @@ std::string FormatTerm(uint16_t p, uint16_t n, int representationFlag,
                        const std::vector<std::string>& variableNames, int variableNameCount,
                        std::vector<std::string>* messages);
 
+/// The level-0 terms of an n-variable canonical function: each One and Don't care as a full
+/// product over x0..x(n-1).
+std::vector<InputTerm> InputTermsOf(const std::vector<int>& ones, const std::vector<int>& dontCares,
+                                    int n);
+
 /// Convenience for tests and tools: minimizes Ones and Don't cares of an n-variable canonical
 /// function without hooks and returns the text ("" when nothing is selected).
 std::string MinimizeTerms(const std::vector<int>& ones, const std::vector<int>& dontCares, int n);
