@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs every libFuzzer target for a while, two at a time, starting from the committed corpora.
+# Runs every libFuzzer target for a while, all four at once, starting from the committed corpora.
 # New inputs go to a scratch folder, so the committed corpora stay as they are; a crash, leak,
 # time-out or verification mismatch fails the run and leaves the input in the scratch folder.
 #
@@ -27,13 +27,11 @@ run() {
 }
 
 status=0
-run fuzz_canonical_entry canonical_entry & a=$!
-run fuzz_literal literal & b=$!
-wait $a || status=1
-wait $b || status=1
-run fuzz_files files & a=$!
-run fuzz_pipeline pipeline & b=$!
-wait $a || status=1
-wait $b || status=1
+pids=()
+run fuzz_canonical_entry canonical_entry & pids+=($!)
+run fuzz_literal literal & pids+=($!)
+run fuzz_files files & pids+=($!)
+run fuzz_pipeline pipeline & pids+=($!)
+for pid in "${pids[@]}"; do wait "$pid" || status=1; done
 [ "$status" = 0 ] && rm -rf "$scratch"
 exit "$status"
