@@ -1,16 +1,27 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Kestrel needs to build, test and run (as root, non-interactive);
-# with --checks also clang, its sanitizer and fuzzer runtimes, clang-tidy, clang-format and
-# cppcheck, which the full test run uses. Packages already present are not downloaded again.
+# with --checks also what the full test run needs beyond that: clang with its sanitizer and
+# fuzzer runtimes, clang-tidy, clang-format, cppcheck and git. Packages are installed without
+# their recommendations, so everything used is named here; scripts/fresh-check.sh proves the
+# list on a brand-new Debian 12 root. Packages already present are not downloaded again.
 set -euo pipefail
 packages=(
+  # Build: compiler, CMake, Qt 6 (widgets, SVG, printing), libjpeg, the test, benchmark,
+  # command-line and JSON libraries.
   cmake g++ make pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
-  fonts-liberation fontconfig libwmf-bin xvfb xauth
+  # The diagram font (Arial Narrow's metric twin) and the font lookup.
+  fonts-liberation fontconfig
+  # Tests: libwmf reads the exported metafiles back (wmf2svg, wmf2gd); it draws text only with
+  # the URW base fonts.
+  libwmf-bin fonts-urw-base35
+  # Screenshots of the desktop program under a virtual display.
+  xvfb xauth
 )
 if [ "${1:-}" = "--checks" ]; then
-  packages+=(clang libclang-rt-14-dev clang-tidy clang-format cppcheck git)
+  # fuzz.sh reads the fuzzers' logs with awk; lint.sh lists the sources with git.
+  packages+=(clang libclang-rt-14-dev clang-tidy clang-format cppcheck git mawk)
 fi
 missing=()
 for p in "${packages[@]}"; do

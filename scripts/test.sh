@@ -14,6 +14,21 @@ bash scripts/deps.sh --checks
 SECONDS=0
 stage() { echo "== $1 (at ${SECONDS} s)"; }
 
+# Tests never write into the source tree: the state of every file git sees (tracked and
+# untracked, with the contents of those that differ from the last commit) is taken now and
+# compared at the end. In a fresh clone that means: nothing new, nothing changed.
+tree_state() {
+  git status --porcelain=v1 --untracked-files=all | while IFS= read -r line; do
+    f=${line:3}
+    printf '%s %s\n' "$line" "$( [ -f "$f" ] && git hash-object -- "$f" || echo -)"
+  done
+}
+in_git=0
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  in_git=1
+  tree_before=$(tree_state)
+fi
+
 build=${KESTREL_BUILD_DIR:-build/test}
 stage "build"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTREL_WERROR=ON
@@ -46,5 +61,14 @@ if [ "${KESTREL_LINT:-1}" != 0 ]; then
   fuzz_build=""
   [ -f "$sanitize/compile_commands.json" ] && fuzz_build=$sanitize
   KESTREL_TIDY_TESTS=${KESTREL_TIDY_TESTS:-0} bash scripts/lint.sh "$build" $fuzz_build
+fi
+if [ "$in_git" = 1 ]; then
+  stage "source tree unchanged"
+  tree_after=$(tree_state)
+  if [ "$tree_before" != "$tree_after" ]; then
+    echo "The run wrote into the source tree (git status before and after differ):" >&2
+    diff <(echo "$tree_before") <(echo "$tree_after") >&2 || true
+    exit 1
+  fi
 fi
 stage "done"

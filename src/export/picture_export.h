@@ -22,7 +22,6 @@ enum class PictureContent { kDiagram, kProject };
 namespace text {
 inline constexpr const char* kFileSavingError =
     "File saving error! \n\rThe file has not been saved!  ";
-inline constexpr const char* kCaptionWarningBang = "Warning!";
 inline constexpr const char* kExportDiagramTitle = "Export diagram to BMP, JPEG or WMF";
 inline constexpr const char* kExportProjectTitle = "Export project to BMP, JPEG or WMF";
 inline constexpr const char* kExportFilter =

@@ -1,6 +1,7 @@
 #pragma once
 // Runs the built kestrel-cli as a child process with its arguments passed verbatim (no shell),
-// and collects its exit status, standard output and standard error.
+// in a fresh scratch folder of its own (removed afterwards, so a relative file name never lands
+// in the source tree), and collects its exit status, standard output and standard error.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -8,6 +9,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,6 +32,16 @@ inline CliRun RunCli(const std::vector<std::string>& args) {
   for (auto& s : storage) argv.push_back(s.data());
   argv.push_back(nullptr);
 
+  std::string scratch = (std::filesystem::temp_directory_path() / "kestrel-cli-run.XXXXXX").string();
+  if (!mkdtemp(scratch.data())) return run;
+  struct RemoveScratch {
+    std::string path;
+    ~RemoveScratch() {
+      std::error_code ignored;
+      std::filesystem::remove_all(path, ignored);
+    }
+  } removeScratch{scratch};
+
   int outPipe[2], errPipe[2];
   if (pipe2(outPipe, O_CLOEXEC) != 0) return run;
   if (pipe2(errPipe, O_CLOEXEC) != 0) {
@@ -38,6 +51,7 @@ inline CliRun RunCli(const std::vector<std::string>& args) {
   }
   const pid_t pid = fork();
   if (pid == 0) {
+    if (chdir(scratch.c_str()) != 0) _exit(127);
     dup2(outPipe[1], STDOUT_FILENO);
     dup2(errPipe[1], STDERR_FILENO);
     const int devNull = open("/dev/null", O_RDONLY);

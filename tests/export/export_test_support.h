@@ -39,7 +39,10 @@ struct ProgramRun {
 
 inline ProgramRun RunProgram(const QString& program, const QStringList& args) {
   ProgramRun run;
+  // A scratch folder of its own: a relative output name never lands in the source tree.
+  QTemporaryDir scratch;
   QProcess p;
+  p.setWorkingDirectory(scratch.path());
   p.start(program, args);
   if (!p.waitForStarted(10000)) return run;
   p.waitForFinished(60000);

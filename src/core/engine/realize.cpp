@@ -245,7 +245,7 @@ RealizeResult Realize(const std::string& functionText, StructureChoice& choice, 
                       ResultStore& store, MessageSink& messages, ShellPort& shell) {
   RealizeResult result;
   if (functionText.empty()) {
-    messages.Show(text::kNoTerms, "Information", Buttons::Ok, Icon::Warning);
+    messages.Show(text::kNoTerms, text::kCaptionInformation, Buttons::Ok, Icon::Warning);
     result.outcome = RealizeOutcome::kNoFunction;
     return result;
   }
@@ -272,7 +272,7 @@ RealizeResult Realize(const std::string& functionText, StructureChoice& choice, 
         store.ResetNodes();
         const int a = Clamp(choice.radioMuxSize, n);
         if (engine.CheckSingleMux(functionText, a, 0) >= 2) {
-          return refuse(text::kAddressInputsShort, "Warning!", Icon::Warning);
+          return refuse(text::kAddressInputsShort, text::kCaptionWarningBang, Icon::Warning);
         }
         store.ResetNodes();
         engine.BuildMuxTree(functionText, a, 0);
@@ -281,7 +281,7 @@ RealizeResult Realize(const std::string& functionText, StructureChoice& choice, 
       break;
     case kTabDemux: {
       if (n > choice.radioDmux + 1)
-        return refuse(text::kAddressInputsShort, "Warning!", Icon::Warning);
+        return refuse(text::kAddressInputsShort, text::kCaptionWarningBang, Icon::Warning);
       const int a = Clamp(choice.radioDmux, n);
       engine.BuildDemux(functionText, a);
       caption = text::kDesignDemux;
@@ -305,7 +305,7 @@ RealizeResult Realize(const std::string& functionText, StructureChoice& choice, 
       if (n == 1 || n > 8)
         return refuse(text::kMuxDemuxImpossible, text::kCaptionInformationBang, Icon::Information);
       if (m == 0 || d == 0 || m + d != n)
-        return refuse(text::kSelectSizes, "Warning!", Icon::Warning);
+        return refuse(text::kSelectSizes, text::kCaptionWarningBang, Icon::Warning);
       store.ResetCollectingGates();
       engine.BuildMuxAndDemux(functionText, m, d);
       caption = text::kDesignMuxDemux;
@@ -316,7 +316,7 @@ RealizeResult Realize(const std::string& functionText, StructureChoice& choice, 
   }
   if (store.nodeOverflow() || store.gateOverflow()) {
     store.ResetNodes();
-    return refuse(text::kTooLargeCircuit, "Warning!", Icon::Warning);
+    return refuse(text::kTooLargeCircuit, text::kCaptionWarningBang, Icon::Warning);
   }
   result.outcome = RealizeOutcome::kRealized;
   result.designCaption = caption;

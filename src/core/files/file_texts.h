@@ -43,9 +43,4 @@ inline constexpr const char* kNoProjectData =
     "The file does not contain project data!\n\rOnly the function definition has been opened.  ";
 inline constexpr const char* kFileSaved = "File saved!";
 
-// --- Captions ---
-inline constexpr const char* kCaptionError = "Error";
-inline constexpr const char* kCaptionWarning = "Warning";
-inline constexpr const char* kCaptionWarningBang = "Warning!";
-
 }  // namespace kestrel::filetext

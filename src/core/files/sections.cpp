@@ -80,7 +80,7 @@ bool WriteFunctionSection(LineBuffer& buffer, const FunctionModel& model, Messag
   // Without a function (representation flag 0) the file would hold the first line alone and
   // could never be read back; that is refused like blank data.
   if (blank || (model.representationFlag != 1 && model.representationFlag != 2)) {
-    messages.Show(ft::kBlankData, ft::kCaptionError, Buttons::Ok, Icon::Error);
+    messages.Show(ft::kBlankData, text::kCaptionError, Buttons::Ok, Icon::Error);
     return false;
   }
   if (model.representationFlag == 1) {
@@ -251,14 +251,14 @@ DesignRead ReadDesignSection(const LineBuffer& buffer, int start, StructureChoic
 
 bool CheckReadOnly(const std::string& path, MessageSink& messages) {
   if (!IsReadOnlyFile(path)) return true;
-  messages.Show(ft::kReadOnly, ft::kCaptionWarning, Buttons::Ok, Icon::Error);
+  messages.Show(ft::kReadOnly, text::kCaptionWarning, Buttons::Ok, Icon::Error);
   return false;
 }
 
 bool ConfirmReplace(const std::string& path, MessageSink& messages) {
   if (!PathExists(path)) return true;
   const Answer answer = messages.Show(std::string(ft::kReplaceHead) + path + ft::kReplaceTail,
-                                      ft::kCaptionWarning, Buttons::OkCancel, Icon::Warning);
+                                      text::kCaptionWarning, Buttons::OkCancel, Icon::Warning);
   return answer == Answer::Ok;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // Every text the function definition shows, exactly as the user sees it.
 
+#include "ui/messages.h"
+
 namespace kestrel::text {
 
 inline constexpr const char* kOnlyDigits = "Only digits are allowed!";
@@ -14,8 +16,6 @@ inline constexpr const char* kExistsHead = "Entered value exists in the group of
 inline constexpr const char* kExistsTail = "!   ";
 inline constexpr const char* kTooMuchWritten =
     "There is too much of terms written!\nMaximal number of terms is ";
-inline constexpr const char* kCaptionWarning = "Warning";
-inline constexpr const char* kCaptionWarningBang = "Warning!";
 
 inline constexpr const char* kForbiddenHead = "Forbidden character \"";
 inline constexpr const char* kForbiddenTail = "\" has been used!!";

@@ -22,11 +22,11 @@ FileDialogRequest Request(const char* title, const char* extension, const char* 
 }
 
 void ShowCorrupted(MessageSink& messages) {
-  messages.Show(ft::kCorrupted, ft::kCaptionError, Buttons::Ok, Icon::Error);
+  messages.Show(ft::kCorrupted, text::kCaptionError, Buttons::Ok, Icon::Error);
 }
 
 void ShowCannotOpen(MessageSink& messages) {
-  messages.Show(ft::kCannotOpen, ft::kCaptionWarningBang, Buttons::Ok, Icon::Warning);
+  messages.Show(ft::kCannotOpen, text::kCaptionWarningBang, Buttons::Ok, Icon::Warning);
 }
 
 /// Whether the first line of a file's contents (or of its first bytes) is the magic word.
@@ -71,7 +71,7 @@ std::optional<LoadedFile> Session::ChooseAndLoad(const FileDialogRequest& reques
 bool Session::WriteBuffer(const std::string& path, int& saveSucceeded) {
   if (WriteFileAtomically(path, buffer_.ToBytes())) return true;
   saveSucceeded = 0;
-  messages.Show(ft::kSavingError, ft::kCaptionWarningBang, Buttons::Ok, Icon::Warning);
+  messages.Show(ft::kSavingError, text::kCaptionWarningBang, Buttons::Ok, Icon::Warning);
   return false;
 }
 
@@ -185,12 +185,12 @@ bool Session::OpenProject() {
     if (StartsWithMagic(file->bytes))
       ShowCorrupted(messages);
     else
-      messages.Show(ft::kNotKestrelFile, ft::kCaptionError, Buttons::Ok, Icon::Error);
+      messages.Show(ft::kNotKestrelFile, text::kCaptionError, Buttons::Ok, Icon::Error);
     return false;
   }
   buffer_ = LineBuffer::FromBytes(std::move(file->bytes));
   if (buffer_.Line(0) != ft::kMagic) {
-    messages.Show(ft::kNotKestrelFile, ft::kCaptionError, Buttons::Ok, Icon::Error);
+    messages.Show(ft::kNotKestrelFile, text::kCaptionError, Buttons::Ok, Icon::Error);
     return false;
   }
   const int i = ReadFunctionSection(buffer_, 1, model, *this);
@@ -204,7 +204,7 @@ bool Session::OpenProject() {
     return false;
   }
   if (design == DesignRead::kNoDesign)
-    messages.Show(ft::kNoProjectData, ft::kCaptionWarning, Buttons::Ok, Icon::Warning);
+    messages.Show(ft::kNoProjectData, text::kCaptionWarning, Buttons::Ok, Icon::Warning);
   project.projectModified = 0;
   project.projectDisplayName = path;
   SetFileCaption(path);

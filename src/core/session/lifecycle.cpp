@@ -46,14 +46,14 @@ bool Session::MayGiveUpFunction(Answer answer, bool (Session::*save)()) {
 void Session::NewProjectClick() {
   if (project.projectModified == 1) {
     if (MayGiveUpProject(AskToSave(st::kSaveChangesTo, project.projectDisplayName,
-                                   st::kBeforeClosingPadded, st::kCaptionSave),
+                                   st::kBeforeClosingPadded, text::kCaptionSave),
                          &Session::SaveProjectAs))
       ResetForm1();
     return;
   }
   if (model.functionModified != 1 ||
       MayGiveUpFunction(AskToSave(st::kSaveChangesToFunction, project.functionDisplayName,
-                                  st::kBeforeClosing, st::kCaptionClose),
+                                  st::kBeforeClosing, text::kCaptionClose),
                         &Session::SaveFunctionAs))
     ResetForm1();
 }
@@ -91,7 +91,7 @@ void Session::OpenFunctionClick() {
     return;
   }
   if (MayGiveUpFunction(AskToSave(st::kSaveChangesTo, project.functionDisplayName,
-                                  st::kBeforeClosing, st::kCaptionSave),
+                                  st::kBeforeClosing, text::kCaptionSave),
                         &Session::SaveFunction))
     OpenFunction();
 }
@@ -103,18 +103,18 @@ void Session::OpenProjectClick() {
     return;
   }
   const Answer answer = AskToSave(st::kSaveChangesToProject, project.projectDisplayName,
-                                  st::kBeforeClosing, st::kCaptionSaveProject);
+                                  st::kBeforeClosing, text::kCaptionSaveProject);
   if (answer == Answer::No) project.projectModified = 0;
   if (MayGiveUpProject(answer, &Session::SaveProject)) OpenProject();
 }
 
 void Session::SaveProjectClick() {
-  messages.Show(st::kSaveProjectNotice, st::kCaptionInformation, Buttons::Ok, Icon::None);
+  messages.Show(st::kSaveProjectNotice, text::kCaptionInformation, Buttons::Ok, Icon::None);
   SaveProject();
 }
 
 void Session::SaveProjectAsClick() {
-  messages.Show(st::kSaveProjectNotice, st::kCaptionInformation, Buttons::Ok, Icon::None);
+  messages.Show(st::kSaveProjectNotice, text::kCaptionInformation, Buttons::Ok, Icon::None);
   SaveProjectAs();
 }
 
@@ -133,11 +133,11 @@ void Session::SaveFunctionAsClick() {
 bool Session::CloseQuery() {
   if (project.projectModified == 1)
     return MayGiveUpProject(AskToSave(st::kSaveChangesToProject, project.projectDisplayName,
-                                      st::kBeforeClosing, st::kCaptionClose),
+                                      st::kBeforeClosing, text::kCaptionClose),
                             &Session::SaveProjectAs);
   if (model.functionModified != 1) return true;
   return MayGiveUpFunction(AskToSave(st::kSaveChangesToFunction, project.functionDisplayName,
-                                     st::kBeforeClosing, st::kCaptionClose),
+                                     st::kBeforeClosing, text::kCaptionClose),
                            &Session::SaveFunctionAs);
 }
 

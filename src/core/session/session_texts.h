@@ -16,13 +16,9 @@ inline constexpr const char* kSaveChangesToProject = "Save changes to the projec
 inline constexpr const char* kSaveChangesToFunction = "Save changes to the function definition ";
 inline constexpr const char* kBeforeClosing = " before closing?";
 inline constexpr const char* kBeforeClosingPadded = " before closing?   ";
-inline constexpr const char* kCaptionSave = "Save";
-inline constexpr const char* kCaptionClose = "Close";
-inline constexpr const char* kCaptionSaveProject = "Save project?";
 
 inline constexpr const char* kSaveProjectNotice =
     "Selected option enables you to save function and design structure definitions only.\r\n"
     "If you want to obtain file in WMF format use the \"Export diagram\" option!";
-inline constexpr const char* kCaptionInformation = "Information";
 
 }  // namespace kestrel::sessiontext

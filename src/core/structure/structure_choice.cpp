@@ -92,7 +92,7 @@ bool StructureChoice::Ok(const std::string& functionText, MessageSink& messages)
       return false;
     }
     if (MdMuxIndex() == -1 && MdDmuxIndex() == -1) {
-      messages.Show(text::kSelectSizes, "Warning!", Buttons::Ok, Icon::Warning);
+      messages.Show(text::kSelectSizes, text::kCaptionWarningBang, Buttons::Ok, Icon::Warning);
       return false;
     }
   }

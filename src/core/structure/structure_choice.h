@@ -66,7 +66,6 @@ namespace text {
 inline constexpr const char* kMuxDemuxImpossible =
     "Realization impossible in the multiplexer and demultiplexer structure.   ";
 inline constexpr const char* kSelectSizes = "Select the size of multiplexer and demultiplexer.   ";
-inline constexpr const char* kCaptionInformationBang = "Information!";
 }  // namespace text
 
 }  // namespace kestrel

@@ -11,6 +11,19 @@ namespace kestrel {
 /// The application title; plain messages without a caption of their own show it.
 inline constexpr const char* kAppTitle = "Kestrel";
 
+/// The captions of the program's message boxes, exactly as shown.
+namespace text {
+inline constexpr const char* kCaptionWarning = "Warning";
+inline constexpr const char* kCaptionWarningBang = "Warning!";
+inline constexpr const char* kCaptionError = "Error";
+inline constexpr const char* kCaptionErrorBang = "Error!";
+inline constexpr const char* kCaptionInformation = "Information";
+inline constexpr const char* kCaptionInformationBang = "Information!";
+inline constexpr const char* kCaptionSave = "Save";
+inline constexpr const char* kCaptionClose = "Close";
+inline constexpr const char* kCaptionSaveProject = "Save project?";
+}  // namespace text
+
 enum class Buttons { Ok, OkCancel, YesNoCancel };
 enum class Icon { None, Warning, Information, Error, Question };
 enum class Answer { Ok, Cancel, Yes, No };

@@ -582,17 +582,17 @@ QPrinter& MainWindow::Printer() {
 
 void MainWindow::PrintSetupClick() {
   if (!program_.services.printing.Setup(Printer(), this))
-    program_.session.messages.Show(kNoPrinter, "Warning!", Buttons::Ok, Icon::Warning);
+    program_.session.messages.Show(kNoPrinter, text::kCaptionWarningBang, Buttons::Ok, Icon::Warning);
 }
 
 void MainWindow::PrintClick() {
   Session& s = program_.session;
   const bool tree = (s.choice.tab == kTabMux && s.choice.useGates) || s.choice.tab == kTabMuxTree;
   if (tree && IsLevelCrowded(s.results))
-    s.messages.Show(kCrowded, "Information", Buttons::Ok, Icon::None);
+    s.messages.Show(kCrowded, text::kCaptionInformation, Buttons::Ok, Icon::None);
   if (!program_.services.printing.ChoosePrinter(Printer(), this)) return;
   if (!PrintResult(Printer(), PrintInputs()))
-    s.messages.Show(kNoPrinterInSystem, "Warning!", Buttons::Ok, Icon::Warning);
+    s.messages.Show(kNoPrinterInSystem, text::kCaptionWarningBang, Buttons::Ok, Icon::Warning);
 }
 
 OutputInputs MainWindow::PrintInputs() const {

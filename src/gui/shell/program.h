@@ -34,7 +34,7 @@ struct Services {
 inline constexpr const char* kCriticalError =
     "Critical error occured! Application may behave unstable.\r\nSave the project and restart "
     "the application";
-inline constexpr const char* kCriticalErrorCaption = "Error!";
+inline constexpr const char* kCriticalErrorCaption = text::kCaptionErrorBang;
 
 class Program {
  public:
