@@ -1,6 +1,7 @@
 #include "cli/realize_command.h"
 
 #include "files/sections.h"
+#include "function/function_text.h"
 
 #include <iostream>
 

@@ -9,7 +9,7 @@
 #include "diagram/demux_symbol.h"
 #include "diagram/diagram.h"
 #include "diagram/symbols.h"
-#include "engine/term_table.h"
+#include "function/function_text.h"
 
 namespace kestrel {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/term_table.h"
+#include "function/function_text.h"
 
 namespace kestrel {
 

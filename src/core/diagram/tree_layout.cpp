@@ -7,7 +7,7 @@
 
 #include "diagram/diagram.h"
 #include "diagram/symbols.h"
-#include "engine/term_table.h"
+#include "function/function_text.h"
 
 namespace kestrel {
 

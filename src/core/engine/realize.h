@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/records.h"
-#include "engine/term_table.h"
+#include "function/term_table.h"
 #include "structure/structure_choice.h"
 #include "ui/messages.h"
 #include "ui/shell.h"

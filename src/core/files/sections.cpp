@@ -5,6 +5,7 @@
 
 #include "files/file_io.h"
 #include "files/file_texts.h"
+#include "function/function_text.h"
 
 namespace kestrel {
 
@@ -28,41 +29,12 @@ int IdxToBits(int index) {
 }
 
 std::optional<long long> ParseFileInteger(const std::string& line) {
-  size_t i = 0;
   const bool negative = !line.empty() && line[0] == '-';
-  if (negative) ++i;
-  const size_t digits = line.size() - i;
-  if (digits == 0 || digits > 10) return std::nullopt;
-  long long value = 0;
-  for (; i < line.size(); ++i) {
-    if (line[i] < '0' || line[i] > '9') return std::nullopt;
-    value = value * 10 + (line[i] - '0');
-  }
-  return negative ? -value : value;
-}
-
-bool IsFunctionTextSyntax(const std::string& text) {
-  if (text == "0" || text == "1") return true;
-  // Products may be empty: the literal entry keeps "+x1" as typed when it does not minimize.
-  // A product never holds a variable both plain and negated: neither entry writes one, and the
-  // realization would read it as the negated literal alone.
-  const size_t n = text.size();
-  int plain = 0, negated = 0;
-  for (size_t i = 0; i < n;) {
-    if (text[i] == '+') {
-      plain = negated = 0;
-      ++i;
-      continue;
-    }
-    const bool isNegated = text[i] == '~';
-    if (isNegated) ++i;
-    if (i + 1 >= n || text[i] != 'x' || text[i + 1] < '0' || text[i + 1] > '9') return false;
-    const int bit = 1 << (text[i + 1] - '0');
-    (isNegated ? negated : plain) |= bit;
-    if (plain & negated) return false;
-    i += 2;
-  }
-  return true;
+  const std::string_view digits = std::string_view(line).substr(negative ? 1 : 0);
+  if (digits.size() > 10) return std::nullopt;
+  const std::optional<long long> value = ParseDecimal(digits, 9999999999LL);
+  if (!value) return std::nullopt;
+  return negative ? -*value : *value;
 }
 
 void ResetFunction(FunctionModel& model) {

@@ -28,9 +28,6 @@ int FromBitsToIdx(int size);
 int IdxToBits(int index);
 /// A count or size line as a number: an optional "-" and one to ten digits, nothing else.
 std::optional<long long> ParseFileInteger(const std::string& line);
-/// Whether text is a function text: "0", "1", or products of literals x0..x9 / ~x0..~x9
-/// joined by "+" without blanks (the empty text and empty products included).
-bool IsFunctionTextSyntax(const std::string& text);
 
 /// The reset before a file is read: function text "" and the three lists emptied.
 void ResetFunction(FunctionModel& model);

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/term_table.h"
+#include "base/limits.h"
+#include "function/function_text.h"
 #include "function/texts.h"
 
 namespace kestrel {
@@ -20,13 +21,9 @@ int ComplementMask(int v, int n) {
 }
 
 int EntryValue(const std::string& text) {
-  if (text.empty() || text.size() > 4) return -1;
-  int v = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return -1;
-    v = v * 10 + (c - '0');
-  }
-  return v < 1024 ? v : -1;
+  if (text.size() > 4) return -1;
+  const std::optional<long long> v = ParseDecimal(text, kCombinations - 1);
+  return v ? static_cast<int>(*v) : -1;
 }
 
 void FunctionModel::ResetVariableNames() {
@@ -81,13 +78,12 @@ bool FunctionDefinition::CheckNumber(const std::string& text) {
     return false;
   }
   // A pasted text may hold signs, points and the like: only plain digits make a number here.
-  for (char c : text) {
-    if (c < '0' || c > '9') {
-      messages_.Show(text::kNotANumber, text::kCaptionWarning, Buttons::Ok, Icon::Warning);
-      return false;
-    }
+  int value = 0;
+  if (!ParseSmallNumber(text, &value)) {
+    messages_.Show(text::kNotANumber, text::kCaptionWarning, Buttons::Ok, Icon::Warning);
+    return false;
   }
-  if (std::stoi(text) >= 1024) {
+  if (value >= kCombinations) {
     messages_.Show(text::kOutOfRange, text::kCaptionWarning, Buttons::Ok, Icon::Warning);
     return false;
   }

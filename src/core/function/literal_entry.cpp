@@ -4,18 +4,13 @@
 #include <algorithm>
 #include <chrono>
 
-#include "engine/term_table.h"
 #include "function/function_model.h"
+#include "function/function_text.h"
 #include "function/minimizer.h"
+#include "function/term_table.h"
 #include "function/texts.h"
 
 namespace kestrel {
-
-namespace {
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-}  // namespace
 
 int FunctionDefinition::CheckLiteral() {
   if (model_.functionText.empty()) return 0;
@@ -66,31 +61,20 @@ int FunctionDefinition::ParseProduct(const std::string& s) {
     messages_.Plain(refusal);
     return -1;
   }
-  std::string token;
-  for (size_t i = 0; i < s.size(); ++i) {
-    const char c = s[i];
-    if (c != 'x' && c != '~') {
-      token += c;
-      continue;
-    }
-    if (!token.empty() && ParseLiteral(token) == -1) return -1;
-    if (c == 'x') {
-      token = "x";
-      continue;
-    }
-    if (i + 1 >= s.size() || IsDigit(s[i + 1])) {
+  const bool read = ForEachLiteralToken(s, [&](std::string_view token, size_t at) {
+    // A "~" must be followed by its "x": not by a digit, nor by the end of the product.
+    if (token[0] == '~' && (at + 1 >= s.size() || IsDigit(s[at + 1]))) {
       messages_.Plain(refusal);
-      return -1;
+      return false;
     }
-    token = "~x";
-    ++i;  // the "x" after the "~"
-  }
-  if (token.size() >= 2) {
-    if (ParseLiteral(token) == -1) return -1;
-  } else if (token.size() == 1) {
-    messages_.Plain(std::string(text::kVariableHead) + token + text::kVariableTail);
-    return -1;
-  }
+    // A lone "x" is refused only at the end of the product; inside it, it has no effect.
+    if (token.size() == 1 && at + 1 == s.size()) {
+      messages_.Plain(std::string(text::kVariableHead) + std::string(token) + text::kVariableTail);
+      return false;
+    }
+    return ParseLiteral(std::string(token)) != -1;
+  });
+  if (!read) return -1;
   int p = 0, n = 0;
   for (int k = 0; k < 10; ++k) {
     if (product_.negated[k]) {

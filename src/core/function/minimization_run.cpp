@@ -6,8 +6,10 @@
 #include <ctime>
 #include <memory>
 #include <new>
+#include <stdexcept>
 
 #include "function/function_model.h"
+#include "function/function_text.h"
 #include "function/minimizer.h"
 #include "function/texts.h"
 
@@ -125,13 +127,18 @@ void FunctionDefinition::MinimizeFunction() {
   const size_t terms = model_.ones().size() + model_.dontCares().size();
   std::unique_ptr<LevelTable> table;
   try {
+    // The masks are the run's own texts; one that is not a number is a failure of the run.
+    auto mask = [](const std::string& text) {
+      int value = 0;
+      if (!ParseSmallNumber(text, &value)) throw std::invalid_argument("complement mask");
+      return value;
+    };
     std::vector<InputTerm> input;
     input.reserve(terms);
     for (size_t i = 0; i < model_.ones().size(); ++i)
-      input.push_back({EntryValue(model_.ones()[i]), std::stoi(model_.onesMasks.at(i)), false});
+      input.push_back({EntryValue(model_.ones()[i]), mask(model_.onesMasks.at(i)), false});
     for (size_t i = 0; i < model_.dontCares().size(); ++i)
-      input.push_back(
-          {EntryValue(model_.dontCares()[i]), std::stoi(model_.dontCareMasks.at(i)), true});
+      input.push_back({EntryValue(model_.dontCares()[i]), mask(model_.dontCareMasks.at(i)), true});
     try {
       table = std::make_unique<LevelTable>(input);
     } catch (const std::bad_alloc&) {

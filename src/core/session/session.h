@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/records.h"
-#include "engine/term_table.h"
+#include "function/term_table.h"
 #include "files/file_io.h"
 #include "files/line_buffer.h"
 #include "function/function_model.h"

@@ -1,6 +1,6 @@
 #include "structure/structure_choice.h"
 
-#include "engine/term_table.h"
+#include "function/function_text.h"
 
 namespace kestrel {
 

@@ -21,7 +21,7 @@
 
 #include "diagram/diagram.h"
 #include "engine/realize.h"
-#include "engine/term_table.h"
+#include "function/function_text.h"
 #include "gui/function/function_window.h"
 #include "gui/platform/qt_messages.h"
 #include "gui/shell/about_box.h"

@@ -2,6 +2,7 @@
 // back, and the corrupt sections that are refused.
 
 #include "files/sections.h"
+#include "function/function_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/term_table.h"
+#include "function/term_table.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -8,55 +8,19 @@ namespace kestrel {
 
 namespace {
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-}  // namespace
-
-bool ParseSmallNumber(const std::string& digits, int* value) {
-  if (digits.empty()) return false;
-  long long v = 0;
-  for (char c : digits) {
-    if (!IsDigit(c)) return false;
-    v = v * 10 + (c - '0');
-    if (v > 2147483647LL) return false;
-  }
-  *value = static_cast<int>(v);
-  return true;
-}
-
-namespace {
-
-// Reads the literals of one product: plain[d] / negated[d] for d in 0..9. A literal starts at
-// every "x" and every "~" (whose following "x" is skipped); literals shorter than two characters
-// or whose digits do not form a number 0..9 are ignored.
+// Reads the literals of one product: plain[d] / negated[d] for d in 0..9. Tokens shorter than
+// two characters, or whose digits do not form a number 0..9, are ignored.
 void ReadProduct(const std::string& product, bool plain[10], bool negated[10]) {
   std::fill(plain, plain + 10, false);
   std::fill(negated, negated + 10, false);
-  std::string literal;
-  auto finish = [&]() {
-    if (literal.size() < 2) return;
+  ForEachLiteralToken(product, [&](std::string_view literal, size_t) {
+    if (literal.size() < 2) return true;
     const bool neg = literal[0] == '~';
     int d = 0;
-    if (!ParseSmallNumber(literal.substr(neg ? 2 : 1), &d) || d > 9) return;
-    (neg ? negated : plain)[d] = true;
-  };
-  for (size_t i = 0; i < product.size(); ++i) {
-    char c = product[i];
-    if (c == 'x' || c == '~') {
-      finish();
-      if (c == '~') {
-        literal = "~x";
-        ++i;  // the "x" that follows
-      } else {
-        literal = "x";
-      }
-    } else {
-      literal += c;
-    }
-  }
-  finish();
+    if (ParseSmallNumber(literal.substr(neg ? 2 : 1), &d) && d <= 9)
+      (neg ? negated : plain)[d] = true;
+    return true;
+  });
 }
 
 }  // namespace
@@ -292,45 +256,6 @@ void TermTable::PrepareForMux(const std::string& text, int a) {
   ExpandAddressColumns(a);
   AddAddressColumn(a);
   AbsorbRows(a);
-}
-
-int CountVariables(const std::string& text) {
-  bool seen[10] = {};
-  for (size_t i = 0; i + 1 < text.size(); ++i)
-    if (text[i] == 'x' && IsDigit(text[i + 1])) seen[text[i + 1] - '0'] = true;
-  return static_cast<int>(std::count(seen, seen + 10, true));
-}
-
-bool HasComplementaryLiterals(const std::string& text) {
-  bool plain[10] = {}, negated[10] = {};
-  std::string product;
-  for (char c : text) {
-    if (c != '+') {
-      product += c;
-      continue;
-    }
-    if (product.size() == 2 && product[0] == 'x' && IsDigit(product[1]))
-      plain[product[1] - '0'] = true;
-    if (product.size() == 3 && product[0] == '~' && product[1] == 'x' && IsDigit(product[2]))
-      negated[product[2] - '0'] = true;
-    product.clear();
-  }
-  for (int d = 0; d < 10; ++d)
-    if (plain[d] && negated[d]) return true;
-  return false;
-}
-
-bool IsSingleLiteral(const std::string& text) {
-  if (text.size() == 2) return text[0] == 'x' && IsDigit(text[1]);
-  if (text.size() == 3) return text[0] == '~' && text[1] == 'x' && IsDigit(text[2]);
-  return false;
-}
-
-std::string NegateLiteral(const std::string& text) {
-  if (text == "0") return "1";
-  if (text == "1") return "0";
-  if (text.find('~') != std::string::npos) return text.substr(1);
-  return "~" + text;
 }
 
 }  // namespace kestrel

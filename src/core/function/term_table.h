@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "function/function_text.h"
+
 namespace kestrel {
 
 class TermTable {
@@ -52,16 +54,5 @@ class TermTable {
   int columns_ = 0;
   std::vector<std::vector<std::string>> grid_;  ///< grid_[row][column]
 };
-
-/// Reads a decimal number of at most int range made only of digits; false otherwise.
-bool ParseSmallNumber(const std::string& digits, int* value);
-/// The number of d in 0..9 for which "x" followed by d occurs in the text.
-int CountVariables(const std::string& text);
-/// True when the text ("...+" form) has one-literal products x<d> and ~x<d> for the same d.
-bool HasComplementaryLiterals(const std::string& text);
-/// True when the text is exactly x<d> or ~x<d> with d in 0..9.
-bool IsSingleLiteral(const std::string& text);
-/// "0" <-> "1"; a text with "~" loses its first character; any other text gets "~" in front.
-std::string NegateLiteral(const std::string& text);
 
 }  // namespace kestrel

@@ -2,7 +2,7 @@
 // variables, absorption and the residue of every data input; and the small text tests used on
 // residues.
 
-#include "engine/term_table.h"
+#include "function/term_table.h"
 
 #include <gtest/gtest.h>
 

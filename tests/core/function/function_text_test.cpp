@@ -5,6 +5,7 @@
 
 #include "files/line_buffer.h"
 #include "files/sections.h"
+#include "function/function_text.h"
 #include "ui/shell.h"
 
 namespace kestrel {
