@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int target = 0;
   bool first = true;
   auto add = [&]() {
-    def.Add(entry, target);
+    def.Add(entry, kListKinds[target]);
     entry.clear();
     first = true;
   };

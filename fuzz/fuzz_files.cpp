@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Session session(messages, progress, &dialogs);
     if (project) {
       session.OpenProject();
-      if (session.commandState == 2 &&
+      if (session.commandState == CommandState::kRealized &&
           VerifyRealization(session.model.functionText, session.choice, session.results)
                   .mismatches != 0)
         abort();

@@ -24,22 +24,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int v = 0; v < (1 << n); ++v) {
     const size_t byte = 1 + static_cast<size_t>(v) / 4;
     const int code = byte < size ? (data[byte] >> (2 * (v % 4))) & 3 : 0;
-    if (code) def.Add(std::to_string(v), code == 1 ? kOnes : code == 2 ? kZeros : kDontCares);
+    if (code) def.Add(std::to_string(v), kListKinds[code - 1]);
   }
   def.Ok();
   const std::string text = session.model.functionText;
   const int vars = CountVariables(text);
   if (vars == 0) return 0;
-  for (int tab = 0; tab < 4; ++tab) {
-    for (int variant = 0; variant < (tab == 0 ? 4 : 1); ++variant) {
+  for (const StructureNames& structure : kStructureNames) {
+    for (int family = 0; family < (structure.useGates ? 3 : 1); ++family) {
       for (int index = 0; index < 4; ++index) {
         StructureChoice& c = session.choice;
         c = StructureChoice{};
-        c.tab = tab;
-        c.SetUseGates(variant > 0);
-        c.radioGates = variant > 0 ? variant - 1 : 0;
+        c.tab = structure.tab;
+        c.SetUseGates(structure.useGates);
+        c.radioGates = static_cast<GateFamily>(family);
         c.radioMuxSize = c.radioMuxMT = c.radioDmux = index;
-        if (tab == kTabMuxDemux) {
+        if (structure.tab == StructureTab::kMuxDemux) {
           if (vars < 2 || vars > 8 || index + 1 >= vars || vars - index - 1 > 4) continue;
           c.SelectMdMux(index);
           c.SelectMdDmux(vars - index - 2);

@@ -47,9 +47,10 @@ bool DefineFunction(Session& session, const FunctionInputs& inputs) {
   }
   def.OpenCanonical();
   const std::optional<std::string>* lists[3] = {&inputs.ones, &inputs.zeros, &inputs.dontCares};
-  for (int target = 0; target < 3; ++target) {
-    if (!*lists[target]) continue;
-    for (const std::string& entry : SplitList(**lists[target]))
+  for (ListKind target : kListKinds) {
+    const std::optional<std::string>& given = *lists[static_cast<int>(target)];
+    if (!given) continue;
+    for (const std::string& entry : SplitList(*given))
       if (!def.Add(entry, target)) return false;
   }
   return def.Ok();

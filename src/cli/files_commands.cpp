@@ -22,24 +22,6 @@ class SaveMessages : public RecordingMessages {
   }
 };
 
-/// A realization request as realize reports it, rebuilt from what Open project left behind.
-RealizeRun RunAfterOpen(const Session& session, bool designRead) {
-  RealizeRun run;
-  run.defined = designRead;
-  run.realizeCalled = designRead;
-  if (!designRead) return run;
-  if (session.commandState == 2) {
-    run.outcome = RealizeOutcome::kRealized;
-    run.commandState = 2;
-  } else if (session.commandState == 9) {
-    run.outcome = RealizeOutcome::kRefused;
-    run.commandState = 9;
-  } else if (session.model.functionText.empty()) {
-    run.outcome = RealizeOutcome::kNoFunction;
-  }
-  return run;
-}
-
 }  // namespace
 
 bool IsProjectPath(const std::string& path) {
@@ -60,8 +42,7 @@ int RunOpen(const std::string& path, bool json) {
     PrintModel(session, messages, json);
     return read ? kExitOk : kExitRefused;
   }
-  const bool read = session.OpenProject();
-  const RealizeRun run = RunAfterOpen(session, read);
+  const RealizeResult run = session.OpenProject().realization.value_or(RealizeResult{});
   if (json)
     std::cout << RealizeJson(session, messages, run).dump() << "\n";
   else
@@ -79,10 +60,7 @@ int RunSave(const std::string& path, const RealizeInputs& inputs, bool json) {
   bool defined = true;
   if (inputs.functionText) {
     // A function text given as is counts as a literal function that was not minimized.
-    session.model.functionText = *inputs.functionText;
-    session.model.representationFlag = 2;
-    session.model.functionModified = 1;
-    session.SetCommandState(1);
+    session.UseFunctionText(*inputs.functionText);
   } else {
     defined = DefineFunction(session, inputs.function);
   }
@@ -91,8 +69,8 @@ int RunSave(const std::string& path, const RealizeInputs& inputs, bool json) {
     if (project) {
       // The design structure dialog, confirmed with the choice from the options.
       session.choice.OnShow(session.model.functionText);
-      ApplyStructureOptions(session.choice, inputs);
-      session.project.projectModified = 1;
+      session.choice.Apply(inputs.Options());
+      session.AcceptStructure();
       saved = session.SaveProjectAs();
     } else {
       saved = session.SaveFunctionAs();
@@ -126,7 +104,7 @@ void FileCommands::Register(CLI::App& app) {
                    "a project's function as a sum of products, e.g. x2~x0+x1 (used as given)");
   save->add_option("--structure", saveInputs.structure,
                    "for a project: mux, mux-gates, demux, mux-tree or mux-demux")
-      ->check(CLI::IsMember({"mux", "mux-gates", "demux", "mux-tree", "mux-demux"}));
+      ->check(CLI::IsMember(StructureCliNames()));
   save->add_option("--mux-size", saveInputs.muxSize,
                    "for a project: data inputs of the multiplexer: 2, 4, 8 or 16")
       ->check(CLI::IsMember({2, 4, 8, 16}));
@@ -134,7 +112,7 @@ void FileCommands::Register(CLI::App& app) {
                    "for a project: outputs of the demultiplexer: 2, 4, 8 or 16")
       ->check(CLI::IsMember({2, 4, 8, 16}));
   save->add_option("--gates", saveInputs.gates, "for a project: nand, nor or and-or-not")
-      ->check(CLI::IsMember({"nand", "nor", "and-or-not"}));
+      ->check(CLI::IsMember(GateFamilyCliNames()));
   save->add_flag("--json", saveJson, "print the result as one JSON object");
 }
 

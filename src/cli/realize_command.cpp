@@ -7,19 +7,40 @@
 
 namespace kestrel::cli {
 
+std::vector<std::string> StructureCliNames() {
+  std::vector<std::string> names;
+  for (const StructureNames& row : kStructureNames) names.emplace_back(row.cliName);
+  return names;
+}
+
+std::vector<std::string> GateFamilyCliNames() {
+  std::vector<std::string> names;
+  for (const GateFamilyNames& row : kGateFamilyNames) names.emplace_back(row.cliName);
+  return names;
+}
+
+StructureOptions RealizeInputs::Options() const {
+  StructureOptions o;
+  o.structure = StructureFromCliName(structure).value_or(Structure::kMux);
+  o.muxSize = muxSize;
+  o.demuxSize = demuxSize;
+  o.gates = GateFamilyFromCliName(gates).value_or(GateFamily::kNand);
+  return o;
+}
+
 void AddRealizeOptions(CLI::App& app, RealizeInputs& inputs) {
   AddFunctionOptions(app, inputs.function);
   app.add_option("--function", inputs.functionText,
                  "the minimized function text, e.g. x2~x0+x1 (used as given)");
   app.add_option("--structure", inputs.structure, "mux, mux-gates, demux, mux-tree or mux-demux")
       ->required()
-      ->check(CLI::IsMember({"mux", "mux-gates", "demux", "mux-tree", "mux-demux"}));
+      ->check(CLI::IsMember(StructureCliNames()));
   app.add_option("--mux-size", inputs.muxSize, "data inputs of the multiplexer: 2, 4, 8 or 16")
       ->check(CLI::IsMember({2, 4, 8, 16}));
   app.add_option("--demux-size", inputs.demuxSize, "outputs of the demultiplexer: 2, 4, 8 or 16")
       ->check(CLI::IsMember({2, 4, 8, 16}));
   app.add_option("--gates", inputs.gates, "gate family: nand, nor or and-or-not")
-      ->check(CLI::IsMember({"nand", "nor", "and-or-not"}));
+      ->check(CLI::IsMember(GateFamilyCliNames()));
 }
 
 bool IsWellFormedFunctionText(const std::string& text) {
@@ -42,82 +63,26 @@ std::string ValidateRealizeInputs(const RealizeInputs& inputs) {
 }
 
 namespace {
-int SizeIndex(int size) {
-  return size == 2 ? 0 : size == 4 ? 1 : size == 8 ? 2 : 3;
-}
 nlohmann::json SizeJson(int index) {
   return index < 0 ? nlohmann::json(nullptr) : nlohmann::json(2 << index);
 }
 }  // namespace
 
-void ApplyStructureOptions(StructureChoice& choice, const RealizeInputs& inputs) {
-  const std::string& s = inputs.structure;
-  if (s == "mux" || s == "mux-gates" || s == "mux-tree") {
-    if (inputs.muxSize) choice.radioMuxSize = choice.radioMuxMT = SizeIndex(*inputs.muxSize);
-  }
-  if (s == "mux" || s == "mux-gates") {
-    choice.SelectTab(kTabMux, "");
-    choice.SetUseGates(s == "mux-gates");
-    choice.radioGates = inputs.gates == "nand" ? 0 : inputs.gates == "nor" ? 1 : 2;
-  } else if (s == "demux") {
-    choice.tab = kTabDemux;
-    if (inputs.demuxSize) choice.radioDmux = SizeIndex(*inputs.demuxSize);
-  } else if (s == "mux-tree") {
-    choice.tab = kTabMuxTree;
-  } else if (s == "mux-demux") {
-    choice.tab = kTabMuxDemux;
-    choice.ClearMdSizes();
-    if (inputs.muxSize) choice.SelectMdMux(SizeIndex(*inputs.muxSize));
-    if (inputs.demuxSize) choice.SelectMdDmux(SizeIndex(*inputs.demuxSize));
-  }
-}
-
-RealizeRun RealizeCurrentFunction(Session& session) {
-  RealizeRun run;
-  const std::string& text = session.model.functionText;
-  if (!text.empty() && CountVariables(text) == 0) return run;  // the command is disabled
-  if (!session.choice.Ok(text, session.messages)) return run;
-  session.zoom = 17;
-  run.realizeCalled = true;
-  const RealizeResult result =
-      Realize(text, session.choice, session.table, session.results, session.messages, session);
-  run.outcome = result.outcome;
-  if (result.outcome == RealizeOutcome::kRealized) {
-    session.designCaption = result.designCaption;
-    session.additionalCaption.clear();
-    run.commandState = 2;
-  } else if (result.outcome == RealizeOutcome::kRefused) {
-    run.commandState = 9;
-  }
-  return run;
-}
-
-RealizeRun DefineAndRealize(Session& session, const RealizeInputs& inputs) {
+RealizeResult DefineAndRealize(Session& session, const RealizeInputs& inputs) {
   if (inputs.functionText) {
-    session.model.functionText = *inputs.functionText;
+    session.UseFunctionText(*inputs.functionText);
   } else if (!DefineFunction(session, inputs.function)) {
-    RealizeRun refused;
-    refused.defined = false;
-    ApplyStructureOptions(session.choice, inputs);
-    return refused;
+    session.choice.Apply(inputs.Options());
+    return {};
   }
-  // The dialog is shown (its choice saved, the pairing rule applied), then the user picks.
+  // The Realization command: the dialog is shown (its choice saved, the pairing rule applied),
+  // the user picks the structure and presses OK. The structure asked for is reported even
+  // when the command is disabled (a constant function), so it is chosen first.
   session.choice.OnShow(session.model.functionText);
-  ApplyStructureOptions(session.choice, inputs);
-  return RealizeCurrentFunction(session);
-}
-
-std::string StructureName(const StructureChoice& choice) {
-  switch (choice.tab) {
-    case kTabMux:
-      return choice.useGates ? "mux-gates" : "mux";
-    case kTabDemux:
-      return "demux";
-    case kTabMuxTree:
-      return "mux-tree";
-    default:
-      return "mux-demux";
-  }
+  session.choice.Apply(inputs.Options());
+  if (!session.commands.Enabled(CommandItem::Realization)) return {};
+  if (!session.ConfirmStructure()) return {};
+  return session.RealizeCurrent();
 }
 
 namespace {
@@ -130,6 +95,7 @@ nlohmann::json Array(const std::array<T, N>& a) {
 }
 
 nlohmann::json NodeJson(const NodeRecord& n) {
+  // The JSON shows the kind by its number: 0 multiplexer, 1 AND, 2 OR, 3 NAND, 4 NOR.
   return {{"level", n.level},
           {"id", n.id},
           {"addressCount", n.addressCount},
@@ -139,7 +105,7 @@ nlohmann::json NodeJson(const NodeRecord& n) {
           {"inputNegated", Array(n.inputNegated)},
           {"outputNegated", n.outputNegated},
           {"inputLabels", Array(n.inputLabels)},
-          {"kind", n.kind}};
+          {"kind", static_cast<int>(n.kind)}};
 }
 
 nlohmann::json FlagsJson(const std::array<uint8_t, 16>& flags) {
@@ -151,16 +117,17 @@ nlohmann::json FlagsJson(const std::array<uint8_t, 16>& flags) {
 }  // namespace
 
 nlohmann::json RealizeJson(const Session& session, const RecordingMessages& messages,
-                           const RealizeRun& run) {
+                           const RealizeResult& run) {
   const StructureChoice& c = session.choice;
-  const std::string structure = StructureName(c);
+  const std::string structure = NamesOf(c.Current()).cliName;
   const bool realized = run.outcome == RealizeOutcome::kRealized;
   nlohmann::json j;
   j["function"] = session.model.functionText;
   j["variables"] = CountVariables(session.model.functionText);
   j["structure"] = structure;
   j["designCaption"] = realized ? nlohmann::json(session.designCaption) : nullptr;
-  j["commandState"] = run.commandState ? nlohmann::json(*run.commandState) : nullptr;
+  j["commandState"] =
+      run.commandState ? nlohmann::json(StateNumber(*run.commandState)) : nlohmann::json(nullptr);
   j["muxSize"] = nullptr;
   j["demuxSize"] = nullptr;
   if (structure == "mux" || structure == "mux-gates") j["muxSize"] = SizeJson(c.radioMuxSize);
@@ -220,25 +187,26 @@ std::string InputSource(int child, const std::string& label, const char* what) {
   return child ? std::string(what) + " " + std::to_string(child) : "\"" + label + "\"";
 }
 
-const char* KindName(int kind) {
+const char* KindName(NodeKind kind) {
   switch (kind) {
-    case kMux:
+    case NodeKind::kMux:
       return "multiplexer";
-    case kAnd:
+    case NodeKind::kAnd:
       return "AND gate";
-    case kOr:
+    case NodeKind::kOr:
       return "OR gate";
-    case kNand:
+    case NodeKind::kNand:
       return "NAND gate";
-    default:
+    case NodeKind::kNor:
       return "NOR gate";
   }
+  return "";
 }
 
 }  // namespace
 
 void PrintRealizePlain(const Session& session, const RecordingMessages& messages,
-                       const RealizeRun& run) {
+                       const RealizeResult& run) {
   const nlohmann::json j = RealizeJson(session, messages, run);
   std::cout << "Function: "
             << (session.model.functionText.empty() ? "(none)" : session.model.functionText) << "\n";
@@ -278,7 +246,7 @@ void PrintRealizePlain(const Session& session, const RecordingMessages& messages
   } else {
     for (const NodeRecord& n : r.nodes()) {
       std::cout << "Node " << n.id << ": " << KindName(n.kind) << " at level " << n.level;
-      if (n.kind == kMux) {
+      if (n.kind == NodeKind::kMux) {
         std::cout << ", address inputs";
         for (int i = 0; i < n.addressCount; ++i) std::cout << " " << n.addressLabels[i];
       }
@@ -297,7 +265,7 @@ int RunRealize(const RealizeInputs& inputs, bool json) {
   RecordingMessages messages;
   HeadlessProgress progress;
   Session session(messages, progress);
-  const RealizeRun run = DefineAndRealize(session, inputs);
+  const RealizeResult run = DefineAndRealize(session, inputs);
   if (json) {
     std::cout << RealizeJson(session, messages, run).dump() << "\n";
   } else {

@@ -16,7 +16,14 @@ struct RealizeInputs {
   std::string structure;
   std::optional<int> muxSize, demuxSize;
   std::string gates = "nand";
+
+  /// The structure options named (the structure must be one of the known names).
+  StructureOptions Options() const;
 };
+
+/// The names the options take, from the structure and gate-family tables.
+std::vector<std::string> StructureCliNames();
+std::vector<std::string> GateFamilyCliNames();
 
 void AddRealizeOptions(CLI::App& app, RealizeInputs& inputs);
 /// Returns an error text for a usage error, or "".
@@ -24,28 +31,17 @@ std::string ValidateRealizeInputs(const RealizeInputs& inputs);
 /// True when the text is "", "0", "1" or a sum of products of x0..x9 / ~x0..~x9 without blanks.
 bool IsWellFormedFunctionText(const std::string& text);
 
-/// What happened to one realization request.
-struct RealizeRun {
-  bool defined = true;  ///< false when the minimize inputs were refused
-  RealizeOutcome outcome = RealizeOutcome::kNothing;
-  bool realizeCalled = false;
-  std::optional<int> commandState;  ///< the state the realization set (2 or 9)
-};
-
-/// Sets the structure choice from the options, as a user clicking in the dialog would.
-void ApplyStructureOptions(StructureChoice& choice, const RealizeInputs& inputs);
-/// Runs the dialog's OK checks and Realize on the session's current function.
-RealizeRun RealizeCurrentFunction(Session& session);
-/// The structure name of the choice: mux, mux-gates, demux, mux-tree or mux-demux.
-std::string StructureName(const StructureChoice& choice);
-/// The JSON object realize prints for the session's state.
+/// The JSON object realize prints for the session's state after the realization request whose
+/// result is given.
 nlohmann::json RealizeJson(const Session& session, const RecordingMessages& messages,
-                           const RealizeRun& run);
+                           const RealizeResult& result);
 void PrintRealizePlain(const Session& session, const RecordingMessages& messages,
-                       const RealizeRun& run);
+                       const RealizeResult& result);
 
-/// Defines the function from the inputs and realizes it; false when the inputs were refused.
-RealizeRun DefineAndRealize(Session& session, const RealizeInputs& inputs);
+/// Defines the function from the inputs, then runs the Realization command with the dialog
+/// confirmed on the chosen structure (nothing happens when the inputs were refused or the
+/// command is disabled).
+RealizeResult DefineAndRealize(Session& session, const RealizeInputs& inputs);
 
 int RunRealize(const RealizeInputs& inputs, bool json);
 

@@ -76,7 +76,8 @@ int RunRender(const RenderInputs& inputs) {
   bool realized = false;
   if (!inputs.project.empty()) {
     dialogs.answers.emplace_back(inputs.project);
-    realized = session.OpenProject() && session.commandState == 2;
+    const Session::OpenProjectResult opened = session.OpenProject();
+    realized = opened.realization && opened.realization->outcome == RealizeOutcome::kRealized;
   } else {
     realized = DefineAndRealize(session, inputs.realize).outcome == RealizeOutcome::kRealized;
   }

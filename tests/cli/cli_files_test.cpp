@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "cli/cli_runner.h"
-#include "core/session/file_test_support.h"
+#include "support/cli_runner.h"
+#include "support/session_fixture.h"
 
 namespace kestrel::testing {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/cli_runner.h"
+#include "support/cli_runner.h"
 
 namespace kestrel::testing {
 namespace {

@@ -12,8 +12,8 @@
 #include <map>
 #include <random>
 
-#include "cli/cli_runner.h"
-#include "core/session/file_test_support.h"
+#include "support/cli_runner.h"
+#include "support/session_fixture.h"
 
 namespace kestrel::testing {
 namespace {

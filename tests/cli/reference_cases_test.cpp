@@ -13,7 +13,7 @@
 #include <sstream>
 #include <thread>
 
-#include "cli/cli_runner.h"
+#include "support/cli_runner.h"
 
 namespace kestrel::testing {
 namespace {

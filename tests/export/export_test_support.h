@@ -1,12 +1,16 @@
 #pragma once
-// Helpers of the export tests: a scratch folder, file access, and running programs.
+// Helpers of the export tests: a scratch folder, file access, and running programs (through the
+// tests' one program runner, with Qt strings).
 
 #include <QByteArray>
 #include <QDir>
-#include <QProcess>
+#include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
+
+#include "support/cli_runner.h"
 
 namespace kestrel::testing {
 
@@ -38,18 +42,10 @@ struct ProgramRun {
 };
 
 inline ProgramRun RunProgram(const QString& program, const QStringList& args) {
-  ProgramRun run;
-  // A scratch folder of its own: a relative output name never lands in the source tree.
-  QTemporaryDir scratch;
-  QProcess p;
-  p.setWorkingDirectory(scratch.path());
-  p.start(program, args);
-  if (!p.waitForStarted(10000)) return run;
-  p.waitForFinished(60000);
-  run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-  run.out = QString::fromUtf8(p.readAllStandardOutput());
-  run.err = QString::fromUtf8(p.readAllStandardError());
-  return run;
+  std::vector<std::string> arguments;
+  for (const QString& a : args) arguments.push_back(a.toStdString());
+  const CliRun run = RunProgram(program.toStdString(), arguments);
+  return {run.exitCode, QString::fromStdString(run.out), QString::fromStdString(run.err)};
 }
 
 }  // namespace kestrel::testing

@@ -27,6 +27,7 @@
 namespace kestrel {
 namespace {
 
+using testing::Options;
 using testing::ReadAll;
 using testing::Realized;
 using testing::Scratch;
@@ -36,14 +37,15 @@ using testing::ToQByteArray;
 struct Sample {
   const char* name;
   const char* text;
-  int tab, gates, index, second;
+  StructureOptions options;
 };
 const Sample kSamples[] = {
-    {"mux", "x2x1+~x2~x0+x3", kTabMux, 0, 1, -1},
-    {"nand", "x3x2x1+~x3~x2~x1+x0x1~x2+x4~x3", kTabMux, 1, 0, -1},
-    {"tree", "x3x2x1+~x3~x2~x1", kTabMuxTree, 0, 0, -1},
-    {"demux", "x2x1+~x2~x0+x3x0", kTabDemux, 0, 3, -1},
-    {"muxdemux", "x6~x3x2~x1+x5x4x0", kTabMuxDemux, 0, 2, 3},
+    {"mux", "x2x1+~x2~x0+x3", Options(Structure::kMux, 4)},
+    {"nand", "x3x2x1+~x3~x2~x1+x0x1~x2+x4~x3",
+     Options(Structure::kMuxGates, 2, 0, GateFamily::kNand)},
+    {"tree", "x3x2x1+~x3~x2~x1", Options(Structure::kMuxTree, 2)},
+    {"demux", "x2x1+~x2~x0+x3x0", Options(Structure::kDemux, 0, 16)},
+    {"muxdemux", "x6~x3x2~x1+x5x4x0", Options(Structure::kMuxDemux, 8, 16)},
 };
 
 struct Realization {
@@ -51,7 +53,7 @@ struct Realization {
   Diagram diagram;
   ProjectText text;
   Realization(const Sample& s, int zoom) {
-    EXPECT_TRUE(r.Run(s.text, s.tab, s.gates, s.index, s.second)) << s.name;
+    EXPECT_TRUE(r.Run(s.text, s.options)) << s.name;
     diagram = LayoutDiagram(r.session.results, r.session.choice, zoom);
     text = {r.session.model.functionText, r.session.designCaption};
   }
@@ -331,7 +333,7 @@ TEST(EveryStructure, EveryZoomRendersInsideItsPictureWithTheRealFont) {
   int rendered = 0;
   for (const testing::Case& c : testing::RandomCases(23, 28)) {
     Realized r;
-    if (!r.Run(c.text, c.tab, c.gates, c.index, c.second)) continue;
+    if (!r.Run(c.text, c.options)) continue;
     for (int z = kMinZoom; z <= kMaxZoom; ++z) {
       const Diagram d = LayoutDiagram(r.session.results, r.session.choice, z);
       BoundsCanvas bounds(QtTextMeasurer());

@@ -14,19 +14,17 @@ Diagram LayoutDiagram(const ResultStore& store, const StructureChoice& choice, i
   // The gates layout belongs to the Multiplexer structure realized with gates; the box keeps
   // its state when another tab is chosen, and a plain multiplexer tree must not be placed as if
   // it had gates.
-  d.useGates = choice.useGates && choice.tab == kTabMux;
+  d.useGates = choice.useGates && choice.tab == StructureTab::kMux;
   switch (choice.tab) {
-    case kTabMux:
-    case kTabMuxTree:
+    case StructureTab::kMux:
+    case StructureTab::kMuxTree:
       LayoutTree(d, store);
       break;
-    case kTabDemux:
+    case StructureTab::kDemux:
       LayoutDemux(d, store);
       break;
-    case kTabMuxDemux:
+    case StructureTab::kMuxDemux:
       LayoutMuxDemux(d, store);
-      break;
-    default:
       break;
   }
   if (d.kind == DiagramKind::kEmpty) {

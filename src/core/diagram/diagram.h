@@ -31,7 +31,7 @@ struct Diagram {
   int zoom = 17;
   int fontSize = 9;  ///< the canvas font size for the zoom
   int width = 0, height = 0;
-  int tab = kTabMux;
+  StructureTab tab = StructureTab::kMux;
   bool useGates = false;  ///< the gates layout: "use gates" with the Multiplexer structure
   // Tree: the node list with order, x and y set and the negations moved.
   std::vector<NodeRecord> nodes;

@@ -149,8 +149,8 @@ void LayoutMuxDemux(Diagram& d, const ResultStore& store) {
   d.muxDemux = store.muxDemux();
   d.demuxPart = store.demuxPart();
   d.gates = store.collectingGates();
-  if (d.gates.size() > static_cast<size_t>(ResultStore::kMaxCollectingGates))
-    d.gates.resize(ResultStore::kMaxCollectingGates);
+  if (d.gates.size() > static_cast<size_t>(kMaxCollectingGates))
+    d.gates.resize(kMaxCollectingGates);
   MuxDemuxRecord& md = d.muxDemux;
   md.addressCount = std::clamp(md.addressCount, 0, 4);
   md.inputCount = std::clamp(md.inputCount, 0, 16);

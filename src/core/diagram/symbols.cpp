@@ -147,7 +147,7 @@ void DrawGate(Canvas& c, const NodeRecord& node, int z) {
   const int a = node.x, b = node.y;
   const int m = Clamp(node.inputCount, 0, 16);
   const int d = node.addressCount;
-  const bool andShape = node.kind == kAnd || node.kind == kNand;
+  const bool andShape = node.kind == NodeKind::kAnd || node.kind == NodeKind::kNand;
   const int e = b + ((m + 1) * z) / 4;
 
   // Pen black, brush white; the labels are written with a clear brush so that a label never
@@ -187,7 +187,7 @@ void DrawGate(Canvas& c, const NodeRecord& node, int z) {
     const int dx = a + (d * z) / 2 - z / 2;
     c.Arc(a - z, e - hh, a + z, e + hh, dx, TruncDiv(9LL * (e + hh) + 5LL * z, 9), dx,
           TruncDiv(3LL * (e - hh) - 2LL * z, 3));
-    if (node.kind == kNand) {
+    if (node.kind == NodeKind::kNand) {
       Bubble(c, a + z, TruncDiv(10LL * e - 2LL * z, 10), TruncDiv(10LL * a + 14LL * z, 10),
              TruncDiv(10LL * e + 2LL * z, 10));
       c.Line(TruncDiv(10LL * a + 14LL * z, 10), e, a + d * z + 2 * (z / 3), e);
@@ -205,7 +205,7 @@ void DrawGate(Canvas& c, const NodeRecord& node, int z) {
       c.Line(a, e + g - 1, a, b + ((m + 1) * z) / 2 - z / 4);
     }
     const int bubbleRight = TruncDiv(10LL * (a + z + z / 3) + 4LL * z, 10);
-    if (node.kind == kNor) {
+    if (node.kind == NodeKind::kNor) {
       Bubble(c, a + z + z / 3, TruncDiv(10LL * e - 2LL * z, 10), bubbleRight,
              TruncDiv(10LL * e + 2LL * z, 10));
       c.Line(bubbleRight, e, TruncDiv(10LL * (a + z + 2 * (z / 3)) + 4LL * z, 10), e);
@@ -233,8 +233,8 @@ void DrawTreeWire(Canvas& c, const NodeRecord& child, const NodeRecord& parent, 
   const int mC = Clamp(child.inputCount, 0, 16);
   const int nC = child.addressCount;
   const int hC = ((mC + 1) * z) / 2;
-  const bool childMux = child.kind == kMux;
-  const bool parentMux = parent.kind == kMux;
+  const bool childMux = child.kind == NodeKind::kMux;
+  const bool parentMux = parent.kind == NodeKind::kMux;
   const int dP = parentMux ? 1 : 2;
   const int oC = childMux ? 0 : 2;
   const int xEnd = parent.x - z + 1;

@@ -8,14 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "base/limits.h"
 #include "diagram/canvas.h"
 #include "engine/records.h"
 
 namespace kestrel {
-
-inline constexpr int kMinZoom = 10;
-inline constexpr int kMaxZoom = 30;
-inline constexpr int kDefaultZoom = 17;
 
 /// The canvas font size for a zoom: 7 up to 12, 8 for 13..16, 9 for 17..20, 12 from 21.
 int CanvasFontSize(int z);

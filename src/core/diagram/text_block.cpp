@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "diagram/recording_canvas.h"
+#include "function/function_text.h"
 
 namespace kestrel {
 
@@ -22,35 +23,34 @@ TextBlockEnd DrawTextBlock(Canvas& c, int fontSize, int left, int y,
   c.SetFontBold(true);
   y += lineH;
 
+  // One character at a time, as the label shows it: " + " inside a line (advancing by one
+  // and a half widths of "+" more), a plain "+" where the line breaks.
   int x = left;
   end.functionX = x;
-  int counter = 1;
-  for (char ch : functionText) {
-    const std::string s(1, ch);
-    const int w = c.TextWidth(s);
-    if (counter <= 50) {
-      if (ch == '+') {
-        c.TextOut(x, y, " + ");
-        end.right = std::max(end.right, x + c.TextWidth(" + "));
-        x = (3 * w) / 2 + x;
-      } else {
+  for (const FunctionLine& line : FunctionLines(functionText)) {
+    for (size_t i = 0; i < line.text.size(); ++i) {
+      const char ch = line.text[i];
+      const std::string s(1, ch);
+      const int w = c.TextWidth(s);
+      if (line.broken && i + 1 == line.text.size()) {
         c.TextOut(x, y, s);
+        end.functionX = std::max(end.functionX, x + w);
+        end.right = std::max(end.right, x + w);
+        y += lineH;
+        x = left;
+      } else {
+        if (ch == '+') {
+          c.TextOut(x, y, " + ");
+          end.right = std::max(end.right, x + c.TextWidth(" + "));
+          x = (3 * w) / 2 + x;
+        } else {
+          c.TextOut(x, y, s);
+        }
+        x += w;
       }
-      x += w;
-    } else if (ch == '+') {
-      c.TextOut(x, y, s);
-      end.functionX = std::max(end.functionX, x + w);
-      end.right = std::max(end.right, x + w);
-      y += lineH;
-      x = left;
-      counter -= 50;
-    } else {
-      c.TextOut(x, y, s);
-      x += w;
+      end.functionX = std::max(end.functionX, x);
+      end.right = std::max(end.right, x);
     }
-    end.functionX = std::max(end.functionX, x);
-    end.right = std::max(end.right, x);
-    ++counter;
   }
 
   c.SetFontBold(false);

@@ -7,11 +7,12 @@
 
 #include "diagram/canvas.h"
 #include "diagram/diagram.h"
+#include "function/texts.h"
 
 namespace kestrel {
 
-inline constexpr const char* kTextBlockFunctionHeading = "Function after minimization:";
-inline constexpr const char* kTextBlockStructureHeading = "Realized in the structure:";
+inline constexpr const char* kTextBlockFunctionHeading = text::kFunctionAfterMinimization;
+inline constexpr const char* kTextBlockStructureHeading = text::kRealizedIn;
 /// The face of the text block (the diagram keeps its own).
 inline constexpr const char* kTextBlockFontName = "Arial";
 

@@ -27,7 +27,7 @@ const NodeRecord* Child(const std::vector<NodeRecord>& nodes, const NodeRecord& 
 NodeRecord Sanitized(const NodeRecord& in, int id, int count) {
   NodeRecord n = in;
   n.id = id;
-  n.kind = (n.kind >= kMux && n.kind <= kNor) ? n.kind : kMux;
+  n.kind = (n.kind >= NodeKind::kMux && n.kind <= NodeKind::kNor) ? n.kind : NodeKind::kMux;
   n.inputCount = std::clamp(n.inputCount, 0, 16);
   n.addressCount = std::clamp(n.addressCount, 0, 4);
   n.level = std::clamp(n.level, 0, kLevels - 1);
@@ -60,8 +60,8 @@ std::vector<int> ComplexInputsAbove(const std::vector<NodeRecord>& nodes) {
 
 /// The x of the vertical channel of the wire from child to a parent input, for offset k.
 int ChannelX(const NodeRecord& child, const NodeRecord& parent, int k, int z) {
-  if (child.kind != kMux && parent.kind == kMux) return child.x + 6 * z + k;
-  return child.x + (child.addressCount + (child.kind == kMux ? 0 : 2) + 1) * z + k;
+  if (child.kind != NodeKind::kMux && parent.kind == NodeKind::kMux) return child.x + 6 * z + k;
+  return child.x + (child.addressCount + (child.kind == NodeKind::kMux ? 0 : 2) + 1) * z + k;
 }
 
 /// The number of label columns a multiplexer opens: one per distinct label of its inputs
@@ -80,7 +80,7 @@ int LabelColumns(const NodeRecord& node) {
 void LayoutTree(Diagram& d, const ResultStore& store) {
   const int z = d.zoom;
   const std::vector<NodeRecord>& source = store.nodes();
-  const int count = std::min(static_cast<int>(source.size()), ResultStore::kMaxNodes);
+  const int count = std::min(static_cast<int>(source.size()), kMaxNodes);
   if (count == 0) return;
   d.kind = DiagramKind::kTree;
   std::vector<NodeRecord>& nodes = d.nodes;
@@ -119,7 +119,7 @@ void LayoutTree(Diagram& d, const ResultStore& store) {
   for (NodeRecord& n : nodes) {
     n.y = 3 * z + columnHeight[n.level];
     columnHeight[n.level] +=
-        n.kind == kMux ? z * (n.inputCount + 4) : (n.inputCount * z) / 2 + 2 * z;
+        n.kind == NodeKind::kMux ? z * (n.inputCount + 4) : (n.inputCount * z) / 2 + 2 * z;
   }
 
   // Horizontal positions: deeper levels to the left.
@@ -127,7 +127,7 @@ void LayoutTree(Diagram& d, const ResultStore& store) {
     for (NodeRecord& n : nodes) {
       const int column = maxLevel - std::min(n.level, maxLevel);
       if (d.useGates)
-        n.x = column * columnWidth + 4 * z + (n.kind == kMux ? 2 * z : 0) + shift;
+        n.x = column * columnWidth + 4 * z + (n.kind == NodeKind::kMux ? 2 * z : 0) + shift;
       else
         n.x = column * columnWidth + z * (maxInputs + 5) + shift;
     }
@@ -152,15 +152,15 @@ void LayoutTree(Diagram& d, const ResultStore& store) {
   // last) must not leave the picture.
   int leftmost = 0;
   for (const NodeRecord& n : nodes)
-    if (n.kind == kMux) leftmost = std::min(leftmost, n.x - (LabelColumns(n) + 1) * z);
+    if (n.kind == NodeKind::kMux) leftmost = std::min(leftmost, n.x - (LabelColumns(n) + 1) * z);
   const int shift = -leftmost;
   if (lack > 0 || shift > 0) place(colW + std::max(0, lack), shift);
 
   // Picture size.
   const NodeRecord& last = nodes.back();
   int w = d.useGates ? last.x + z * (last.addressCount + 4) : last.x + (last.inputCount + 1) * z;
-  if (d.tab == kTabMuxTree) w = last.x + (last.addressCount + 3) * z;
-  if (d.useGates && nodes.front().kind == kMux) w = last.x + z * (last.inputCount + 3);
+  if (d.tab == StructureTab::kMuxTree) w = last.x + (last.addressCount + 3) * z;
+  if (d.useGates && nodes.front().kind == NodeKind::kMux) w = last.x + z * (last.inputCount + 3);
   d.width = w + z;
   int h = 0;
   for (const NodeRecord& n : nodes) h = std::max(h, n.y + (n.inputCount + 1) * z);
@@ -172,7 +172,7 @@ void DrawTree(const Diagram& d, Canvas& c) {
   const std::vector<NodeRecord>& nodes = d.nodes;
   c.SetBrushStyle(BrushStyle::kClear);
   for (const NodeRecord& n : nodes) {
-    if (n.kind == kMux)
+    if (n.kind == NodeKind::kMux)
       DrawMux(c, n, z);
     else
       DrawGate(c, n, z);

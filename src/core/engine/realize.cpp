@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/limits.h"
+
 namespace kestrel {
 
 namespace {
@@ -16,7 +18,7 @@ NodeRecord MuxRecord(const TermTable& table, int a, int level,
   node.level = level;
   node.addressCount = a;
   node.inputCount = 1 << a;
-  node.kind = kMux;
+  node.kind = NodeKind::kMux;
   for (int k = 0; k < 4; ++k)
     node.addressLabels[k] = k < table.ColumnCount() ? table.Cell(k, 0) : std::string();
   for (int v = 0; v < node.inputCount && v < 16; ++v) node.inputLabels[v] = residues[v];
@@ -41,7 +43,7 @@ int RealizationEngine::CheckSingleMux(const std::string& text, int a, int level)
 }
 
 void RealizationEngine::BuildMuxWithGates(const std::string& text, int a, int maxFanIn,
-                                          int gateFamily) {
+                                          GateFamily gateFamily) {
   table_.PrepareForMux(text, a);
   const std::vector<std::string> residues = table_.Residues(a);
   NodeRecord node = MuxRecord(table_, a, 0, residues);
@@ -52,7 +54,7 @@ void RealizationEngine::BuildMuxWithGates(const std::string& text, int a, int ma
 }
 
 int RealizationEngine::BuildGateNetwork(const std::string& text, int level, int maxFanIn,
-                                        int gateFamily) {
+                                        GateFamily gateFamily) {
   if (text == "1") return 0;
   maxFanIn = std::clamp(maxFanIn, 2, 16);
   table_.LoadTermTable(text);
@@ -65,7 +67,7 @@ int RealizationEngine::BuildGateNetwork(const std::string& text, int level, int 
   node.level = level;
   node.addressCount = 1;
   node.inputCount = maxFanIn;
-  node.kind = kAnd;
+  node.kind = NodeKind::kAnd;
   // Every product is kept: a sum of more products than the gate has inputs is spread over
   // further OR-type gates below, so nothing is cut off.
   std::vector<std::string> product(products);
@@ -80,12 +82,17 @@ int RealizationEngine::BuildGateNetwork(const std::string& text, int level, int 
     node.inputCount =
         static_cast<int>(std::count_if(node.inputLabels.begin(), node.inputLabels.end(),
                                        [](const std::string& s) { return s != "1"; }));
-    if (gateFamily == 0) {
-      node.kind = kNand;
-      node.outputNegated = 1;
-    } else if (gateFamily == 1) {
-      node.kind = kNor;
-      for (auto& label : node.inputLabels) label = NegateLiteral(label);
+    switch (gateFamily) {
+      case GateFamily::kNand:  // a NAND followed by an inverter
+        node.kind = NodeKind::kNand;
+        node.outputNegated = 1;
+        break;
+      case GateFamily::kNor:  // a NOR of the complemented literals
+        node.kind = NodeKind::kNor;
+        for (auto& label : node.inputLabels) label = NegateLiteral(label);
+        break;
+      case GateFamily::kAndOrNot:
+        break;
     }
     return store_.AppendNode(node);
   }
@@ -97,18 +104,23 @@ int RealizationEngine::BuildGateNetwork(const std::string& text, int level, int 
   }
   for (auto& slot : in)
     if (slot.empty()) slot = "0";
-  node.kind = kOr;
-  if (gateFamily == 1) {
-    node.kind = kNor;
-    node.outputNegated = 1;
-  } else if (gateFamily == 0) {
-    node.kind = kNand;
-    node.inputNegated.fill(1);
+  node.kind = NodeKind::kOr;
+  switch (gateFamily) {
+    case GateFamily::kNand:  // a NAND with negated inputs is an OR
+      node.kind = NodeKind::kNand;
+      node.inputNegated.fill(1);
+      break;
+    case GateFamily::kNor:  // a NOR followed by an inverter
+      node.kind = NodeKind::kNor;
+      node.outputNegated = 1;
+      break;
+    case GateFamily::kAndOrNot:
+      break;
   }
   for (int i = 0; i < 16; ++i) node.inputLabels[i] = in[i];
   for (int i = 0; i < 16; ++i) {
     if (CountVariables(in[i]) == 1) {
-      if (gateFamily == 0) {
+      if (gateFamily == GateFamily::kNand) {
         node.inputNegated[i] = 0;
         node.inputLabels[i] = NegateLiteral(in[i]);
       }
@@ -252,49 +264,46 @@ RealizeResult Realize(const std::string& functionText, StructureChoice& choice, 
   const int n = CountVariables(functionText);
   auto refuse = [&](const char* message, const char* caption, Icon icon) {
     messages.Show(message, caption, Buttons::Ok, icon);
-    shell.SetCommandState(9);
+    shell.SetCommandState(CommandState::kRealizationRefused);
     result.outcome = RealizeOutcome::kRefused;
+    result.commandState = CommandState::kRealizationRefused;
     return result;
   };
   // A constant function has nothing to realize (the command is disabled for it).
   if (n == 0) return result;
 
   RealizationEngine engine(table, store);
-  const char* caption = nullptr;
-  switch (choice.tab) {
-    case kTabMux:
-      if (choice.useGates) {
-        store.ResetNodes();
-        const int a = Clamp(choice.radioMuxSize, n);
-        engine.BuildMuxWithGates(functionText, a, 16, choice.radioGates);
-        caption = text::kDesignMuxGates;
-      } else {
-        store.ResetNodes();
-        const int a = Clamp(choice.radioMuxSize, n);
-        if (engine.CheckSingleMux(functionText, a, 0) >= 2) {
-          return refuse(text::kAddressInputsShort, text::kCaptionWarningBang, Icon::Warning);
-        }
-        store.ResetNodes();
-        engine.BuildMuxTree(functionText, a, 0);
-        caption = text::kDesignMux;
-      }
+  const Structure structure = choice.Current();
+  switch (structure) {
+    case Structure::kMuxGates: {
+      store.ResetNodes();
+      const int a = Clamp(choice.radioMuxSize, n);
+      engine.BuildMuxWithGates(functionText, a, kMaxFanIn, choice.radioGates);
       break;
-    case kTabDemux: {
+    }
+    case Structure::kMux: {
+      store.ResetNodes();
+      const int a = Clamp(choice.radioMuxSize, n);
+      if (engine.CheckSingleMux(functionText, a, 0) >= 2)
+        return refuse(text::kAddressInputsShort, text::kCaptionWarningBang, Icon::Warning);
+      store.ResetNodes();
+      engine.BuildMuxTree(functionText, a, 0);
+      break;
+    }
+    case Structure::kDemux: {
       if (n > choice.radioDmux + 1)
         return refuse(text::kAddressInputsShort, text::kCaptionWarningBang, Icon::Warning);
       const int a = Clamp(choice.radioDmux, n);
       engine.BuildDemux(functionText, a);
-      caption = text::kDesignDemux;
       break;
     }
-    case kTabMuxTree: {
+    case Structure::kMuxTree: {
       const int a = Clamp(choice.radioMuxMT, n);
       store.ResetNodes();
       engine.BuildMuxTree(functionText, a, 0);
-      caption = text::kDesignMuxTree;
       break;
     }
-    case kTabMuxDemux: {
+    case Structure::kMuxDemux: {
       const int m = choice.MdMuxIndex() + 1;
       const int d = choice.MdDmuxIndex() + 1;
       choice.SelectMdMux(m - 1);
@@ -308,19 +317,17 @@ RealizeResult Realize(const std::string& functionText, StructureChoice& choice, 
         return refuse(text::kSelectSizes, text::kCaptionWarningBang, Icon::Warning);
       store.ResetCollectingGates();
       engine.BuildMuxAndDemux(functionText, m, d);
-      caption = text::kDesignMuxDemux;
       break;
     }
-    default:
-      return result;
   }
   if (store.nodeOverflow() || store.gateOverflow()) {
     store.ResetNodes();
     return refuse(text::kTooLargeCircuit, text::kCaptionWarningBang, Icon::Warning);
   }
   result.outcome = RealizeOutcome::kRealized;
-  result.designCaption = caption;
-  shell.SetCommandState(2);
+  result.designCaption = NamesOf(structure).designCaption;
+  result.commandState = CommandState::kRealized;
+  shell.SetCommandState(CommandState::kRealized);
   return result;
 }
 

@@ -3,6 +3,7 @@
 // after the design structure dialog (dispatch on the chosen structure, clamping of sizes that
 // exceed the function, refusal of sizes that are too small).
 
+#include <optional>
 #include <string>
 
 #include "engine/records.h"
@@ -20,8 +21,8 @@ class RealizationEngine {
 
   int BuildMuxTree(const std::string& text, int a, int level);
   int CheckSingleMux(const std::string& text, int a, int level);
-  void BuildMuxWithGates(const std::string& text, int a, int maxFanIn, int gateFamily);
-  int BuildGateNetwork(const std::string& text, int level, int maxFanIn, int gateFamily);
+  void BuildMuxWithGates(const std::string& text, int a, int maxFanIn, GateFamily gateFamily);
+  int BuildGateNetwork(const std::string& text, int level, int maxFanIn, GateFamily gateFamily);
   void BuildDemux(const std::string& text, int a);
   void SelectDemuxOutputs(int a);
   void BuildMuxAndDemux(const std::string& text, int m, int d);
@@ -35,18 +36,12 @@ class RealizationEngine {
 /// than 5 of them.
 bool IsLevelCrowded(const ResultStore& store);
 
-/// The structure names shown under "Realized in the structure:".
 namespace text {
 inline constexpr const char* kNoTerms = "No terms entered!   ";
 inline constexpr const char* kAddressInputsShort =
     "Realization impossible! \n\rThe number of supplied address inputs is not sufficient!   ";
 inline constexpr const char* kTooLargeCircuit =
     "Realization impossible! \n\rThe circuit needs more than 1024 multiplexers and gates.   ";
-inline constexpr const char* kDesignMux = "Multiplexer";
-inline constexpr const char* kDesignMuxGates = "Multiplexer and Gates";
-inline constexpr const char* kDesignDemux = "Demultiplexer";
-inline constexpr const char* kDesignMuxTree = "Multiplexer Tree";
-inline constexpr const char* kDesignMuxDemux = "Multiplexer and Demultiplexer";
 }  // namespace text
 
 enum class RealizeOutcome {
@@ -59,6 +54,8 @@ enum class RealizeOutcome {
 struct RealizeResult {
   RealizeOutcome outcome = RealizeOutcome::kNothing;
   std::string designCaption;  ///< set when realized
+  /// The command state the realization set: realized or refused; none when it set nothing.
+  std::optional<CommandState> commandState;
 };
 
 /// Realize: checks the function text, clamps or refuses the chosen size (the clamped index

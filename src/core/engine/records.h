@@ -9,9 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "base/limits.h"
+
 namespace kestrel {
 
-enum NodeKind { kMux = 0, kAnd = 1, kOr = 2, kNand = 3, kNor = 4 };
+/// What a node of the node list is. The numbers are the ones the command line's JSON shows.
+enum class NodeKind { kMux = 0, kAnd = 1, kOr = 2, kNand = 3, kNor = 4 };
 
 struct NodeRecord {
   int level = 0;  ///< tree column: 0 for the node that produces the function
@@ -25,7 +28,7 @@ struct NodeRecord {
   int outputNegated = 0;               ///< 1: an inverter follows the output
   std::array<std::string, 16> inputLabels;
   int x = 0, y = 0;  ///< top-left corner (set by the drawing)
-  int kind = kMux;
+  NodeKind kind = NodeKind::kMux;
 };
 
 struct DemuxRecord {
@@ -57,9 +60,6 @@ struct CollectingGate {
 
 class ResultStore {
  public:
-  static constexpr int kMaxNodes = 1024;
-  static constexpr int kMaxCollectingGates = 16;
-
   // --- Node list ---
   void ResetNodes() {
     nodes_.clear();

@@ -24,7 +24,7 @@ Truth Constant(bool one) {
 
 Truth Variable(int d) {
   Truth t{};
-  for (int k = 0; k < 1024; ++k)
+  for (int k = 0; k < kCombinations; ++k)
     if ((k >> d) & 1) t[k / 64] |= uint64_t{1} << (k % 64);
   return t;
 }
@@ -116,21 +116,31 @@ Truth TreeOutput(const ResultStore& store) {
       return node.inputNegated[i] ? Not(t) : t;
     };
     Truth value = Constant(false);
-    if (node.kind == kMux) {
-      for (int v = 0; v < node.inputCount && v < 16; ++v)
-        value = Or(value, And(input(v), AddressIs(node.addressLabels, node.addressCount, v)));
-    } else {
-      Truth all = Constant(true), any = Constant(false);
+    Truth all = Constant(true), any = Constant(false);
+    if (node.kind != NodeKind::kMux) {
       for (int i = 0; i < node.inputCount && i < 16; ++i) {
         const Truth x = input(i);
         all = And(all, x);
         any = Or(any, x);
       }
-      value = node.kind == kAnd    ? all
-              : node.kind == kOr   ? any
-              : node.kind == kNand ? Not(all)
-              : node.kind == kNor  ? Not(any)
-                                   : Constant(false);
+    }
+    switch (node.kind) {
+      case NodeKind::kMux:
+        for (int v = 0; v < node.inputCount && v < 16; ++v)
+          value = Or(value, And(input(v), AddressIs(node.addressLabels, node.addressCount, v)));
+        break;
+      case NodeKind::kAnd:
+        value = all;
+        break;
+      case NodeKind::kOr:
+        value = any;
+        break;
+      case NodeKind::kNand:
+        value = Not(all);
+        break;
+      case NodeKind::kNor:
+        value = Not(any);
+        break;
     }
     out[id] = node.outputNegated ? Not(value) : value;
   }
@@ -146,17 +156,17 @@ Verification VerifyRealization(const std::string& functionText, const StructureC
     if (functionText.find("x" + std::to_string(d)) != std::string::npos) used |= 1 << d;
   Truth circuit = Constant(false);
   switch (choice.tab) {
-    case kTabMux:
-    case kTabMuxTree:
+    case StructureTab::kMux:
+    case StructureTab::kMuxTree:
       circuit = TreeOutput(store);
       break;
-    case kTabDemux: {
+    case StructureTab::kDemux: {
       const DemuxRecord& dm = store.demux();
       circuit = CollectingGateOutput(dm.polarity, dm.outputFlags, dm.outputCount, dm.addressLabels,
                                      dm.addressCount);
       break;
     }
-    case kTabMuxDemux: {
+    case StructureTab::kMuxDemux: {
       const MuxDemuxRecord& md = store.muxDemux();
       const DemuxPart& part = store.demuxPart();
       for (int v = 0; v < md.inputCount && v < 16; ++v) {
@@ -171,14 +181,12 @@ Verification VerifyRealization(const std::string& functionText, const StructureC
       }
       break;
     }
-    default:
-      break;
   }
   // Compare on the assignments of the function's own variables (the others held at 0).
   const Truth function = Evaluate(functionText);
   Verification result;
   result.combinations = 1 << std::popcount(static_cast<unsigned>(used));
-  for (int k = 0; k < 1024; ++k) {
+  for (int k = 0; k < kCombinations; ++k) {
     if (k & ~used) continue;
     const bool a = (function[k / 64] >> (k % 64)) & 1, b = (circuit[k / 64] >> (k % 64)) & 1;
     if (a != b) ++result.mismatches;

@@ -10,14 +10,7 @@ inline constexpr const char* kDecimal = "DECIMAL";
 inline constexpr const char* kLiteral = "LITERAL";
 inline constexpr const char* kMinimized = "MINIMIZED";
 inline constexpr const char* kEndOfMinimized = "-";
-inline constexpr const char* kKeywordMux = "MUX";
-inline constexpr const char* kKeywordMuxGates = "MUX+GATES";
-inline constexpr const char* kKeywordDmux = "DMUX";
-inline constexpr const char* kKeywordMuxTree = "MUXTREE";
-inline constexpr const char* kKeywordMuxDmux = "MUX+DMUX";
-inline constexpr const char* kKeywordNand = "NAND";
-inline constexpr const char* kKeywordNor = "NOR";
-inline constexpr const char* kKeywordAndOrNot = "AND+OR+NOT";
+// The design section's keywords are in structure/structures.h, with the structures.
 
 // --- Dialogs ---
 inline constexpr const char* kOpenFunctionTitle = "Open function";

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bitset>
 
+#include "base/limits.h"
 #include "files/file_io.h"
 #include "files/file_texts.h"
 #include "function/function_text.h"
@@ -73,33 +74,25 @@ bool WriteFunctionSection(LineBuffer& buffer, const FunctionModel& model, Messag
 
 void WriteDesignSection(LineBuffer& buffer, const StructureChoice& choice) {
   auto size = [](int index) { return std::to_string(IdxToBits(index)); };
-  switch (choice.tab) {
-    case kTabMux:
-      if (!choice.useGates) {
-        buffer.Add(ft::kKeywordMux);
-        buffer.Add(size(choice.radioMuxSize));
-      } else {
-        buffer.Add(ft::kKeywordMuxGates);
-        buffer.Add(size(choice.radioMuxSize));
-        buffer.Add(choice.radioGates == 0   ? ft::kKeywordNand
-                   : choice.radioGates == 1 ? ft::kKeywordNor
-                                            : ft::kKeywordAndOrNot);
-      }
+  const Structure structure = choice.Current();
+  buffer.Add(NamesOf(structure).fileKeyword);
+  switch (structure) {
+    case Structure::kMux:
+      buffer.Add(size(choice.radioMuxSize));
       break;
-    case kTabDemux:
-      buffer.Add(ft::kKeywordDmux);
+    case Structure::kMuxGates:
+      buffer.Add(size(choice.radioMuxSize));
+      buffer.Add(NamesOf(choice.radioGates).fileKeyword);
+      break;
+    case Structure::kDemux:
       buffer.Add(size(choice.radioDmux));
       break;
-    case kTabMuxTree:
-      buffer.Add(ft::kKeywordMuxTree);
+    case Structure::kMuxTree:
       buffer.Add(size(choice.radioMuxMT));
       break;
-    case kTabMuxDemux:
-      buffer.Add(ft::kKeywordMuxDmux);
+    case Structure::kMuxDemux:
       buffer.Add(size(choice.MdMuxIndex()));
       buffer.Add(size(choice.MdDmuxIndex()));
-      break;
-    default:
       break;
   }
 }
@@ -111,12 +104,12 @@ int ReadFunctionSection(const LineBuffer& buffer, int start, FunctionModel& mode
   const std::string t = next();
   if (t == ft::kDecimal) {
     model.representationFlag = 1;
-    shell.SetCommandState(1);
-    std::bitset<1024> seen;
+    shell.SetCommandState(CommandState::kFunctionDefined);
+    std::bitset<kCombinations> seen;
     for (auto& list : model.lists) {
       const std::optional<long long> count = ParseFileInteger(next());
       // No list holds more than the 1024 combinations, and a count may not run past the end.
-      if (!count || *count < 0 || *count > 1024 || *count > buffer.Count() - i)
+      if (!count || *count < 0 || *count > kCombinations || *count > buffer.Count() - i)
         return kSectionCorrupt;
       list.clear();
       std::vector<std::string> entries;
@@ -146,17 +139,17 @@ int ReadFunctionSection(const LineBuffer& buffer, int start, FunctionModel& mode
       if (!IsFunctionTextSyntax(joined)) return kSectionCorrupt;
       if (joined == "1" || joined == "0") {
         model.functionText.clear();
-        shell.SetCommandState(10);
+        shell.SetCommandState(CommandState::kNothingToRealize);
       } else {
         model.functionText = joined;
-        shell.SetCommandState(1);
+        shell.SetCommandState(CommandState::kFunctionDefined);
       }
     }
     return i;
   }
   if (t == ft::kLiteral) {
     model.representationFlag = 2;
-    shell.SetCommandState(1);
+    shell.SetCommandState(CommandState::kFunctionDefined);
     std::string text = next();
     if (!IsFunctionTextSyntax(text)) return kSectionCorrupt;
     model.functionText = std::move(text);
@@ -174,49 +167,52 @@ DesignRead ReadDesignSection(const LineBuffer& buffer, int start, StructureChoic
   };
   // Every line is read and checked before the choice changes, so a corrupt design section
   // leaves the structure as it was.
-  const std::string keyword = next();
-  if (keyword == ft::kKeywordMux || keyword == ft::kKeywordMuxGates) {
-    const auto size = nextSize();
-    if (!size) return DesignRead::kCorrupt;
-    const bool gates = keyword == ft::kKeywordMuxGates;
-    int family = choice.radioGates;
-    if (gates) {
-      const std::string kind = next();
-      family = kind == ft::kKeywordNand ? 0 : kind == ft::kKeywordNor ? 1 : 2;
+  const std::optional<Structure> structure = StructureFromKeyword(next());
+  if (!structure) return DesignRead::kNoDesign;
+  switch (*structure) {
+    case Structure::kMux:
+    case Structure::kMuxGates: {
+      const auto size = nextSize();
+      if (!size) return DesignRead::kCorrupt;
+      const bool gates = *structure == Structure::kMuxGates;
+      // Any gate line other than "NAND" and "NOR" reads as the third family.
+      const GateFamily family =
+          gates ? GateFamilyFromKeyword(next()).value_or(GateFamily::kAndOrNot) : choice.radioGates;
+      choice.tab = StructureTab::kMux;
+      choice.radioMuxSize = index(*size);
+      choice.radioGates = family;
+      choice.SetUseGates(gates);
+      return DesignRead::kRead;
     }
-    choice.tab = kTabMux;
-    choice.radioMuxSize = index(*size);
-    if (gates) choice.radioGates = family;
-    choice.SetUseGates(gates);
-    return DesignRead::kRead;
-  }
-  if (keyword == ft::kKeywordDmux || keyword == ft::kKeywordMuxTree) {
-    const auto size = nextSize();
-    if (!size) return DesignRead::kCorrupt;
-    if (keyword == ft::kKeywordDmux) {
-      choice.tab = kTabDemux;
-      choice.radioDmux = index(*size);
-    } else {
-      choice.tab = kTabMuxTree;
-      choice.radioMuxMT = index(*size);
+    case Structure::kDemux:
+    case Structure::kMuxTree: {
+      const auto size = nextSize();
+      if (!size) return DesignRead::kCorrupt;
+      if (*structure == Structure::kDemux) {
+        choice.tab = StructureTab::kDemux;
+        choice.radioDmux = index(*size);
+      } else {
+        choice.tab = StructureTab::kMuxTree;
+        choice.radioMuxMT = index(*size);
+      }
+      return DesignRead::kRead;
     }
-    return DesignRead::kRead;
-  }
-  if (keyword == ft::kKeywordMuxDmux) {
-    const auto muxSize = nextSize();
-    const auto dmuxSize = nextSize();
-    if (!muxSize || !dmuxSize) return DesignRead::kCorrupt;
-    choice.tab = kTabMuxDemux;
-    // A group without a selected size is written as 1; it comes back unselected.
-    if (*muxSize == 1)
-      std::fill(std::begin(choice.mdMuxOn), std::end(choice.mdMuxOn), false);
-    else
-      choice.SelectMdMux(index(*muxSize));
-    if (*dmuxSize == 1)
-      std::fill(std::begin(choice.mdDmuxOn), std::end(choice.mdDmuxOn), false);
-    else
-      choice.SelectMdDmux(index(*dmuxSize));
-    return DesignRead::kRead;
+    case Structure::kMuxDemux: {
+      const auto muxSize = nextSize();
+      const auto dmuxSize = nextSize();
+      if (!muxSize || !dmuxSize) return DesignRead::kCorrupt;
+      choice.tab = StructureTab::kMuxDemux;
+      // A group without a selected size is written as 1; it comes back unselected.
+      if (*muxSize == 1)
+        std::fill(std::begin(choice.mdMuxOn), std::end(choice.mdMuxOn), false);
+      else
+        choice.SelectMdMux(index(*muxSize));
+      if (*dmuxSize == 1)
+        std::fill(std::begin(choice.mdDmuxOn), std::end(choice.mdDmuxOn), false);
+      else
+        choice.SelectMdDmux(index(*dmuxSize));
+      return DesignRead::kRead;
+    }
   }
   return DesignRead::kNoDesign;
 }

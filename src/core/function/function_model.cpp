@@ -36,6 +36,11 @@ void FunctionModel::AppendVariableName(const std::string& name) {
   ++variableNameCount;
 }
 
+std::optional<ListKind> ListKindFromIndex(int index) {
+  if (index < 0 || index > 2) return std::nullopt;
+  return static_cast<ListKind>(index);
+}
+
 int FunctionModel::VariableCount() const {
   if (representationFlag == 2) return variableNameCount;
   int n = 0;
@@ -53,7 +58,7 @@ void FunctionDefinition::OpenCanonical() {
   minimizeChecked = true;
   for (int l = 0; l < 3; ++l) {
     model_.backupLists[l] = model_.lists[l];
-    selection[l].assign(model_.lists[l].size(), false);
+    selection_[l].assign(model_.lists[l].size(), false);
   }
   editText.clear();
   open = true;
@@ -98,11 +103,10 @@ bool FunctionDefinition::CheckLeadingZero(const std::string& text) {
   return true;
 }
 
-bool FunctionDefinition::Add(const std::string& text, int target) {
+bool FunctionDefinition::Add(const std::string& text, ListKind target) {
   editText = text;
-  if (target < 0 || target > 2) return false;
   if (!CheckNumber(text) || !CheckLeadingZero(text)) return false;
-  if (model_.ones().size() + model_.dontCares().size() + 1 > 1024) {
+  if (model_.ones().size() + model_.dontCares().size() + 1 > kMaxTerms) {
     messages_.Plain(text::kTooManyTerms);
     return false;
   }
@@ -118,8 +122,8 @@ bool FunctionDefinition::Add(const std::string& text, int target) {
     return false;
   }
   const int value = EntryValue(text);
-  auto& list = model_.lists[target];
-  auto& sel = selection[target];
+  auto& list = model_.list(target);
+  auto& sel = selection_[static_cast<int>(target)];
   sel.resize(list.size(), false);
   size_t at = 0;
   while (at < list.size() && EntryValue(list[at]) < value) ++at;
@@ -129,19 +133,23 @@ bool FunctionDefinition::Add(const std::string& text, int target) {
   return true;
 }
 
+bool FunctionDefinition::OkClosesWindow() const {
+  return model_.ones().size() + model_.dontCares().size() <= kMaxTerms;
+}
+
 bool FunctionDefinition::Ok() {
   model_.functionModified = 1;
   model_.functionText.clear();
-  const size_t terms = model_.ones().size() + model_.dontCares().size();
-  if (terms > 1024) {
-    messages_.Plain(std::string(text::kTooMuchWritten) + "1024");
+  if (!OkClosesWindow()) {
+    messages_.Plain(std::string(text::kTooMuchWritten) + std::to_string(kMaxTerms));
     return false;
   }
   model_.representationFlag = 1;
   open = false;
-  shell_.SetCommandState(1);
+  shell_.SetCommandState(CommandState::kFunctionDefined);
   MinimizeFunction();
-  if (model_.functionText == "1" || model_.functionText == "0") shell_.SetCommandState(10);
+  if (model_.functionText == "1" || model_.functionText == "0")
+    shell_.SetCommandState(CommandState::kNothingToRealize);
   shell_.ClearMuxDemuxSizes();
   return true;
 }
@@ -149,7 +157,7 @@ bool FunctionDefinition::Ok() {
 void FunctionDefinition::Cancel() {
   for (int l = 0; l < 3; ++l) {
     model_.lists[l] = model_.backupLists[l];
-    selection[l].assign(model_.lists[l].size(), false);
+    selection_[l].assign(model_.lists[l].size(), false);
   }
   open = false;
 }
@@ -158,26 +166,23 @@ void FunctionDefinition::ClearAll() {
   model_.functionModified = 1;
   for (int l = 0; l < 3; ++l) {
     model_.lists[l].clear();
-    selection[l].clear();
+    selection_[l].clear();
   }
 }
 
-void FunctionDefinition::SelectAll(int target) {
-  if (target < 0 || target > 2) return;
-  selection[target].assign(model_.lists[target].size(), true);
+void FunctionDefinition::SelectAll(ListKind target) {
+  selection_[static_cast<int>(target)].assign(model_.list(target).size(), true);
 }
 
-void FunctionDefinition::Select(int target, int index, bool selected) {
-  if (target < 0 || target > 2) return;
-  selection[target].resize(model_.lists[target].size(), false);
-  if (index >= 0 && index < static_cast<int>(selection[target].size()))
-    selection[target][index] = selected;
+void FunctionDefinition::Select(ListKind target, int index, bool selected) {
+  auto& sel = selection_[static_cast<int>(target)];
+  sel.resize(model_.list(target).size(), false);
+  if (index >= 0 && index < static_cast<int>(sel.size())) sel[index] = selected;
 }
 
-void FunctionDefinition::Delete(int target) {
-  if (target < 0 || target > 2) return;
-  auto& list = model_.lists[target];
-  auto& sel = selection[target];
+void FunctionDefinition::Delete(ListKind target) {
+  auto& list = model_.list(target);
+  auto& sel = selection_[static_cast<int>(target)];
   sel.resize(list.size(), false);
   std::vector<std::string> kept;
   for (size_t i = 0; i < list.size(); ++i)
@@ -194,7 +199,7 @@ void FunctionDefinition::Escape() {
 
 void FunctionDefinition::ClearWorkLists() {
   for (auto& list : model_.lists) list.clear();
-  for (auto& sel : selection) sel.clear();
+  for (auto& sel : selection_) sel.clear();
   model_.onesMasks.clear();
   model_.dontCareMasks.clear();
 }

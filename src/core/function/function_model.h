@@ -2,6 +2,7 @@
 // The function model and the operations of the function definition: canonical entry (three
 // lists of combination numbers), literal entry (a sum of products), and the minimization run.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,11 @@ int ComplementMask(int v, int n);
 /// The value of a list entry: a decimal text 0..1023, or -1 for anything else.
 int EntryValue(const std::string& text);
 
-enum ListIndex { kOnes = 0, kZeros = 1, kDontCares = 2 };
+/// The three lists of the canonical entry, in the order of the "Select" radio group.
+enum class ListKind { kOnes = 0, kZeros = 1, kDontCares = 2 };
+inline constexpr ListKind kListKinds[] = {ListKind::kOnes, ListKind::kZeros, ListKind::kDontCares};
+/// The list at a position of the "Select" group (0..2); nothing for another number.
+std::optional<ListKind> ListKindFromIndex(int index);
 
 struct FunctionModel {
   std::vector<std::string> lists[3];        ///< Ones, Zeros, Don't cares (ascending)
@@ -34,12 +39,19 @@ struct FunctionModel {
   int variableNameCount = 0;
   int functionModified = 0;
 
-  std::vector<std::string>& ones() { return lists[kOnes]; }
-  std::vector<std::string>& zeros() { return lists[kZeros]; }
-  std::vector<std::string>& dontCares() { return lists[kDontCares]; }
-  const std::vector<std::string>& ones() const { return lists[kOnes]; }
-  const std::vector<std::string>& zeros() const { return lists[kZeros]; }
-  const std::vector<std::string>& dontCares() const { return lists[kDontCares]; }
+  std::vector<std::string>& list(ListKind kind) { return lists[static_cast<int>(kind)]; }
+  const std::vector<std::string>& list(ListKind kind) const {
+    return lists[static_cast<int>(kind)];
+  }
+  std::vector<std::string>& ones() { return list(ListKind::kOnes); }
+  std::vector<std::string>& zeros() { return list(ListKind::kZeros); }
+  std::vector<std::string>& dontCares() { return list(ListKind::kDontCares); }
+  const std::vector<std::string>& ones() const { return list(ListKind::kOnes); }
+  const std::vector<std::string>& zeros() const { return list(ListKind::kZeros); }
+  const std::vector<std::string>& dontCares() const { return list(ListKind::kDontCares); }
+  const std::vector<std::string>& backupList(ListKind kind) const {
+    return backupLists[static_cast<int>(kind)];
+  }
 
   void ResetVariableNames();
   void AppendVariableName(const std::string& name);
@@ -63,19 +75,25 @@ class FunctionDefinition {
   // --- Canonical entry ---
   /// "Add": puts text into the target list. Returns true when it was inserted. When false,
   /// editText keeps the text; on a duplicate it is emptied like after an insertion.
-  bool Add(const std::string& text, int target);
+  bool Add(const std::string& text, ListKind target);
   std::string editText;  ///< the number box (Edit1)
   bool CheckNumber(const std::string& text);
   bool CheckLeadingZero(const std::string& text);
+  /// Whether "Ok" closes the window before the minimization runs: it stays open only to refuse
+  /// more than 1024 Ones and Don't cares.
+  bool OkClosesWindow() const;
   /// "Ok": returns true when the window closed (the function was accepted).
   bool Ok();
   void Cancel();
   void ClearAll();
-  void SelectAll(int target);
-  void Select(int target, int index, bool selected);
+  void SelectAll(ListKind target);
+  void Select(ListKind target, int index, bool selected);
   /// Deletes the selected entries of the target list.
-  void Delete(int target);
-  std::vector<bool> selection[3];
+  void Delete(ListKind target);
+  /// Which entries of a list are selected.
+  const std::vector<bool>& Selection(ListKind list) const {
+    return selection_[static_cast<int>(list)];
+  }
 
   // --- Literal entry ---
   int CheckLiteral();
@@ -100,7 +118,8 @@ class FunctionDefinition {
     bool plain[10] = {};
     bool negated[10] = {};
   } product_;
-  std::vector<std::pair<int, int>> productList_;  ///< (P, N) of the distinct products
+  std::vector<std::pair<int, int>> productList_;
+  std::vector<bool> selection_[3];  ///< (P, N) of the distinct products
 
   FunctionModel& model_;
   TermTable& table_;

@@ -60,6 +60,33 @@ std::string NegateLiteral(const std::string& text) {
   return "~" + text;
 }
 
+std::vector<FunctionLine> FunctionLines(std::string_view text) {
+  constexpr int kBreakAfter = 50;
+  std::vector<FunctionLine> lines(1);
+  int counter = 1;
+  for (char c : text) {
+    lines.back().text += c;
+    if (counter > kBreakAfter && c == '+') {
+      lines.back().broken = true;
+      lines.emplace_back();
+      counter -= kBreakAfter;
+    }
+    ++counter;
+  }
+  return lines;
+}
+
+std::string FunctionLabelText(std::string_view text) {
+  std::string out;
+  for (const FunctionLine& line : FunctionLines(text)) {
+    const size_t inner = line.text.size() - (line.broken ? 1 : 0);
+    for (size_t i = 0; i < inner; ++i)
+      out += line.text[i] == '+' ? " + " : std::string(1, line.text[i]);
+    if (line.broken) out += "+\n\r";
+  }
+  return out;
+}
+
 bool IsFunctionTextSyntax(std::string_view text) {
   if (text == "0" || text == "1") return true;
   const size_t n = text.size();

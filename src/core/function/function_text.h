@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrel {
 
@@ -56,6 +57,18 @@ bool HasComplementaryLiterals(std::string_view text);
 bool IsSingleLiteral(std::string_view text);
 /// "0" <-> "1"; a text with "~" loses its first character; any other text gets "~" in front.
 std::string NegateLiteral(const std::string& text);
+
+/// One line of the function as the result and the printed text block show it: the text is
+/// broken only after a "+", once more than 50 characters were read since the previous break
+/// (counted from the excess over 50, not from zero), and the "+" stays at the end of the line.
+struct FunctionLine {
+  std::string text;     ///< the characters of the function on this line, a break's "+" included
+  bool broken = false;  ///< the line ends at a break: its last character is that "+"
+};
+std::vector<FunctionLine> FunctionLines(std::string_view text);
+/// The function label's text: lines joined by a line feed and a carriage return, every "+"
+/// inside a line written " + ".
+std::string FunctionLabelText(std::string_view text);
 
 /// True when the text is "0", "1", or products of literals x<d> / ~x<d> joined by "+" (products
 /// may be empty, as a literal function kept unminimized can hold "+x1"), none of them holding

@@ -119,7 +119,7 @@ bool FunctionDefinition::LiteralOk() {
   if (r == -1) return false;
   ClearWorkLists();
   model_.representationFlag = 2;
-  shell_.SetCommandState(1);
+  shell_.SetCommandState(CommandState::kFunctionDefined);
   if (minimizeChecked) {
     progress_.SetTitle(text::kTitleMinimization);
     progress_.SetTimeText(text::kTimeLine);
@@ -129,7 +129,7 @@ bool FunctionDefinition::LiteralOk() {
     }
   }
   model_.functionModified = 1;
-  if (model_.functionText == "1") shell_.SetCommandState(10);
+  if (model_.functionText == "1") shell_.SetCommandState(CommandState::kNothingToRealize);
   shell_.ClearMuxDemuxSizes();
   open = false;
   return true;

@@ -165,10 +165,10 @@ void FunctionDefinition::MinimizeFunction() {
     if (table->IsConstantOne(levels, generatedN_)) {
       messages_.Plain(text::kMinimizesToOne);
       model_.functionText = "1";
-      shell_.SetCommandState(1);
-      shell_.SetCommandState(10);
+      shell_.SetCommandState(CommandState::kFunctionDefined);
+      shell_.SetCommandState(CommandState::kNothingToRealize);
     } else {
-      shell_.SetCommandState(1);
+      shell_.SetCommandState(CommandState::kFunctionDefined);
       std::vector<std::string> overflow;
       model_.functionText =
           table->FormatCover(levels, model_.representationFlag, model_.variableNames,

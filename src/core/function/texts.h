@@ -31,6 +31,10 @@ inline constexpr const char* kNotConvertible =
     "Error occured while changing the string into number!";
 inline constexpr const char* kCheckFailed = "Error occured while checking the function.";
 
+/// The headings of the function in the result display and the printed text block.
+inline constexpr const char* kFunctionAfterMinimization = "Function after minimization:";
+inline constexpr const char* kFunctionHeading = "Function:";
+
 inline constexpr const char* kTitleMinimization = "Progress of minimization:";
 inline constexpr const char* kTitleFinished = "Progress of minimization: FINISHED!";
 inline constexpr const char* kTitleZeros = "Generating zeros. Please wait...";

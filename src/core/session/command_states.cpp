@@ -12,12 +12,27 @@ enum class Cell {
   OffIfCanonical,      ///< off when the representation flag is 1, else keep
 };
 
-constexpr int kStates[5] = {7, 1, 2, 9, 10};
+/// The table's column of a state.
+constexpr int Column(CommandState state) {
+  switch (state) {
+    case CommandState::kEmpty:
+      return 0;
+    case CommandState::kFunctionDefined:
+      return 1;
+    case CommandState::kRealized:
+      return 2;
+    case CommandState::kRealizationRefused:
+      return 3;
+    case CommandState::kNothingToRealize:
+      return 4;
+  }
+  return 0;
+}
 
 struct Row {
   CommandItem item;
   const char* name;
-  Cell cells[5];  ///< in the order of kStates
+  Cell cells[5];  ///< one per column: 7, 1, 2, 9, 10
 };
 
 constexpr Cell K = Cell::Keep, N = Cell::On, F = Cell::Off;
@@ -82,16 +97,12 @@ const char* CommandItemName(CommandItem item) {
   return i >= 0 && i < kCommandItemCount ? kTable[i].name : "";
 }
 
-bool ApplyCommandState(CommandView& view, int state, int representationFlag) {
-  int column = -1;
-  for (int c = 0; c < 5; ++c)
-    if (kStates[c] == state) column = c;
-  if (column < 0) return false;
+void ApplyCommandState(CommandView& view, CommandState state, int representationFlag) {
+  const int column = Column(state);
   for (int i = 0; i < kCommandItemCount; ++i)
     Apply(view.enabled[static_cast<std::size_t>(i)], kTable[i].cells[column], representationFlag);
   Apply(view.resultPanelVisible, kResultPanel[column], representationFlag);
   Apply(view.zoomStripVisible, kZoomStrip[column], representationFlag);
-  return true;
 }
 
 }  // namespace kestrel

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstddef>
 
+#include "ui/shell.h"
+
 namespace kestrel {
 
 /// The menu items and tool buttons whose enabled flag the states switch. "New project", "New
@@ -49,8 +51,7 @@ struct CommandView {
 };
 
 /// SetCommandState's table applied to the view. In state 1 ButtonLB is switched off unless the
-/// representation flag is 1 and ButtonEdit off when it is 1. Returns false (and changes
-/// nothing) for a number that is not one of the five states.
-bool ApplyCommandState(CommandView& view, int state, int representationFlag);
+/// representation flag is 1 and ButtonEdit off when it is 1.
+void ApplyCommandState(CommandView& view, CommandState state, int representationFlag);
 
 }  // namespace kestrel

@@ -59,7 +59,7 @@ std::optional<LoadedFile> Session::ChooseAndLoad(const FileDialogRequest& reques
   openDialogName_ = path;
   ResetFunction(model);
   buffer_.Clear();
-  SetCommandState(7);
+  SetCommandState(CommandState::kEmpty);
   LoadedFile file = LoadFile(path);
   if (file.status == LoadStatus::kCannotOpen) {
     ShowCannotOpen(messages);
@@ -174,34 +174,35 @@ bool Session::OpenFunction() {
   return true;
 }
 
-bool Session::OpenProject() {
+Session::OpenProjectResult Session::OpenProject() {
+  OpenProjectResult result;
   std::string path;
   std::optional<LoadedFile> file = ChooseAndLoad(
       Request(ft::kOpenProjectTitle, ft::kProjectExtension, ft::kProjectFilter, openDialogName_),
       path);
-  if (!file) return false;
+  if (!file) return result;
   if (file->status == LoadStatus::kTooLarge) {
     // Far too big for a project; its first line tells which of the two refusals fits.
     if (StartsWithMagic(file->bytes))
       ShowCorrupted(messages);
     else
       messages.Show(ft::kNotKestrelFile, text::kCaptionError, Buttons::Ok, Icon::Error);
-    return false;
+    return result;
   }
   buffer_ = LineBuffer::FromBytes(std::move(file->bytes));
   if (buffer_.Line(0) != ft::kMagic) {
     messages.Show(ft::kNotKestrelFile, text::kCaptionError, Buttons::Ok, Icon::Error);
-    return false;
+    return result;
   }
   const int i = ReadFunctionSection(buffer_, 1, model, *this);
   if (i < 0) {
     ShowCorrupted(messages);
-    return false;
+    return result;
   }
   const DesignRead design = ReadDesignSection(buffer_, i, choice);
   if (design == DesignRead::kCorrupt) {
     ShowCorrupted(messages);
-    return false;
+    return result;
   }
   if (design == DesignRead::kNoDesign)
     messages.Show(ft::kNoProjectData, text::kCaptionWarning, Buttons::Ok, Icon::Warning);
@@ -210,17 +211,10 @@ bool Session::OpenProject() {
   SetFileCaption(path);
   project.projectHasFile = 1;
   project.projectFilePath = path;
-  if (design == DesignRead::kNoDesign) return false;
-  RealizeAfterRead();
-  return true;
-}
-
-void Session::RealizeAfterRead() {
-  const RealizeResult result = Realize(model.functionText, choice, table, results, messages, *this);
-  if (result.outcome == RealizeOutcome::kRealized) {
-    designCaption = result.designCaption;
-    additionalCaption.clear();
-  }
+  if (design == DesignRead::kNoDesign) return result;
+  result.read = true;
+  result.realization = RealizeCurrent();
+  return result;
 }
 
 }  // namespace kestrel

@@ -15,7 +15,7 @@ Answer Session::AskToSave(const char* head, std::string& displayName, const char
 }
 
 void Session::ResetForm1() {
-  SetCommandState(7);
+  SetCommandState(CommandState::kEmpty);
   for (auto& list : model.lists) list.clear();
   model.onesMasks.clear();
   model.dontCareMasks.clear();
@@ -27,6 +27,15 @@ void Session::ResetForm1() {
   project.functionHasFile = 0;
   project.projectModified = 0;
   model.functionModified = 0;
+}
+
+void Session::MainWindowShown() {
+  if (mainWindowShown_) return;
+  mainWindowShown_ = true;
+  project.functionFilePath.clear();
+  project.projectFilePath.clear();
+  project.functionDisplayName.clear();
+  project.projectDisplayName.clear();
 }
 
 bool Session::MayGiveUpProject(Answer answer, bool (Session::*save)()) {

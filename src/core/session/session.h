@@ -1,16 +1,20 @@
 #pragma once
-// The single owner of everything one run of the program works on: the function model, the
-// term table, the structure choice and the realization results. Windows and CLI commands get
-// references to what they need from here.
+// The single owner of everything one run of the program works on, and of every command rule:
+// the function model, the term table, the structure choice, the realization results, the
+// project record and the command-enabling state, and the operations that change them. The
+// windows and kestrel-cli translate events into these operations and show the state; they
+// never change a field whose invariants are kept here.
 
 #include <optional>
 #include <string>
 
+#include "base/limits.h"
+#include "engine/realize.h"
 #include "engine/records.h"
-#include "function/term_table.h"
 #include "files/file_io.h"
 #include "files/line_buffer.h"
 #include "function/function_model.h"
+#include "function/term_table.h"
 #include "session/command_states.h"
 #include "session/project_record.h"
 #include "session/session_texts.h"
@@ -46,18 +50,63 @@ class Session : public ShellPort {
   /// The structure name shown in bold under "Realized in the structure:", and the line below.
   std::string designCaption, additionalCaption;
   /// The zoom of the diagram: 10..30, 17 at start and after every OK of the structure dialog.
-  int zoom = 17;
+  int zoom = kDefaultZoom;
 
-  /// The main window's command-enabling state: 7 at start.
-  int commandState = 7;
+  /// The main window's command-enabling state: empty at start.
+  CommandState commandState = CommandState::kEmpty;
 
   /// What the command state enables and shows; the main window applies it to its widgets.
   CommandView commands;
 
-  void SetCommandState(int state) override {
-    if (ApplyCommandState(commands, state, model.representationFlag)) commandState = state;
+  void SetCommandState(CommandState state) override {
+    ApplyCommandState(commands, state, model.representationFlag);
+    commandState = state;
   }
   void ClearMuxDemuxSizes() override { choice.ClearMdSizes(); }
+
+  // --- Function (session/realization.cpp) ---
+  /// A function text taken as given, as a literal function that was not minimized (the command
+  /// line's --function): it becomes the function, modified, in the state of a defined function
+  /// (nothing to realize for "0" and "1").
+  void UseFunctionText(const std::string& text);
+  /// The heading above the function in the result: "Function after minimization:" when the
+  /// function definition's "Minimize" box is set, else "Function:".
+  std::string FunctionHeading() const;
+
+  // --- Realization (session/realization.cpp) ---
+  /// OK of the design structure dialog: its checks, then (when they pass) AcceptStructure.
+  /// True when the dialog closes with OK.
+  bool ConfirmStructure();
+  /// What OK does once its checks passed: the zoom goes back to 17 and the project counts as
+  /// modified.
+  void AcceptStructure();
+  /// Realize: the chosen structure for the current function (with the refusals and the
+  /// clamping of sizes); when realized, the design caption is the structure's name and the
+  /// additional caption is cleared. The result says what happened and which command state
+  /// the realization set.
+  RealizeResult RealizeCurrent();
+  /// The Realization command after the dialog closed with OK: nothing while the command is
+  /// disabled (a constant function), else RealizeCurrent.
+  RealizeResult RealizationAccepted();
+
+  // --- Zoom (session/realization.cpp) ---
+  /// The zoom strip's track bar moved (it is visible before the first realization).
+  void SetZoom(int value);
+  /// The zoom buttons: a step of 2 within 10..30, then the buttons' enabled states (zoom in is
+  /// off at 30; zoom out is off at 10 and 11). The caller redraws at the new zoom.
+  void ZoomIn();
+  void ZoomOut();
+
+  // --- Printing (session/realization.cpp) ---
+  struct PrintChoices {
+    /// A wide multiplexer tree or gate network: the print will be hard to read.
+    bool crowdingNote = false;
+    /// A single multiplexer or a demultiplexer is printed at half the scale.
+    bool halveScale = false;
+  };
+  PrintChoices PrintChoicesNow() const;
+  /// Print project's first step: the note on crowded trees, when it applies.
+  void ShowPrintNote();
 
   // --- Project lifecycle (session/lifecycle.cpp) ---
   ProjectRecord project;
@@ -73,6 +122,9 @@ class Session : public ShellPort {
   /// Empties the project: command state 7, function and complement lists, captions, names and
   /// flags. The file paths and the representation flag stay.
   void ResetForm1();
+  /// The main window is shown for the first time: the file paths and display names start
+  /// empty. Later showings change nothing.
+  void MainWindowShown();
   /// "New project": the save prompts, then the reset.
   void NewProjectClick();
   /// "New function" > "Canonical representation" / "Literal representation": New project, then
@@ -109,8 +161,14 @@ class Session : public ShellPort {
   bool OpenFunction();
   bool SaveProject();
   bool SaveProjectAs();
+  /// What reading a project did.
+  struct OpenProjectResult {
+    bool read = false;  ///< the file was read, design section included, without a complaint
+    /// The realization that followed the read (only when the file held a design).
+    std::optional<RealizeResult> realization;
+  };
   /// Reads a project and, when it holds a design, realizes it at once.
-  bool OpenProject();
+  OpenProjectResult OpenProject();
 
  private:
   Answer AskToSave(const char* head, std::string& displayName, const char* tail,
@@ -127,7 +185,6 @@ class Session : public ShellPort {
   /// read. Nothing when the dialog was cancelled or the file could not be opened (said).
   std::optional<LoadedFile> ChooseAndLoad(const FileDialogRequest& request, std::string& path);
   bool WriteBuffer(const std::string& path, int& saveSucceeded);
-  void RealizeAfterRead();
 
   NoFileDialogs noFileDialogs_;
   FileDialogs* fileDialogs_;
@@ -135,6 +192,7 @@ class Session : public ShellPort {
   LineBuffer buffer_;
   /// The file name fields of the one save dialog and the one open dialog.
   std::string saveDialogName_, openDialogName_;
+  bool mainWindowShown_ = false;
 };
 
 }  // namespace kestrel

@@ -17,6 +17,11 @@ inline constexpr const char* kSaveChangesToFunction = "Save changes to the funct
 inline constexpr const char* kBeforeClosing = " before closing?";
 inline constexpr const char* kBeforeClosingPadded = " before closing?   ";
 
+/// Print project's note on a wide multiplexer tree or gate network.
+inline constexpr const char* kCrowdedPrint =
+    "Printing too big structures due to scaling may lead to illegible printout.\r\n"
+    "If you want to obtain clear printout use other graphical editor.";
+
 inline constexpr const char* kSaveProjectNotice =
     "Selected option enables you to save function and design structure definitions only.\r\n"
     "If you want to obtain file in WMF format use the \"Export diagram\" option!";

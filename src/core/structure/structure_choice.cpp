@@ -34,16 +34,15 @@ void StructureChoice::ClearMdSizes() {
 }
 
 void StructureChoice::OnShow(const std::string& functionText) {
-  saved_ = {radioMuxSize, radioGates, radioDmux,    radioMuxMT,
-            tab,          useGates,   MdMuxIndex(), MdDmuxIndex()};
+  saved_ = {radioMuxSize, radioDmux, radioMuxMT,   radioGates,
+            tab,          useGates,  MdMuxIndex(), MdDmuxIndex()};
   radioGatesEnabled = useGates;
-  if (tab == kTabMuxDemux) ApplyPairingRule(CountVariables(functionText));
+  if (tab == StructureTab::kMuxDemux) ApplyPairingRule(CountVariables(functionText));
 }
 
-void StructureChoice::SelectTab(int newTab, const std::string& functionText) {
-  if (newTab < 0 || newTab > 3) return;
+void StructureChoice::SelectTab(StructureTab newTab, const std::string& functionText) {
   tab = newTab;
-  if (tab == kTabMuxDemux) ApplyPairingRule(CountVariables(functionText));
+  if (tab == StructureTab::kMuxDemux) ApplyPairingRule(CountVariables(functionText));
 }
 
 void StructureChoice::ApplyPairingRule(int n) {
@@ -84,7 +83,7 @@ void StructureChoice::ClickMdDmux(int index, const std::string& functionText) {
 }
 
 bool StructureChoice::Ok(const std::string& functionText, MessageSink& messages) {
-  if (tab == kTabMuxDemux) {
+  if (tab == StructureTab::kMuxDemux) {
     const int n = CountVariables(functionText);
     if (n == 0 || n == 1 || n > 8) {
       messages.Show(text::kMuxDemuxImpossible, text::kCaptionInformationBang, Buttons::Ok,
@@ -97,6 +96,36 @@ bool StructureChoice::Ok(const std::string& functionText, MessageSink& messages)
     }
   }
   return true;
+}
+
+int SizeIndexOf(int size) {
+  return size == 2 ? 0 : size == 4 ? 1 : size == 8 ? 2 : 3;
+}
+
+void StructureChoice::Apply(const StructureOptions& o) {
+  switch (o.structure) {
+    case Structure::kMux:
+    case Structure::kMuxGates:
+      if (o.muxSize) radioMuxSize = radioMuxMT = SizeIndexOf(*o.muxSize);
+      tab = StructureTab::kMux;
+      SetUseGates(o.structure == Structure::kMuxGates);
+      radioGates = o.gates;
+      break;
+    case Structure::kDemux:
+      tab = StructureTab::kDemux;
+      if (o.demuxSize) radioDmux = SizeIndexOf(*o.demuxSize);
+      break;
+    case Structure::kMuxTree:
+      if (o.muxSize) radioMuxSize = radioMuxMT = SizeIndexOf(*o.muxSize);
+      tab = StructureTab::kMuxTree;
+      break;
+    case Structure::kMuxDemux:
+      tab = StructureTab::kMuxDemux;
+      ClearMdSizes();
+      if (o.muxSize) SelectMdMux(SizeIndexOf(*o.muxSize));
+      if (o.demuxSize) SelectMdDmux(SizeIndexOf(*o.demuxSize));
+      break;
+  }
 }
 
 void StructureChoice::Cancel() {

@@ -3,27 +3,42 @@
 // family, and the multiplexer-and-demultiplexer size pair with its pairing rule. The dialog
 // window shows this state; the realization, the drawing and the project files read it.
 
+#include <optional>
 #include <string>
 
+#include "structure/structures.h"
 #include "ui/messages.h"
 
 namespace kestrel {
 
-enum StructureTab { kTabMux = 0, kTabDemux = 1, kTabMuxTree = 2, kTabMuxDemux = 3 };
+/// A whole choice as the command line (and tests) name it: the structure, the sizes as numbers
+/// of data inputs or outputs (2, 4, 8, 16; none leaves the dialog's size as it is, or for the
+/// multiplexer-and-demultiplexer pair unselected) and the gate family.
+struct StructureOptions {
+  Structure structure = Structure::kMux;
+  std::optional<int> muxSize, demuxSize;
+  GateFamily gates = GateFamily::kNand;
+};
+
+/// The radio index of a size: 2 gives 0, 4 gives 1, 8 gives 2, 16 (and anything else) gives 3.
+int SizeIndexOf(int size);
 
 struct StructureChoice {
-  int tab = kTabMux;      ///< PageControl1
-  int radioMuxSize = 0;   ///< RadioMuxSize: 0..3 for 2, 4, 8, 16 data inputs
-  bool useGates = false;  ///< CheckBoxGates
-  int radioGates = 0;     ///< RadioGates: 0 NANDs only, 1 NORs only, 2 ANDs + ORs + NOTs
-  int radioDmux = 0;      ///< RadioDmux
-  int radioMuxMT = 0;     ///< RadioMuxMT
-  bool mdMuxOn[4] = {};   ///< RadioMDMux2b .. RadioMDMux16b
-  bool mdDmuxOn[4] = {};  ///< RadioMDDmux2b .. RadioMDDmux16b
+  StructureTab tab = StructureTab::kMux;      ///< PageControl1
+  int radioMuxSize = 0;                       ///< RadioMuxSize: 0..3 for 2, 4, 8, 16 data inputs
+  bool useGates = false;                      ///< CheckBoxGates
+  GateFamily radioGates = GateFamily::kNand;  ///< RadioGates
+  int radioDmux = 0;                          ///< RadioDmux
+  int radioMuxMT = 0;                         ///< RadioMuxMT
+  bool mdMuxOn[4] = {};                       ///< RadioMDMux2b .. RadioMDMux16b
+  bool mdDmuxOn[4] = {};                      ///< RadioMDDmux2b .. RadioMDDmux16b
   bool mdMuxEnabled[4] = {true, true, true, true};
   bool mdDmuxEnabled[4] = {true, true, true, true};
   bool radioGatesEnabled = false;
   int enteredGroup = 0;  ///< 1: focus entered the multiplexer group of tab 3; 2: demultiplexer
+
+  /// The structure that Realize builds for this choice.
+  Structure Current() const { return StructureOf(tab, useGates); }
 
   /// The selected size index of tab 3 (the largest button that is on), -1 for none.
   int MdMuxIndex() const;
@@ -38,7 +53,7 @@ struct StructureChoice {
   /// applies the pairing rule when tab 3 is selected.
   void OnShow(const std::string& functionText);
   /// The user switches tabs; switching to tab 3 applies the pairing rule.
-  void SelectTab(int newTab, const std::string& functionText);
+  void SelectTab(StructureTab newTab, const std::string& functionText);
   /// Enables the tab-3 sizes that can pair up for a function of n variables.
   void ApplyPairingRule(int n);
   void SetUseGates(bool on);
@@ -53,16 +68,24 @@ struct StructureChoice {
   bool Ok(const std::string& functionText, MessageSink& messages);
   /// Cancel and Escape: restores the choice saved when the dialog was shown.
   void Cancel();
+  /// Sets the choice as a user clicking in the dialog would: the tab, "use gates" and the
+  /// family on the Multiplexer tab, the sizes given (on the last tab the pair is cleared
+  /// first). The multiplexer size counts for the Multiplexer tab and the tree alike.
+  void Apply(const StructureOptions& options);
 
  private:
   struct Saved {
-    int radioMuxSize = 0, radioGates = 0, radioDmux = 0, radioMuxMT = 0, tab = 0;
+    int radioMuxSize = 0, radioDmux = 0, radioMuxMT = 0;
+    GateFamily radioGates = GateFamily::kNand;
+    StructureTab tab = StructureTab::kMux;
     bool useGates = false;
     int mdMux = -1, mdDmux = -1;
   } saved_;
 };
 
 namespace text {
+/// The heading above the realized structure's name in the result and the printed text block.
+inline constexpr const char* kRealizedIn = "Realized in the structure:";
 inline constexpr const char* kMuxDemuxImpossible =
     "Realization impossible in the multiplexer and demultiplexer structure.   ";
 inline constexpr const char* kSelectSizes = "Select the size of multiplexer and demultiplexer.   ";

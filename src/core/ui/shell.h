@@ -4,11 +4,25 @@
 
 namespace kestrel {
 
+/// The main window's command-enabling states, by the numbers the program has always used for
+/// them (they appear in the command line's JSON).
+enum class CommandState {
+  kEmpty = 7,               ///< nothing defined: at start, after New project, before a file read
+  kFunctionDefined = 1,     ///< a function was entered or read
+  kRealized = 2,            ///< a realization is shown
+  kRealizationRefused = 9,  ///< too few address inputs (or a pair that does not fit)
+  kNothingToRealize = 10,   ///< the function is constant
+};
+
+inline int StateNumber(CommandState state) {
+  return static_cast<int>(state);
+}
+
 class ShellPort {
  public:
   virtual ~ShellPort() = default;
-  /// The main window's command-enabling state (7, 1, 2, 9 or 10).
-  virtual void SetCommandState(int state) = 0;
+  /// The main window's command-enabling state.
+  virtual void SetCommandState(CommandState state) = 0;
   /// A newly entered function clears the multiplexer-and-demultiplexer size pair.
   virtual void ClearMuxDemuxSizes() = 0;
 };
@@ -16,11 +30,9 @@ class ShellPort {
 /// Remembers the last command state; used where no real window exists.
 class RecordingShell : public ShellPort {
  public:
-  int commandState = 7;
+  CommandState commandState = CommandState::kEmpty;
   int sizeClears = 0;
-  void SetCommandState(int state) override {
-    if (state == 1 || state == 2 || state == 7 || state == 9 || state == 10) commandState = state;
-  }
+  void SetCommandState(CommandState state) override { commandState = state; }
   void ClearMuxDemuxSizes() override { ++sizeClears; }
 };
 

@@ -60,15 +60,16 @@ FunctionWindow::FunctionWindow(FunctionModel& model, FunctionDefinition& definit
     list->installEventFilter(this);
     grid->addWidget(heading, 1, g);
     grid->addWidget(list, 2, g, 6, 1);
-    connect(list, &QListWidget::itemSelectionChanged, this, [this, g] { ReadSelection(g); });
-    connect(list, &QListWidget::itemPressed, this, [this, g] {
+    const ListKind kind = kListKinds[g];
+    connect(list, &QListWidget::itemSelectionChanged, this, [this, kind] { ReadSelection(kind); });
+    connect(list, &QListWidget::itemPressed, this, [this, kind] {
       // A click on a list makes it the target of Add, Select All and Delete.
-      if (SelectedGroup() != g) SetSelectedGroup(g);
-      for (int other = 0; other < 3; ++other)
-        if (other != g) List(other)->clearSelection();
+      if (SelectedGroup() != kind) SetSelectedGroup(kind);
+      for (ListKind other : kListKinds)
+        if (other != kind) List(other)->clearSelection();
     });
-    connect(list, &QListWidget::customContextMenuRequested, this, [this, g, list](QPoint at) {
-      SetSelectedGroup(g);
+    connect(list, &QListWidget::customContextMenuRequested, this, [this, kind, list](QPoint at) {
+      SetSelectedGroup(kind);
       PopupMenu1->exec(list->viewport()->mapToGlobal(at));
     });
   }
@@ -170,36 +171,56 @@ void FunctionWindow::Run(const std::function<void()>& command) {
   }
 }
 
-QListWidget* FunctionWindow::List(int group) const {
-  return group == 0 ? ListBox1 : group == 1 ? ListBox2 : ListBox3;
+QListWidget* FunctionWindow::List(ListKind group) const {
+  switch (group) {
+    case ListKind::kOnes:
+      return ListBox1;
+    case ListKind::kZeros:
+      return ListBox2;
+    case ListKind::kDontCares:
+      return ListBox3;
+  }
+  return ListBox1;
 }
 
-int FunctionWindow::SelectedGroup() const {
-  return RadioZeros->isChecked() ? 1 : RadioDontCares->isChecked() ? 2 : 0;
+ListKind FunctionWindow::SelectedGroup() const {
+  return RadioZeros->isChecked()       ? ListKind::kZeros
+         : RadioDontCares->isChecked() ? ListKind::kDontCares
+                                       : ListKind::kOnes;
 }
 
-void FunctionWindow::SetSelectedGroup(int group) {
-  (group == 1 ? RadioZeros : group == 2 ? RadioDontCares : RadioOnes)->setChecked(true);
+void FunctionWindow::SetSelectedGroup(ListKind group) {
+  switch (group) {
+    case ListKind::kOnes:
+      RadioOnes->setChecked(true);
+      break;
+    case ListKind::kZeros:
+      RadioZeros->setChecked(true);
+      break;
+    case ListKind::kDontCares:
+      RadioDontCares->setChecked(true);
+      break;
+  }
 }
 
 void FunctionWindow::ShowLists() {
   syncing_ = true;
-  for (int g = 0; g < 3; ++g) {
+  for (ListKind g : kListKinds) {
     QListWidget* list = List(g);
     list->clear();
-    const auto& entries = model_.lists[g];
+    const auto& entries = model_.list(g);
     QStringList texts;
     texts.reserve(static_cast<int>(entries.size()));
     for (const auto& e : entries) texts << QString::fromStdString(e);
     list->addItems(texts);
-    const auto& sel = definition_.selection[g];
+    const auto& sel = definition_.Selection(g);
     for (int i = 0; i < list->count() && i < static_cast<int>(sel.size()); ++i)
       if (sel[i]) list->item(i)->setSelected(true);
   }
   syncing_ = false;
 }
 
-void FunctionWindow::ReadSelection(int group) {
+void FunctionWindow::ReadSelection(ListKind group) {
   if (syncing_) return;
   QListWidget* list = List(group);
   for (int i = 0; i < list->count(); ++i) definition_.Select(group, i, list->item(i)->isSelected());
@@ -236,9 +257,8 @@ void FunctionWindow::Add1Click() {
 }
 
 void FunctionWindow::ButtonLBOKClick() {
-  const size_t terms = model_.ones().size() + model_.dontCares().size();
   // The window closes before the minimization runs; only the refusal keeps it open.
-  if (terms <= 1024) hide();
+  if (definition_.OkClosesWindow()) hide();
   if (definition_.Ok()) {
     done(QDialog::Accepted);
   } else {

@@ -16,10 +16,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 
-namespace kestrel {
-class FunctionDefinition;
-struct FunctionModel;
-}  // namespace kestrel
+#include "function/function_model.h"
 
 namespace kestrel::gui {
 
@@ -61,9 +58,9 @@ class FunctionWindow : public QDialog {
   void LayoutCanonical();
   void LayoutLiteral();
 
-  /// The list named by "Select" (0 Ones, 1 Zeros, 2 Don't cares).
-  int SelectedGroup() const;
-  void SetSelectedGroup(int group);
+  /// The list named by "Select".
+  ListKind SelectedGroup() const;
+  void SetSelectedGroup(ListKind group);
 
   // The commands, as the buttons, keys and context menu run them.
   void Add1Click();
@@ -89,8 +86,8 @@ class FunctionWindow : public QDialog {
 
  private:
   void ShowLists();
-  void ReadSelection(int group);
-  QListWidget* List(int group) const;
+  void ReadSelection(ListKind group);
+  QListWidget* List(ListKind group) const;
   void Run(const std::function<void()>& command);
 
   FunctionModel& model_;

@@ -22,7 +22,9 @@
 #include "diagram/diagram.h"
 #include "engine/realize.h"
 #include "function/function_text.h"
+#include "function/texts.h"
 #include "gui/function/function_window.h"
+#include "gui/gui_texts.h"
 #include "gui/platform/qt_messages.h"
 #include "gui/shell/about_box.h"
 #include "gui/shell/output.h"
@@ -34,37 +36,11 @@ namespace kestrel::gui {
 
 namespace {
 
-inline constexpr const char* kNoPrinter = "No printer installed!   ";
-inline constexpr const char* kCrowded =
-    "Printing too big structures due to scaling may lead to illegible printout.\r\n"
-    "If you want to obtain clear printout use other graphical editor.";
-
 QIcon Picture(const QString& name) {
   return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
 }
 
 }  // namespace
-
-std::string BuildFunctionLabelText(const std::string& f) {
-  std::string out;
-  int c = 1;
-  for (char ch : f) {
-    if (c <= 50) {
-      if (ch == '+') {
-        out += " + ";
-      } else {
-        out += ch;
-      }
-    } else if (ch == '+') {
-      out += "+\n\r";
-      c -= 50;
-    } else {
-      out += ch;
-    }
-    ++c;
-  }
-  return out;
-}
 
 MainWindow::MainWindow(Program& program) : program_(program) {
   setObjectName(QStringLiteral("Form1"));
@@ -95,7 +71,7 @@ MainWindow::MainWindow(Program& program) : program_(program) {
   setMinimumSize(380, 350);
   resize(408, 350);
   CentreOn(this, nullptr);
-  program_.session.SetCommandState(7);
+  program_.session.SetCommandState(CommandState::kEmpty);
 }
 
 MainWindow::~MainWindow() {
@@ -265,6 +241,8 @@ void MainWindow::BuildResultPanel() {
   TrackBar1->setTickPosition(QSlider::TicksBelow);
   TrackBar1->setValue(17);
   TrackBar1->setGeometry(8, 8, 150, 25);
+  connect(TrackBar1, &QSlider::valueChanged, this,
+          [this](int value) { program_.session.SetZoom(value); });
   result->addWidget(Panel2);
 
   ScrollBox1 = MakeChild<QScrollArea>(Panel1, "ScrollBox1");
@@ -285,9 +263,9 @@ void MainWindow::BuildResultPanel() {
   Image1 = MakeChild<QLabel>(ScrollContent, "Image1");
   Image1->move(0, 0);
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Label1Real = MakeChild<QLabel>(ScrollContent, "Label1Real", "Function after minimization:");
+  Label1Real = MakeChild<QLabel>(ScrollContent, "Label1Real", text::kFunctionAfterMinimization);
   Label1Fun = MakeChild<QLabel>(ScrollContent, "Label1Fun");
-  Label1 = MakeChild<QLabel>(ScrollContent, "Label1", "Realized in the structure:");
+  Label1 = MakeChild<QLabel>(ScrollContent, "Label1", text::kRealizedIn);
   Label2Design = MakeChild<QLabel>(ScrollContent, "Label2Design");
   Label3Additional = MakeChild<QLabel>(ScrollContent, "Label3Additional");
   QFont bold = Label1Fun->font();
@@ -312,11 +290,7 @@ void MainWindow::showEvent(QShowEvent* event) {
   if (!firstShow_) return;
   firstShow_ = false;
   Image1->resize(1024, 768);
-  ProjectRecord& p = program_.session.project;
-  p.functionFilePath.clear();
-  p.projectFilePath.clear();
-  p.functionDisplayName.clear();
-  p.projectDisplayName.clear();
+  program_.session.MainWindowShown();
 }
 
 void MainWindow::Guard(const std::function<void()>& command) {
@@ -339,6 +313,7 @@ void MainWindow::ShowSessionState() {
     if (QAction* a = findChild<QAction*>(name, Qt::FindDirectChildrenOnly)) a->setEnabled(on);
     if (QToolButton* b = ToolBar1->findChild<QToolButton*>(name)) b->setEnabled(on);
   }
+  if (TrackBar1->value() != s.zoom) TrackBar1->setValue(s.zoom);
   Panel1->setVisible(s.commands.resultPanelVisible);
   Panel2->setVisible(s.commands.zoomStripVisible);
   if (s.statusText != shownStatus_) {
@@ -349,7 +324,7 @@ void MainWindow::ShowSessionState() {
       Timer1->start();
     }
   }
-  if (s.commandState == 7) {
+  if (s.commandState == CommandState::kEmpty) {
     // The reset paints the background white.
     QPalette white = Panel3->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -423,7 +398,7 @@ void MainWindow::OpenFunctionClick() {
 
 void MainWindow::OpenProjectClick() {
   program_.session.OpenProjectClick();
-  if (program_.session.commandState == 2) ShowResult();
+  if (program_.session.commandState == CommandState::kRealized) ShowResult();
   ShowSessionState();
 }
 
@@ -487,31 +462,18 @@ void MainWindow::RealizationClick() {
   ShowSessionState();
 }
 
-void MainWindow::StructureAccepted() {
-  program_.session.zoom = 17;
-  TrackBar1->setValue(17);
-  program_.session.project.projectModified = 1;
-}
-
 void MainWindow::Realize() {
-  Session& s = program_.session;
-  const RealizeResult result =
-      kestrel::Realize(s.model.functionText, s.choice, s.table, s.results, s.messages, s);
+  const RealizeResult result = program_.session.RealizeCurrent();
   program_.Form2->ShowChoice();  // a clamped size stays selected in the dialog
-  if (result.outcome == RealizeOutcome::kRealized) {
-    s.designCaption = result.designCaption;
-    s.additionalCaption.clear();
-    ShowResult();
-  }
   ShowSessionState();
+  if (result.outcome == RealizeOutcome::kRealized) ShowResult();
 }
 
 void MainWindow::BuildFunctionLabel() {
   const Session& s = program_.session;
-  Label1Fun->setText(DisplayText(BuildFunctionLabelText(s.model.functionText)));
+  Label1Fun->setText(DisplayText(FunctionLabelText(s.model.functionText)));
   Label1Fun->adjustSize();
-  Label1Real->setText(s.definition.minimizeChecked ? QStringLiteral("Function after minimization:")
-                                                   : QStringLiteral("Function:"));
+  Label1Real->setText(QString::fromStdString(s.FunctionHeading()));
   Label1Real->adjustSize();
   Label1->move(Label1->x(), Label1Fun->y() + Label1Fun->height() + 10);
   Label2Design->move(Label2Design->x(), Label1->y() + Label1->height());
@@ -526,7 +488,6 @@ void MainWindow::ShowResult() {
   Session& s = program_.session;
   BuildFunctionLabel();
   const int top = Label3Additional->y() + 20;
-  s.zoom = TrackBar1->value();
   diagramPicture_ = RenderDiagram(s.results, s.choice, s.zoom);
   const int w = diagramPicture_.width();
   const int h = diagramPicture_.height();
@@ -546,31 +507,15 @@ void MainWindow::ShowResult() {
 }
 
 void MainWindow::ButtonZoomInClick() {
-  TrackBar1->setValue(std::min(30, TrackBar1->value() + 2));
-  program_.session.zoom = TrackBar1->value();
-  ShowResult();
-  CommandView& v = program_.session.commands;
-  if (TrackBar1->value() < 30) {
-    v.SetEnabled(CommandItem::ButtonZoomOut, TrackBar1->value() > 11);
-  } else {
-    v.SetEnabled(CommandItem::ButtonZoomIn, false);
-    v.SetEnabled(CommandItem::ButtonZoomOut, true);
-  }
+  program_.session.ZoomIn();
   ShowSessionState();
+  ShowResult();
 }
 
 void MainWindow::ButtonZoomOutClick() {
-  TrackBar1->setValue(std::max(10, TrackBar1->value() - 2));
-  program_.session.zoom = TrackBar1->value();
-  ShowResult();
-  CommandView& v = program_.session.commands;
-  if (TrackBar1->value() > 11) {
-    v.SetEnabled(CommandItem::ButtonZoomIn, TrackBar1->value() < 30);
-  } else {
-    v.SetEnabled(CommandItem::ButtonZoomIn, true);
-    v.SetEnabled(CommandItem::ButtonZoomOut, false);
-  }
+  program_.session.ZoomOut();
   ShowSessionState();
+  ShowResult();
 }
 
 // --- Output ---
@@ -582,17 +527,17 @@ QPrinter& MainWindow::Printer() {
 
 void MainWindow::PrintSetupClick() {
   if (!program_.services.printing.Setup(Printer(), this))
-    program_.session.messages.Show(kNoPrinter, text::kCaptionWarningBang, Buttons::Ok, Icon::Warning);
+    program_.session.messages.Show(text::kNoPrinter, text::kCaptionWarningBang, Buttons::Ok,
+                                   Icon::Warning);
 }
 
 void MainWindow::PrintClick() {
   Session& s = program_.session;
-  const bool tree = (s.choice.tab == kTabMux && s.choice.useGates) || s.choice.tab == kTabMuxTree;
-  if (tree && IsLevelCrowded(s.results))
-    s.messages.Show(kCrowded, text::kCaptionInformation, Buttons::Ok, Icon::None);
+  s.ShowPrintNote();
   if (!program_.services.printing.ChoosePrinter(Printer(), this)) return;
   if (!PrintResult(Printer(), PrintInputs()))
-    s.messages.Show(kNoPrinterInSystem, text::kCaptionWarningBang, Buttons::Ok, Icon::Warning);
+    s.messages.Show(text::kNoPrinterInSystem, text::kCaptionWarningBang, Buttons::Ok,
+                    Icon::Warning);
 }
 
 OutputInputs MainWindow::PrintInputs() const {
@@ -602,7 +547,7 @@ OutputInputs MainWindow::PrintInputs() const {
   in.designCaption = s.designCaption;
   in.mainPicture = &mainPicture_;
   in.top = diagramTop_;
-  in.halveScale = (s.choice.tab == kTabMux && !s.choice.useGates) || s.choice.tab == kTabDemux;
+  in.halveScale = s.PrintChoicesNow().halveScale;
   in.results = &s.results;
   in.choice = &s.choice;
   in.zoom = s.zoom;

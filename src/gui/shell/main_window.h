@@ -27,10 +27,6 @@ namespace kestrel::gui {
 
 class Program;
 
-/// The text of Label1Fun: the function with " + " between products, and a line break after a
-/// "+" once more than 50 characters were read since the previous break.
-std::string BuildFunctionLabelText(const std::string& functionText);
-
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
@@ -114,8 +110,6 @@ class MainWindow : public QMainWindow {
   void ProgramHelpClick();
   void AboutClick();
 
-  /// OK of the design structure dialog passed its checks: zoom 17, the project is modified.
-  void StructureAccepted();
   /// Realize: the chosen structure for the current function, then the result on screen.
   void Realize();
   /// Composes the labels and the diagram at the current zoom.

@@ -31,8 +31,6 @@ struct OutputInputs {
   int zoom = 17;
 };
 
-inline constexpr const char* kNoPrinterInSystem = "No printer installed in the system!   ";
-
 /// Prints the text block and the diagram on one page; false when the printer failed.
 bool PrintResult(QPrinter& printer, const OutputInputs& in);
 

@@ -1,6 +1,7 @@
 #include "gui/shell/program.h"
 
 #include "gui/function/function_window.h"
+#include "gui/gui_texts.h"
 #include "gui/shell/about_box.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/progress_window.h"
@@ -14,7 +15,7 @@ Program::Program(const Services& s)
       runModal([](QDialog& dialog) { return dialog.exec(); }) {
   mainWindow_ = std::make_unique<MainWindow>(*this);
   Form1 = mainWindow_.get();
-  Form2 = new StructureDialog(session.choice, services.messages, Form1);
+  Form2 = new StructureDialog(session, Form1);
   Form3 = new FunctionWindow(session.model, session.definition, Form1);
   Form6 = new AboutBox(Form1);
   Form7 = new ProgressWindow(Form1);
@@ -26,8 +27,6 @@ Program::Program(const Services& s)
   Form6->onHelp = help;
   auto guard = [this](const std::function<void()>& command) { Form1->Guard(command); };
   Form3->guard = guard;
-  Form2->functionText = [this] { return session.model.functionText; };
-  Form2->onAccepted = [this] { Form1->StructureAccepted(); };
   // The minimization runs after the function window's OK: the window is out of the way first.
   progress.beforeShow = [this] {
     if (Form3->isVisible()) Form3->hide();
@@ -38,7 +37,7 @@ Program::Program(const Services& s)
 Program::~Program() = default;
 
 void Program::ShowCriticalError() {
-  services.messages.Show(kCriticalError, kCriticalErrorCaption, Buttons::Ok, Icon::Error);
+  services.messages.Show(text::kCriticalError, text::kCaptionErrorBang, Buttons::Ok, Icon::Error);
 }
 
 }  // namespace kestrel::gui

@@ -30,12 +30,6 @@ struct Services {
   PrintPort& printing;
 };
 
-/// The critical-error message for an exception that escapes a command.
-inline constexpr const char* kCriticalError =
-    "Critical error occured! Application may behave unstable.\r\nSave the project and restart "
-    "the application";
-inline constexpr const char* kCriticalErrorCaption = text::kCaptionErrorBang;
-
 class Program {
  public:
   explicit Program(const Services& services);

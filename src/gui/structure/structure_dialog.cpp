@@ -11,6 +11,7 @@
 #include <QTabWidget>
 
 #include "gui/shell/window_util.h"
+#include "session/session.h"
 #include "structure/structure_choice.h"
 
 namespace kestrel::gui {
@@ -40,9 +41,8 @@ QRadioButton* StructureDialog::RadioItem(QGroupBox* group, int i) const {
   return group->findChild<QRadioButton*>(QStringLiteral("%1_%2").arg(group->objectName()).arg(i));
 }
 
-StructureDialog::StructureDialog(StructureChoice& choice, MessageSink& messages,
-                                 QWidget* mainWindow)
-    : QDialog(mainWindow), choice_(choice), messages_(messages) {
+StructureDialog::StructureDialog(Session& session, QWidget* mainWindow)
+    : QDialog(mainWindow), session_(session), choice_(session.choice) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("Design structure"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -63,10 +63,10 @@ StructureDialog::StructureDialog(StructureChoice& choice, MessageSink& messages,
   CheckBoxGates = MakeChild<QCheckBox>(GroupBoxGates, "CheckBoxGates", "use gates");
   CheckBoxGates->setGeometry(8, 16, 169, 22);
   CheckBoxGates->installEventFilter(this);
-  RadioGates = MakeRadioGroup(GroupBoxGates, "RadioGates", QString(),
-                              {QStringLiteral("NANDs only"), QStringLiteral("NORs only"),
-                               QStringLiteral("ANDs + ORs + NOTs")},
-                              8, 40, 169, 97);
+  QStringList families;
+  for (const GateFamilyNames& family : kGateFamilyNames)
+    families << QString::fromLatin1(family.caption);
+  RadioGates = MakeRadioGroup(GroupBoxGates, "RadioGates", QString(), families, 8, 40, 169, 97);
   RadioGates->setFlat(true);
   PageControl1->addTab(tabMux, QStringLiteral("Multiplexer"));
 
@@ -104,12 +104,12 @@ StructureDialog::StructureDialog(StructureChoice& choice, MessageSink& messages,
     connect(mdDmux_[i], &QRadioButton::pressed, this, [this] { choice_.EnterGroup(2); });
     connect(mdMux_[i], &QRadioButton::clicked, this, [this, i] {
       if (syncing_) return;
-      choice_.ClickMdMux(i, functionText ? functionText() : std::string());
+      choice_.ClickMdMux(i, FunctionText());
       ShowChoice();
     });
     connect(mdDmux_[i], &QRadioButton::clicked, this, [this, i] {
       if (syncing_) return;
-      choice_.ClickMdDmux(i, functionText ? functionText() : std::string());
+      choice_.ClickMdDmux(i, FunctionText());
       ShowChoice();
     });
   }
@@ -156,7 +156,7 @@ StructureDialog::StructureDialog(StructureChoice& choice, MessageSink& messages,
       });
   };
   radioGroup(RadioMuxSize, 4, [this](int i) { choice_.radioMuxSize = i; });
-  radioGroup(RadioGates, 3, [this](int i) { choice_.radioGates = i; });
+  radioGroup(RadioGates, 3, [this](int i) { choice_.radioGates = static_cast<GateFamily>(i); });
   radioGroup(RadioDmux, 4, [this](int i) { choice_.radioDmux = i; });
   radioGroup(RadioMuxMT, 4, [this](int i) { choice_.radioMuxMT = i; });
   connect(CheckBoxGates, &QCheckBox::clicked, this, [this](bool on) {
@@ -166,7 +166,8 @@ StructureDialog::StructureDialog(StructureChoice& choice, MessageSink& messages,
   });
   connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
     if (syncing_) return;
-    choice_.SelectTab(index, functionText ? functionText() : std::string());
+    if (const std::optional<StructureTab> tab = TabFromIndex(index))
+      choice_.SelectTab(*tab, FunctionText());
     ShowChoice();
   });
   connect(ButtonOK, &QPushButton::clicked, this, [this] { ButtonOKClick(); });
@@ -175,12 +176,12 @@ StructureDialog::StructureDialog(StructureChoice& choice, MessageSink& messages,
 
 void StructureDialog::ShowChoice() {
   syncing_ = true;
-  PageControl1->setCurrentIndex(choice_.tab);
+  PageControl1->setCurrentIndex(static_cast<int>(choice_.tab));
   auto show = [this](QGroupBox* group, int count, int index) {
     for (int i = 0; i < count; ++i) RadioItem(group, i)->setChecked(i == index);
   };
   show(RadioMuxSize, 4, choice_.radioMuxSize);
-  show(RadioGates, 3, choice_.radioGates);
+  show(RadioGates, 3, static_cast<int>(choice_.radioGates));
   show(RadioDmux, 4, choice_.radioDmux);
   show(RadioMuxMT, 4, choice_.radioMuxMT);
   CheckBoxGates->setChecked(choice_.useGates);
@@ -195,15 +196,17 @@ void StructureDialog::ShowChoice() {
 }
 
 void StructureDialog::PrepareShow() {
-  choice_.OnShow(functionText ? functionText() : std::string());
+  choice_.OnShow(FunctionText());
   ShowChoice();
   ButtonOK->setFocus();
 }
 
+const std::string& StructureDialog::FunctionText() const {
+  return session_.model.functionText;
+}
+
 void StructureDialog::ButtonOKClick() {
-  if (!choice_.Ok(functionText ? functionText() : std::string(), messages_)) return;
-  done(QDialog::Accepted);
-  if (onAccepted) onAccepted();
+  if (session_.ConfirmStructure()) done(QDialog::Accepted);
 }
 
 void StructureDialog::ButtonCANCELClick() {

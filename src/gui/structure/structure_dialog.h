@@ -17,6 +17,7 @@ class QTabWidget;
 
 namespace kestrel {
 class MessageSink;
+class Session;
 struct StructureChoice;
 }  // namespace kestrel
 
@@ -25,7 +26,7 @@ namespace kestrel::gui {
 class StructureDialog : public QDialog {
   Q_OBJECT
  public:
-  StructureDialog(StructureChoice& choice, MessageSink& messages, QWidget* mainWindow);
+  StructureDialog(Session& session, QWidget* mainWindow);
 
   QLabel* LabelSelect;
   QTabWidget* PageControl1;
@@ -48,10 +49,6 @@ class StructureDialog : public QDialog {
   QPushButton* ButtonOK;
   QPushButton* ButtonCANCEL;
 
-  /// The function the dialog is shown for (its variables decide the pairs of tab 3).
-  std::function<std::string()> functionText;
-  /// Run after OK's checks passed: the zoom goes back to 17 and the project is modified.
-  std::function<void()> onAccepted;
   std::function<void()> onHelp;
 
   /// Prepares one showing: saves the choice for Cancel and shows it.
@@ -75,8 +72,11 @@ class StructureDialog : public QDialog {
   /// target: the widget that received the key (the dialog itself for keys nobody took).
   bool HandleKey(QObject* target, QKeyEvent* event);
 
+  /// The function the dialog is shown for (its variables decide the pairs of tab 3).
+  const std::string& FunctionText() const;
+
+  Session& session_;
   StructureChoice& choice_;
-  MessageSink& messages_;
   QRadioButton* mdMux_[4];
   QRadioButton* mdDmux_[4];
   bool syncing_ = false;

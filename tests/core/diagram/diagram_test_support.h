@@ -12,6 +12,7 @@
 #include "engine/realize.h"
 #include "function/minimizer.h"
 #include "session/session.h"
+#include "support/session_fixture.h"
 
 namespace kestrel::testing {
 
@@ -19,7 +20,7 @@ namespace kestrel::testing {
 inline NodeRecord MuxNode(int addressCount, const std::vector<std::string>& labels,
                           const std::vector<std::string>& addressLabels = {}) {
   NodeRecord n;
-  n.kind = kMux;
+  n.kind = NodeKind::kMux;
   n.addressCount = addressCount;
   n.inputCount = static_cast<int>(labels.size());
   for (size_t i = 0; i < labels.size() && i < 16; ++i) n.inputLabels[i] = labels[i];
@@ -28,29 +29,11 @@ inline NodeRecord MuxNode(int addressCount, const std::vector<std::string>& labe
 }
 
 /// A realization held by its own session.
-struct Realized {
-  RecordingMessages messages;
-  HeadlessProgress progress;
-  Session session{messages, progress};
+struct Realized : SessionFixture {
   bool ok = false;
-
-  /// Realizes text with the structure of tab (gates: 0 none, 1 NAND, 2 NOR, 3 AND+OR+NOT),
-  /// size index and, for tab 3, the demultiplexer index.
-  bool Run(const std::string& text, int tab, int gates, int index, int second = -1) {
-    StructureChoice& c = session.choice;
-    c.tab = tab;
-    c.SetUseGates(gates > 0);
-    c.radioGates = gates > 0 ? gates - 1 : 0;
-    c.radioMuxSize = c.radioMuxMT = c.radioDmux = index;
-    if (tab == kTabMuxDemux) {
-      c.ClearMdSizes();
-      c.SelectMdMux(index);
-      c.SelectMdDmux(second);
-    }
-    session.model.functionText = text;
-    const RealizeResult r = Realize(text, c, session.table, session.results, messages, session);
-    ok = r.outcome == RealizeOutcome::kRealized;
-    if (ok) session.designCaption = r.designCaption;
+  /// Realizes the text in the structure of the options (past the dialog).
+  bool Run(const std::string& text, const StructureOptions& options) {
+    ok = Realize(text, options);
     return ok;
   }
 };
@@ -58,10 +41,11 @@ struct Realized {
 /// One structure choice for a random function.
 struct Case {
   std::string text;
-  int tab = 0, gates = 0, index = 0, second = -1;
+  StructureOptions options;
   std::string Describe() const {
     std::ostringstream s;
-    s << text << " tab " << tab << " gates " << gates << " index " << index << " second " << second;
+    s << text << " " << NamesOf(options.structure).cliName << " mux " << options.muxSize.value_or(0)
+      << " demux " << options.demuxSize.value_or(0) << " gates " << NamesOf(options.gates).cliName;
     return s.str();
   }
 };
@@ -89,25 +73,23 @@ inline std::vector<Case> RandomCases(unsigned seed, int count, int maxVars = 8) 
     const int vars = CountVariables(c.text);
     if (vars == 0) continue;
     const int kind = static_cast<int>(cases.size()) % 7;
-    if (kind <= 3) {  // multiplexer, plain or with each gate family
-      c.tab = kTabMux;
-      c.gates = kind;
-      c.index = static_cast<int>(rng() % 4);
-      if (kind == 0) c.index = std::min(3, vars - 1);
+    auto size = [](int index) { return 2 << index; };
+    if (kind == 0) {  // a single multiplexer as large as the function needs
+      rng();          // (drawn and unused, so the sequence of cases stays as it was)
+      c.options = Options(Structure::kMux, size(std::min(3, vars - 1)));
+    } else if (kind <= 3) {  // a multiplexer with each gate family
+      c.options = Options(Structure::kMuxGates, size(static_cast<int>(rng() % 4)), 0,
+                          static_cast<GateFamily>(kind - 1));
     } else if (kind == 4) {
-      c.tab = kTabDemux;
       if (vars > 4) continue;
-      c.index = vars - 1;
+      c.options = Options(Structure::kDemux, 0, size(vars - 1));
     } else if (kind == 5) {
-      c.tab = kTabMuxTree;
-      c.index = static_cast<int>(rng() % 4);
+      c.options = Options(Structure::kMuxTree, size(static_cast<int>(rng() % 4)));
     } else {
-      c.tab = kTabMuxDemux;
       if (vars < 2 || vars > 8) continue;
       const int lo = std::max(1, vars - 4), hi = std::min(4, vars - 1);
       const int m = lo + static_cast<int>(rng() % (hi - lo + 1));
-      c.index = m - 1;
-      c.second = vars - m - 1;
+      c.options = Options(Structure::kMuxDemux, size(m - 1), size(vars - m - 1));
     }
     cases.push_back(c);
   }

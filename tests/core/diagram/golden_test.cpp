@@ -15,25 +15,31 @@
 namespace kestrel {
 namespace {
 
+using testing::Options;
+
 struct GoldenCase {
   const char* name;
   const char* text;
-  int tab, gates, index, second, zoom;
+  StructureOptions options;
+  int zoom;
   bool project = false;
 };
 
 const GoldenCase kCases[] = {
-    {"mux2_z17", "x1x0+~x1~x0", kTabMux, 0, 0, -1, 17},
-    {"mux4_z17", "x2x1+~x2~x0+x3", kTabMux, 0, 1, -1, 17},
-    {"tree_z13", "x3x2x1+~x3~x2~x1", kTabMuxTree, 0, 0, -1, 13},
-    {"nand_z17", "x3x2x1+~x3~x2~x1+x0x1~x2+x4~x3", kTabMux, 1, 0, -1, 17},
-    {"nor_z21", "x3x2x1+~x3~x2~x1+x0x1~x2+x4~x3", kTabMux, 2, 0, -1, 21},
-    {"andornot_z10", "x3x2x1+~x3~x2~x1+x0x1~x2+x4~x3", kTabMux, 3, 1, -1, 10},
-    {"demux16_z17", "x2x1+~x2~x0+x3x0", kTabDemux, 0, 3, -1, 17},
-    {"demux4_single_z12", "x1x0", kTabDemux, 0, 1, -1, 12},
-    {"muxdemux_z17", "x6~x3x2~x1+x5x4x0", kTabMuxDemux, 0, 2, 3, 17},
-    {"muxdemux_d2_z30", "x9x6x5+x6x5+x0+x9~x6~x5", kTabMuxDemux, 0, 2, 0, 30},
-    {"project_tree_z17", "x3x2x1+~x3~x2~x1", kTabMuxTree, 0, 0, -1, 17, true},
+    {"mux2_z17", "x1x0+~x1~x0", Options(Structure::kMux, 2), 17},
+    {"mux4_z17", "x2x1+~x2~x0+x3", Options(Structure::kMux, 4), 17},
+    {"tree_z13", "x3x2x1+~x3~x2~x1", Options(Structure::kMuxTree, 2), 13},
+    {"nand_z17", "x3x2x1+~x3~x2~x1+x0x1~x2+x4~x3",
+     Options(Structure::kMuxGates, 2, 0, GateFamily::kNand), 17},
+    {"nor_z21", "x3x2x1+~x3~x2~x1+x0x1~x2+x4~x3",
+     Options(Structure::kMuxGates, 2, 0, GateFamily::kNor), 21},
+    {"andornot_z10", "x3x2x1+~x3~x2~x1+x0x1~x2+x4~x3",
+     Options(Structure::kMuxGates, 4, 0, GateFamily::kAndOrNot), 10},
+    {"demux16_z17", "x2x1+~x2~x0+x3x0", Options(Structure::kDemux, 0, 16), 17},
+    {"demux4_single_z12", "x1x0", Options(Structure::kDemux, 0, 4), 12},
+    {"muxdemux_z17", "x6~x3x2~x1+x5x4x0", Options(Structure::kMuxDemux, 8, 16), 17},
+    {"muxdemux_d2_z30", "x9x6x5+x6x5+x0+x9~x6~x5", Options(Structure::kMuxDemux, 8, 2), 30},
+    {"project_tree_z17", "x3x2x1+~x3~x2~x1", Options(Structure::kMuxTree, 2), 17, true},
 };
 
 std::string GoldenDir() {
@@ -43,7 +49,7 @@ std::string GoldenDir() {
 
 std::string Render(const GoldenCase& k) {
   testing::Realized r;
-  EXPECT_TRUE(r.Run(k.text, k.tab, k.gates, k.index, k.second)) << k.name;
+  EXPECT_TRUE(r.Run(k.text, k.options)) << k.name;
   const Diagram d = LayoutDiagram(r.session.results, r.session.choice, k.zoom);
   RecordingCanvas c;
   std::ostringstream head;
@@ -59,37 +65,47 @@ std::string Render(const GoldenCase& k) {
   return head.str() + c.Text();
 }
 
-TEST(DiagramGolden, DisplayListsMatchTheirFiles) {
-  const bool update = std::getenv("KESTREL_UPDATE_GOLDEN") != nullptr;
-  for (const GoldenCase& k : kCases) {
-    const std::string actual = Render(k);
-    const std::string path = GoldenDir() + "/" + k.name + ".txt";
-    if (update) {
-      std::ofstream(path, std::ios::binary) << actual;
-      continue;
-    }
-    std::ifstream in(path, std::ios::binary);
-    ASSERT_TRUE(in) << "missing " << path << " (run tests/data/diagram/update_golden.sh)";
-    std::stringstream expected;
-    expected << in.rdbuf();
-    if (expected.str() == actual) continue;
-    // Report the first line that differs.
-    std::istringstream a(actual), e(expected.str());
-    std::string la, le;
-    int line = 0;
-    while (true) {
-      ++line;
-      const bool ga = static_cast<bool>(std::getline(a, la));
-      const bool ge = static_cast<bool>(std::getline(e, le));
-      if (!ga && !ge) break;
-      if (la != le || ga != ge) {
-        ADD_FAILURE() << k.name << " line " << line << ": expected \"" << le << "\", drawn \"" << la
-                      << "\"";
-        break;
-      }
+void PrintTo(const GoldenCase& k, std::ostream* out) {
+  *out << k.name;
+}
+
+/// Each golden picture is a test case of its own, named after its file.
+class DiagramGolden : public ::testing::TestWithParam<GoldenCase> {};
+
+TEST_P(DiagramGolden, DisplayListMatchesItsFile) {
+  const GoldenCase& k = GetParam();
+  const std::string actual = Render(k);
+  const std::string path = GoldenDir() + "/" + k.name + ".txt";
+  if (std::getenv("KESTREL_UPDATE_GOLDEN") != nullptr) {
+    std::ofstream(path, std::ios::binary) << actual;
+    return;
+  }
+  std::ifstream in(path, std::ios::binary);
+  ASSERT_TRUE(in) << "missing " << path << " (run tests/data/diagram/update_golden.sh)";
+  std::stringstream expected;
+  expected << in.rdbuf();
+  if (expected.str() == actual) return;
+  // Report the first line that differs.
+  std::istringstream a(actual), e(expected.str());
+  std::string la, le;
+  int line = 0;
+  while (true) {
+    ++line;
+    const bool ga = static_cast<bool>(std::getline(a, la));
+    const bool ge = static_cast<bool>(std::getline(e, le));
+    if (!ga && !ge) break;
+    if (la != le || ga != ge) {
+      ADD_FAILURE() << k.name << " line " << line << ": expected \"" << le << "\", drawn \"" << la
+                    << "\"";
+      break;
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Pictures, DiagramGolden, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<GoldenCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace kestrel

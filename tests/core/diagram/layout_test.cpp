@@ -17,11 +17,12 @@ using testing::Case;
 using testing::MuxNode;
 using testing::Op;
 using testing::OpsNamed;
+using testing::Options;
 using testing::ParseOps;
 using testing::RandomCases;
 using testing::Realized;
 
-StructureChoice Choice(int tab, bool useGates = false) {
+StructureChoice Choice(StructureTab tab, bool useGates = false) {
   StructureChoice c;
   c.tab = tab;
   c.useGates = useGates;
@@ -32,7 +33,7 @@ TEST(TreeLayout, SingleMultiplexerStandsAtNineAndThreeGridUnits) {
   for (int z = kMinZoom; z <= kMaxZoom; ++z) {
     ResultStore store;
     store.AppendNode(MuxNode(2, {"0", "x1", "~x1", "1"}, {"x3", "x2"}));
-    const Diagram d = LayoutDiagram(store, Choice(kTabMux), z);
+    const Diagram d = LayoutDiagram(store, Choice(StructureTab::kMux), z);
     ASSERT_EQ(d.kind, DiagramKind::kTree);
     EXPECT_EQ(d.nodes[0].x, 9 * z);
     EXPECT_EQ(d.nodes[0].y, 3 * z);
@@ -44,13 +45,13 @@ TEST(TreeLayout, SingleMultiplexerStandsAtNineAndThreeGridUnits) {
 TEST(TreeLayout, ZoomIsKeptInItsRange) {
   ResultStore store;
   store.AppendNode(MuxNode(1, {"0", "1"}, {"x0"}));
-  EXPECT_EQ(LayoutDiagram(store, Choice(kTabMux), 3).zoom, 10);
-  EXPECT_EQ(LayoutDiagram(store, Choice(kTabMux), 99).zoom, 30);
+  EXPECT_EQ(LayoutDiagram(store, Choice(StructureTab::kMux), 3).zoom, 10);
+  EXPECT_EQ(LayoutDiagram(store, Choice(StructureTab::kMux), 99).zoom, 30);
 }
 
 TEST(TreeLayout, SecondNodeOfAColumnStartsBelowTheFirst) {
   Realized r;
-  ASSERT_TRUE(r.Run("x3x2x1+~x3~x2~x1", kTabMuxTree, 0, 0));
+  ASSERT_TRUE(r.Run("x3x2x1+~x3~x2~x1", Options(Structure::kMuxTree, 2)));
   const int z = 17;
   const Diagram d = LayoutDiagram(r.session.results, r.session.choice, z);
   ASSERT_EQ(d.nodes.size(), 3u);
@@ -67,7 +68,7 @@ TEST(TreeLayout, SecondNodeOfAColumnStartsBelowTheFirst) {
 TEST(TreeLayout, DeepestLeavesStandTwoColumnWidthsLeftOfTheOutput) {
   // Level 2 leaves: a 2-input tree over three levels of residues.
   Realized r;
-  ASSERT_TRUE(r.Run("x3x2x1x0+~x3~x2~x1~x0", kTabMuxTree, 0, 0));
+  ASSERT_TRUE(r.Run("x3x2x1x0+~x3~x2~x1~x0", Options(Structure::kMuxTree, 2)));
   const Diagram d = LayoutDiagram(r.session.results, r.session.choice, 20);
   int maxLevel = 0, maxInputs = 0;
   for (size_t i = 0; i + 1 < d.nodes.size(); ++i) {
@@ -84,7 +85,8 @@ TEST(TreeLayout, NegationsMoveOntoTheChildren) {
   // NAND family: the OR-type NAND has negated inputs fed by AND-type NANDs with inverters;
   // the two negations cancel and the picture is NAND-NAND.
   Realized r;
-  ASSERT_TRUE(r.Run("x2x1x3+x0x3+~x2~x1~x3+~x0~x3", kTabMux, 1, 0));
+  ASSERT_TRUE(r.Run("x2x1x3+x0x3+~x2~x1~x3+~x0~x3",
+                    Options(Structure::kMuxGates, 2, 0, GateFamily::kNand)));
   const std::vector<NodeRecord>& records = r.session.results.nodes();
   int negatedInputs = 0;
   for (const NodeRecord& n : records)
@@ -93,7 +95,7 @@ TEST(TreeLayout, NegationsMoveOntoTheChildren) {
   const Diagram d = LayoutDiagram(r.session.results, r.session.choice, 17);
   for (const NodeRecord& n : d.nodes) {
     for (int j = 0; j < n.inputCount; ++j) EXPECT_EQ(n.inputNegated[j], 0);
-    if (n.kind == kNand && n.level >= 2) {
+    if (n.kind == NodeKind::kNand && n.level >= 2) {
       EXPECT_EQ(n.outputNegated, 0) << n.id;
     }
   }
@@ -106,7 +108,7 @@ TEST(TreeLayout, NegationsMoveOntoTheChildren) {
 
 TEST(TreeLayout, GatesBoxIsReadOnlyWithTheMultiplexerTab) {
   Realized r;
-  ASSERT_TRUE(r.Run("x3x2x1+~x3~x2~x1", kTabMuxTree, 0, 0));
+  ASSERT_TRUE(r.Run("x3x2x1+~x3~x2~x1", Options(Structure::kMuxTree, 2)));
   StructureChoice c = r.session.choice;
   c.useGates = true;  // left checked from an earlier multiplexer-with-gates realization
   const Diagram withBox = LayoutDiagram(r.session.results, c, 17);
@@ -127,9 +129,10 @@ bool SegmentCovers(const std::vector<Op>& lines, int x, int y) {
 TEST(TreeLayout, WiresMeetTheOutputsAndTheInputStubs) {
   int wires = 0;
   for (const Case& k : RandomCases(7, 70)) {
-    if (k.tab != kTabMux && k.tab != kTabMuxTree) continue;
+    const Structure st = k.options.structure;
+    if (st == Structure::kDemux || st == Structure::kMuxDemux) continue;
     Realized r;
-    if (!r.Run(k.text, k.tab, k.gates, k.index, k.second)) continue;
+    if (!r.Run(k.text, k.options)) continue;
     for (int z : {10, 17, 23, 30}) {
       const Diagram d = LayoutDiagram(r.session.results, r.session.choice, z);
       for (const NodeRecord& parent : d.nodes) {
@@ -140,8 +143,8 @@ TEST(TreeLayout, WiresMeetTheOutputsAndTheInputStubs) {
           RecordingCanvas wire, p, ch;
           const int k0 = 3 + z;  // any channel: the ends do not depend on it
           DrawTreeWire(wire, child, parent, j, k0, z);
-          parent.kind == kMux ? DrawMux(p, parent, z) : DrawGate(p, parent, z);
-          child.kind == kMux ? DrawMux(ch, child, z) : DrawGate(ch, child, z);
+          parent.kind == NodeKind::kMux ? DrawMux(p, parent, z) : DrawGate(p, parent, z);
+          child.kind == NodeKind::kMux ? DrawMux(ch, child, z) : DrawGate(ch, child, z);
           const std::vector<Op> w = OpsNamed(ParseOps(wire.lines()), "line");
           ASSERT_EQ(w.size(), 3u);
           // The last segment ends on the parent's input stub, the first starts on the
@@ -171,7 +174,7 @@ TEST(TreeLayout, ChannelsStayBetweenTheColumns) {
       text += std::string((v >> b) & 1 ? "" : "~") + "x" + std::to_string(b);
   }
   Realized r;
-  ASSERT_TRUE(r.Run(text, kTabMuxTree, 0, 0));
+  ASSERT_TRUE(r.Run(text, Options(Structure::kMuxTree, 2)));
   for (int z : {10, 17, 30}) {
     const Diagram d = LayoutDiagram(r.session.results, r.session.choice, z);
     int wires = 0;
@@ -196,7 +199,7 @@ TEST(TreeLayout, ChannelsStayBetweenTheColumns) {
 
 TEST(DemuxLayout, FourOutputsPictureAndSingleOutputWithoutGate) {
   Realized r;
-  ASSERT_TRUE(r.Run("x1x0", kTabDemux, 0, 1));
+  ASSERT_TRUE(r.Run("x1x0", Options(Structure::kDemux, 0, 4)));
   const DemuxRecord& rec = r.session.results.demux();
   ASSERT_EQ(rec.outputCount, 4);
   ASSERT_EQ(rec.polarity, 1);
@@ -221,7 +224,7 @@ TEST(DemuxLayout, SingleOutputInverterOnlyWhereTheOutputIsTheNegatedFunction) {
        {std::tuple{"x1+x0", 0, 0}, std::tuple{"x1x0", 1, 1}, std::tuple{"~x1+~x0", 0, 0},
         std::tuple{"~x1~x0", 1, 1}}) {
     Realized r;
-    ASSERT_TRUE(r.Run(text, kTabDemux, 0, 1));
+    ASSERT_TRUE(r.Run(text, Options(Structure::kDemux, 0, 4)));
     ASSERT_EQ(r.session.results.demux().polarity, polarity) << text;
     for (int z = kMinZoom; z <= kMaxZoom; ++z) {
       RecordingCanvas c;
@@ -249,7 +252,7 @@ TEST(DemuxLayout, WiresArriveOnTheGateInputRows) {
       store.SetDemux(rec);
       for (int z : {10, 11, 17, 21, 30}) {
         RecordingCanvas c;
-        Redraw(store, Choice(kTabDemux), z, c);
+        Redraw(store, Choice(StructureTab::kDemux), z, c);
         const std::vector<Op> lines = OpsNamed(ParseOps(c.lines()), "line");
         // Each wire's last segment ends at 18z + 1; there a gate input stub (or, for a single
         // output, the inverter's base or the continuing line) starts on the same row.
@@ -301,7 +304,7 @@ TEST(MuxDemuxLayout, SingleOutputGateShowsItsInverterExactlyForPolarityOne) {
     store.SetDemuxPart(DemuxPart{1, 2, {"x0", "", "", ""}});
     for (int z = kMinZoom; z <= kMaxZoom; ++z) {
       RecordingCanvas c;
-      Redraw(store, Choice(kTabMuxDemux), z, c);
+      Redraw(store, Choice(StructureTab::kMuxDemux), z, c);
       const std::vector<Op> ops = ParseOps(c.lines());
       EXPECT_EQ(static_cast<int>(OpsNamed(ops, "polygon").size()), polarity) << "zoom " << z;
       EXPECT_EQ(OpsNamed(ops, "arc").size(), 1u) << "only the enable symbol's arc";
@@ -333,7 +336,7 @@ TEST(MuxDemuxLayout, JunctionDotsWhereGateInputsShareADemultiplexerOutput) {
   store.SetDemuxPart(DemuxPart{2, 4, {"x1", "x0", "", ""}});
   const int z = 17;
   RecordingCanvas c;
-  Redraw(store, Choice(kTabMuxDemux), z, c);
+  Redraw(store, Choice(StructureTab::kMuxDemux), z, c);
   const std::vector<Op> ops = ParseOps(c.lines());
   int dotsOnRow1 = 0;
   for (const Op& e : OpsNamed(ops, "ellipse"))
@@ -355,7 +358,7 @@ TEST(DiagramBounds, EveryStructureAtEveryZoomStaysInsideItsPicture) {
   int drawn = 0;
   for (const Case& k : RandomCases(11, 84)) {
     Realized r;
-    if (!r.Run(k.text, k.tab, k.gates, k.index, k.second)) continue;
+    if (!r.Run(k.text, k.options)) continue;
     for (int z = kMinZoom; z <= kMaxZoom; ++z) {
       const Diagram d = LayoutDiagram(r.session.results, r.session.choice, z);
       ASSERT_NE(d.kind, DiagramKind::kEmpty) << k.Describe();
@@ -375,7 +378,7 @@ TEST(DiagramBounds, LargeFunctionsAtTheSmallestAndLargestZoom) {
   int drawn = 0;
   for (const Case& k : RandomCases(31, 14, 10)) {
     Realized r;
-    if (!r.Run(k.text, k.tab, k.gates, k.index, k.second)) continue;
+    if (!r.Run(k.text, k.options)) continue;
     for (int z : {kMinZoom, kMaxZoom}) {
       const Diagram d = LayoutDiagram(r.session.results, r.session.choice, z);
       BoundsCanvas bounds(NarrowFontMetrics);
@@ -389,9 +392,9 @@ TEST(DiagramBounds, LargeFunctionsAtTheSmallestAndLargestZoom) {
 
 TEST(DiagramBounds, NothingRealizedGivesABlankPicture) {
   ResultStore store;
-  for (int tab = 0; tab < 4; ++tab) {
+  for (int tab = 0; tab < kStructureTabCount; ++tab) {
     RecordingCanvas c;
-    const PictureSize size = Redraw(store, Choice(tab), 17, c);
+    const PictureSize size = Redraw(store, Choice(*TabFromIndex(tab)), 17, c);
     EXPECT_GT(size.width, 0);
     EXPECT_GT(size.height, 0);
     EXPECT_EQ(OpsNamed(ParseOps(c.lines()), "line").size(), 0u);

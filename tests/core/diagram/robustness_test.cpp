@@ -13,7 +13,7 @@
 namespace kestrel {
 namespace {
 
-StructureChoice Choice(int tab, bool useGates = false) {
+StructureChoice Choice(StructureTab tab, bool useGates = false) {
   StructureChoice c;
   c.tab = tab;
   c.useGates = useGates;
@@ -27,7 +27,7 @@ TEST(DiagramRobustness, HostileNodeRecords) {
     const int count = 1 + static_cast<int>(rng() % 40);
     for (int i = 0; i < count; ++i) {
       NodeRecord n;
-      n.kind = static_cast<int>(rng() % 9) - 2;
+      n.kind = static_cast<NodeKind>(static_cast<int>(rng() % 9) - 2);
       n.level = static_cast<int>(rng() % 40) - 5;
       n.addressCount = static_cast<int>(rng() % 12) - 3;
       n.inputCount = static_cast<int>(rng() % 40) - 10;
@@ -39,7 +39,7 @@ TEST(DiagramRobustness, HostileNodeRecords) {
       }
       store.mutableNodes().push_back(n);
     }
-    for (int tab : {kTabMux, kTabMuxTree}) {
+    for (StructureTab tab : {StructureTab::kMux, StructureTab::kMuxTree}) {
       for (bool gates : {false, true}) {
         const Diagram d = LayoutDiagram(store, Choice(tab, gates), 10 + round % 21);
         BoundsCanvas c;
@@ -52,7 +52,7 @@ TEST(DiagramRobustness, HostileNodeRecords) {
 
 TEST(DiagramRobustness, TheFullNodeList) {
   ResultStore store;
-  for (int i = 0; i < ResultStore::kMaxNodes; ++i) {
+  for (int i = 0; i < kMaxNodes; ++i) {
     NodeRecord n = testing::MuxNode(1, {"x1x0+x2", "~x3"}, {"x4"});
     n.level = 1 + i % 15;
     n.childId[0] = i;  // each node fed by the one before
@@ -60,8 +60,8 @@ TEST(DiagramRobustness, TheFullNodeList) {
   }
   EXPECT_EQ(store.AppendNode(NodeRecord{}), 0);
   store.mutableNodes().push_back(NodeRecord{});  // more than the list may hold
-  const Diagram d = LayoutDiagram(store, Choice(kTabMuxTree), 10);
-  EXPECT_EQ(static_cast<int>(d.nodes.size()), ResultStore::kMaxNodes);
+  const Diagram d = LayoutDiagram(store, Choice(StructureTab::kMuxTree), 10);
+  EXPECT_EQ(static_cast<int>(d.nodes.size()), kMaxNodes);
   BoundsCanvas c;
   DrawDiagram(d, c);
 }
@@ -76,7 +76,7 @@ TEST(DiagramRobustness, HostileDemultiplexerRecords) {
       r.polarity = a % 3;
       for (int o = 0; o < 16; ++o) r.outputFlags[o] = static_cast<uint8_t>((o * 7 + a) % 3);
       store.SetDemux(r);
-      const Diagram d = LayoutDiagram(store, Choice(kTabDemux), 17);
+      const Diagram d = LayoutDiagram(store, Choice(StructureTab::kDemux), 17);
       BoundsCanvas c;
       DrawDiagram(d, c);
       EXPECT_GT(d.height, 0);
@@ -112,7 +112,7 @@ TEST(DiagramRobustness, HostileMultiplexerAndDemultiplexerRecords) {
     store.SetMuxDemux(md);
     store.SetDemuxPart(DemuxPart{
         static_cast<int>(rng() % 8) - 2, static_cast<int>(rng() % 30) - 5, {"x1", "x0", "", ""}});
-    const Diagram d = LayoutDiagram(store, Choice(kTabMuxDemux), 10 + round % 21);
+    const Diagram d = LayoutDiagram(store, Choice(StructureTab::kMuxDemux), 10 + round % 21);
     BoundsCanvas c;
     DrawDiagram(d, c);
     EXPECT_GT(d.width, 0);
@@ -122,7 +122,7 @@ TEST(DiagramRobustness, HostileMultiplexerAndDemultiplexerRecords) {
 TEST(DiagramRobustness, UnknownTab) {
   ResultStore store;
   StructureChoice c;
-  c.tab = 7;
+  c.tab = static_cast<StructureTab>(7);  // a value no dialog can make
   RecordingCanvas canvas;
   const PictureSize size = Redraw(store, c, 17, canvas);
   EXPECT_GT(size.width, 0);

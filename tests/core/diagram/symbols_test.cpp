@@ -143,7 +143,7 @@ TEST(MuxSymbol, ConstantsGetColumnsAndTextsLikeLiterals) {
 TEST(GateSymbol, LabelsUseTheGateFontAndTheCanvasFontReturns) {
   for (int z : {10, 12, 13, 16, 17, 30}) {
     NodeRecord g;
-    g.kind = kNand;
+    g.kind = NodeKind::kNand;
     g.addressCount = 1;
     g.inputCount = 2;
     g.inputLabels[0] = "x2";
@@ -161,7 +161,7 @@ TEST(GateSymbol, LabelsUseTheGateFontAndTheCanvasFontReturns) {
 
 TEST(GateSymbol, InputRowsAndOutputRow) {
   NodeRecord g;
-  g.kind = kOr;
+  g.kind = NodeKind::kOr;
   g.addressCount = 1;
   g.inputCount = 4;
   for (int j = 0; j < 4; ++j) g.inputLabels[j] = "x" + std::to_string(j);
@@ -187,7 +187,7 @@ TEST(GateSymbol, InputRowsAndOutputRow) {
 
 TEST(GateSymbol, OutputInverterIsATriangleAndABubble) {
   NodeRecord g;
-  g.kind = kNor;
+  g.kind = NodeKind::kNor;
   g.addressCount = 1;
   g.inputCount = 2;
   g.inputLabels[0] = "x1";

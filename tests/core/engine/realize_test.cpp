@@ -73,22 +73,22 @@ TEST(MuxTree, ComplementaryResidueBecomesOne) {
 }
 
 TEST(GateNetwork, ProductInEachFamily) {
-  for (int family = 0; family < 3; ++family) {
+  for (GateFamily family : {GateFamily::kNand, GateFamily::kNor, GateFamily::kAndOrNot}) {
     Fixture f;
     EXPECT_EQ(f.engine.BuildGateNetwork("x2~x1", 1, 16, family), 1);
     const NodeRecord& g = f.nodes()[0];
     EXPECT_EQ(g.inputCount, 2);
-    if (family == 0) {
-      EXPECT_EQ(g.kind, kNand);
+    if (family == GateFamily::kNand) {
+      EXPECT_EQ(g.kind, NodeKind::kNand);
       EXPECT_EQ(g.outputNegated, 1);
       EXPECT_EQ(Labels(g), (std::vector<std::string>{"x2", "~x1"}));
-    } else if (family == 1) {
-      EXPECT_EQ(g.kind, kNor);
+    } else if (family == GateFamily::kNor) {
+      EXPECT_EQ(g.kind, NodeKind::kNor);
       EXPECT_EQ(g.outputNegated, 0);
       EXPECT_EQ(Labels(g), (std::vector<std::string>{"~x2", "x1"}));
       EXPECT_EQ(g.inputLabels[5], "0");
     } else {
-      EXPECT_EQ(g.kind, kAnd);
+      EXPECT_EQ(g.kind, NodeKind::kAnd);
       EXPECT_EQ(Labels(g), (std::vector<std::string>{"x2", "~x1"}));
       EXPECT_EQ(g.inputLabels[5], "1");
     }
@@ -97,23 +97,23 @@ TEST(GateNetwork, ProductInEachFamily) {
 
 TEST(GateNetwork, SumWithNands) {
   Fixture f;
-  const int id = f.engine.BuildGateNetwork("x2x1+x0", 1, 16, 0);
+  const int id = f.engine.BuildGateNetwork("x2x1+x0", 1, 16, GateFamily::kNand);
   const NodeRecord& g = f.nodes()[id - 1];
-  EXPECT_EQ(g.kind, kNand);
+  EXPECT_EQ(g.kind, NodeKind::kNand);
   EXPECT_EQ(g.outputNegated, 0);
   EXPECT_EQ(g.inputCount, 2);
   EXPECT_EQ(g.inputNegated[0], 1);
   EXPECT_NE(g.childId[0], 0);
   EXPECT_EQ(g.inputLabels[1], "~x0");
   EXPECT_EQ(g.inputNegated[1], 0);
-  EXPECT_EQ(f.nodes()[g.childId[0] - 1].kind, kNand);
+  EXPECT_EQ(f.nodes()[g.childId[0] - 1].kind, NodeKind::kNand);
 }
 
 TEST(GateNetwork, SumWithNors) {
   Fixture f;
-  const int id = f.engine.BuildGateNetwork("x2x1+x0", 1, 16, 1);
+  const int id = f.engine.BuildGateNetwork("x2x1+x0", 1, 16, GateFamily::kNor);
   const NodeRecord& g = f.nodes()[id - 1];
-  EXPECT_EQ(g.kind, kNor);
+  EXPECT_EQ(g.kind, NodeKind::kNor);
   EXPECT_EQ(g.outputNegated, 1);
   EXPECT_EQ(g.inputLabels[1], "x0");
   const NodeRecord& child = f.nodes()[g.childId[0] - 1];
@@ -128,12 +128,12 @@ TEST(GateNetwork, SeventeenProductsShareTheFirstInput) {
     for (int b = 4; b >= 0; --b) text += ((v >> b) & 1 ? "x" : "~x") + std::to_string(b);
   }
   Fixture f;
-  const int id = f.engine.BuildGateNetwork(text, 1, 16, 2);
+  const int id = f.engine.BuildGateNetwork(text, 1, 16, GateFamily::kAndOrNot);
   const NodeRecord& g = f.nodes()[id - 1];
-  EXPECT_EQ(g.kind, kOr);
+  EXPECT_EQ(g.kind, NodeKind::kOr);
   EXPECT_EQ(g.inputCount, 16);
   EXPECT_NE(g.inputLabels[0].find('+'), std::string::npos);
-  EXPECT_EQ(f.nodes()[g.childId[0] - 1].kind, kOr);
+  EXPECT_EQ(f.nodes()[g.childId[0] - 1].kind, NodeKind::kOr);
   EXPECT_EQ(g.inputLabels[1].find('+'), std::string::npos);
 }
 
@@ -172,7 +172,7 @@ TEST(Demux, Examples) {
 
 TEST(Demux, FunctionThatIsOneEverywhereCollectsEveryOutput) {
   Fixture f;
-  f.session.choice.tab = kTabDemux;
+  f.session.choice.tab = StructureTab::kDemux;
   f.session.choice.radioDmux = 0;
   ASSERT_EQ(f.Run("x1+~x1").outcome, RealizeOutcome::kRealized);
   EXPECT_EQ(f.session.results.demux().polarity, 1);
@@ -221,7 +221,7 @@ TEST(Realize, NoFunction) {
   EXPECT_EQ(f.messages.shown[0].text, "No terms entered!   ");
   EXPECT_EQ(f.messages.shown[0].caption, "Information");
   EXPECT_EQ(f.messages.shown[0].icon, Icon::Warning);
-  EXPECT_EQ(f.session.commandState, 7);
+  EXPECT_EQ(f.session.commandState, CommandState::kEmpty);
 }
 
 TEST(Realize, MultiplexerIsClampedToTheVariables) {
@@ -231,7 +231,7 @@ TEST(Realize, MultiplexerIsClampedToTheVariables) {
   EXPECT_EQ(r.outcome, RealizeOutcome::kRealized);
   EXPECT_EQ(r.designCaption, "Multiplexer");
   EXPECT_EQ(f.session.choice.radioMuxSize, 2);
-  EXPECT_EQ(f.session.commandState, 2);
+  EXPECT_EQ(f.session.commandState, CommandState::kRealized);
 }
 
 TEST(Realize, SingleMultiplexerRefusedWhenTooSmall) {
@@ -243,12 +243,12 @@ TEST(Realize, SingleMultiplexerRefusedWhenTooSmall) {
             "Realization impossible! \n\rThe number of supplied address inputs is not "
             "sufficient!   ");
   EXPECT_EQ(f.messages.shown[0].caption, "Warning!");
-  EXPECT_EQ(f.session.commandState, 9);
+  EXPECT_EQ(f.session.commandState, CommandState::kRealizationRefused);
 }
 
 TEST(Realize, DemultiplexerSizes) {
   Fixture f;
-  f.session.choice.tab = kTabDemux;
+  f.session.choice.tab = StructureTab::kDemux;
   f.session.choice.radioDmux = 1;
   EXPECT_EQ(f.Run("x2x1+~x2x0").outcome, RealizeOutcome::kRefused);
   f.session.choice.radioDmux = 2;
@@ -261,7 +261,7 @@ TEST(Realize, DemultiplexerSizes) {
 
 TEST(Realize, MuxDemuxPairThatDoesNotFitIsRefused) {
   Fixture f;
-  f.session.choice.tab = kTabMuxDemux;
+  f.session.choice.tab = StructureTab::kMuxDemux;
   f.session.choice.SelectMdMux(1);
   f.session.choice.SelectMdDmux(1);  // 2 + 2 address inputs for 3 variables
   EXPECT_EQ(f.Run("x2x1+~x2x0").outcome, RealizeOutcome::kRefused);
@@ -275,7 +275,8 @@ TEST(Realize, MuxDemuxPairThatDoesNotFitIsRefused) {
 
 TEST(Realize, ConstantFunctionRealizesNothing) {
   Fixture f;
-  for (int tab = 0; tab < 4; ++tab) {
+  for (StructureTab tab : {StructureTab::kMux, StructureTab::kDemux, StructureTab::kMuxTree,
+                           StructureTab::kMuxDemux}) {
     f.session.choice.tab = tab;
     EXPECT_EQ(f.Run("1").outcome, RealizeOutcome::kNothing);
   }
@@ -325,27 +326,29 @@ TEST(RealizeProperty, EveryRealizationComputesItsFunction) {
     const std::string text = MinimizeTerms(ones, dcs, n);
     const int vars = CountVariables(text);
     if (vars == 0) continue;
-    for (int tab = 0; tab < 4; ++tab) {
-      for (int gates = 0; gates < (tab == 0 ? 4 : 1); ++gates) {
+    for (const StructureNames& structure : kStructureNames) {
+      const StructureTab tab = structure.tab;
+      for (int family = 0; family < (structure.useGates ? 3 : 1); ++family) {
         for (int index = 0; index < 4; ++index) {
-          for (int second = 0; second < (tab == kTabMuxDemux ? 4 : 1); ++second) {
+          for (int second = 0; second < (tab == StructureTab::kMuxDemux ? 4 : 1); ++second) {
             Fixture f;
             StructureChoice& c = f.session.choice;
             c.tab = tab;
-            c.SetUseGates(gates > 0);
-            c.radioGates = gates > 0 ? gates - 1 : 0;
+            c.SetUseGates(structure.useGates);
+            c.radioGates = static_cast<GateFamily>(family);
             c.radioMuxSize = c.radioMuxMT = c.radioDmux = index;
-            if (tab == kTabMuxDemux) {
+            if (tab == StructureTab::kMuxDemux) {
               if (vars < 2 || vars > 8 || index + 1 + second + 1 != vars) continue;
               c.SelectMdMux(index);
               c.SelectMdDmux(second);
             }
-            if (tab == kTabMuxTree && n > 8 && (round % 4)) continue;  // keep the suite fast
+            if (tab == StructureTab::kMuxTree && n > 8 && (round % 4))
+              continue;  // keep the suite fast
             const auto r = f.Run(text);
             if (r.outcome != RealizeOutcome::kRealized) continue;
             const Verification v = VerifyRealization(text, c, f.session.results);
-            ASSERT_EQ(v.mismatches, 0) << text << " tab " << tab << " gates " << gates << " index "
-                                       << index << " second " << second;
+            ASSERT_EQ(v.mismatches, 0) << text << " " << structure.cliName << " family " << family
+                                       << " index " << index << " second " << second;
             EXPECT_EQ(v.combinations, 1 << vars);
             ++realized;
           }

@@ -9,7 +9,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "core/session/file_test_support.h"
+#include "support/session_fixture.h"
 
 namespace kestrel {
 namespace {

@@ -122,23 +122,23 @@ TEST(WriteDesignSection, EveryStructure) {
     WriteDesignSection(b, choice);
     return Lines(b);
   };
-  c.tab = kTabMux;
+  c.tab = StructureTab::kMux;
   c.radioMuxSize = 2;
   EXPECT_EQ(design(c), (V{"MUX", "8"}));
   c.SetUseGates(true);
-  c.radioGates = 0;
+  c.radioGates = GateFamily::kNand;
   EXPECT_EQ(design(c), (V{"MUX+GATES", "8", "NAND"}));
-  c.radioGates = 1;
+  c.radioGates = GateFamily::kNor;
   EXPECT_EQ(design(c), (V{"MUX+GATES", "8", "NOR"}));
-  c.radioGates = 2;
+  c.radioGates = GateFamily::kAndOrNot;
   EXPECT_EQ(design(c), (V{"MUX+GATES", "8", "AND+OR+NOT"}));
-  c.tab = kTabDemux;
+  c.tab = StructureTab::kDemux;
   c.radioDmux = 1;
   EXPECT_EQ(design(c), (V{"DMUX", "4"}));
-  c.tab = kTabMuxTree;
+  c.tab = StructureTab::kMuxTree;
   c.radioMuxMT = 3;
   EXPECT_EQ(design(c), (V{"MUXTREE", "16"}));
-  c.tab = kTabMuxDemux;
+  c.tab = StructureTab::kMuxDemux;
   EXPECT_EQ(design(c), (V{"MUX+DMUX", "1", "1"}));
   c.SelectMdMux(0);
   c.SelectMdDmux(3);
@@ -158,7 +158,7 @@ TEST(ReadFunctionSection, CanonicalExample) {
   EXPECT_EQ(r.model.zeros(), (V{"0", "2"}));
   EXPECT_EQ(r.model.dontCares(), V{});
   EXPECT_EQ(r.model.functionText, "x0");
-  EXPECT_EQ(r.shell.commandState, 1);
+  EXPECT_EQ(r.shell.commandState, CommandState::kFunctionDefined);
 }
 
 TEST(ReadFunctionSection, MinimizedTextSplitOverSeveralLinesIsJoined) {
@@ -175,7 +175,7 @@ TEST(ReadFunctionSection, ConstantFunctionReadsBackEmptyWithStateTen) {
     EXPECT_EQ(r.Read({"KESTREL", "DECIMAL", "2", "0", "1", "0", "0", "MINIMIZED", constant, "-"}),
               10);
     EXPECT_EQ(r.model.functionText, "");
-    EXPECT_EQ(r.shell.commandState, 10);
+    EXPECT_EQ(r.shell.commandState, CommandState::kNothingToRealize);
     // Saved again it holds an empty line after MINIMIZED, which reads back with state 1.
     RecordingMessages messages;
     LineBuffer again;
@@ -183,7 +183,7 @@ TEST(ReadFunctionSection, ConstantFunctionReadsBackEmptyWithStateTen) {
     EXPECT_EQ(again.Line(again.Count() - 2), "");
     Reader r2;
     EXPECT_EQ(ReadFunctionSection(again, 1, r2.model, r2.shell), again.Count());
-    EXPECT_EQ(r2.shell.commandState, 1);
+    EXPECT_EQ(r2.shell.commandState, CommandState::kFunctionDefined);
     EXPECT_EQ(r2.model.functionText, "");
   }
 }
@@ -193,7 +193,7 @@ TEST(ReadFunctionSection, MissingEndOfMinimizedTextIsInvalid) {
   EXPECT_EQ(r.Read({"KESTREL", "DECIMAL", "1", "1", "0", "0", "MINIMIZED", "x0"}), kSectionInvalid);
   EXPECT_EQ(r.model.ones(), V{"1"});  // the lists were read
   EXPECT_EQ(r.model.functionText, "");
-  EXPECT_EQ(r.shell.commandState, 1);
+  EXPECT_EQ(r.shell.commandState, CommandState::kFunctionDefined);
 }
 
 TEST(ReadFunctionSection, AnotherLineAfterTheListsIsSteppedOver) {
@@ -212,7 +212,7 @@ TEST(ReadFunctionSection, LiteralLayout) {
   EXPECT_EQ(r.Read({"KESTREL", "LITERAL", "x9~x7x3~x0+~x7x4", "MUXTREE", "4"}), 3);
   EXPECT_EQ(r.model.representationFlag, 2);
   EXPECT_EQ(r.model.functionText, "x9~x7x3~x0+~x7x4");
-  EXPECT_EQ(r.shell.commandState, 1);
+  EXPECT_EQ(r.shell.commandState, CommandState::kFunctionDefined);
 }
 
 TEST(ReadFunctionSection, KeywordsAreCaseSensitiveWholeLines) {
@@ -222,7 +222,7 @@ TEST(ReadFunctionSection, KeywordsAreCaseSensitiveWholeLines) {
               kSectionInvalid)
         << keyword;
     EXPECT_EQ(r.model.representationFlag, 0);
-    EXPECT_EQ(r.shell.commandState, 7);
+    EXPECT_EQ(r.shell.commandState, CommandState::kEmpty);
   }
 }
 
@@ -290,7 +290,7 @@ TEST(ReadFunctionSection, EveryCombinationOnceIsTheLargestFunction) {
   Reader r;
   EXPECT_EQ(r.Read(lines), static_cast<int>(lines.size()));
   EXPECT_EQ(r.model.ones().size() + r.model.dontCares().size(), 1024u);
-  EXPECT_EQ(r.shell.commandState, 10);
+  EXPECT_EQ(r.shell.commandState, CommandState::kNothingToRealize);
   // One more entry cannot be distinct any more.
   lines[2] = "601";
   lines.insert(lines.begin() + 603, "1023");
@@ -320,25 +320,25 @@ struct DesignReader {
 TEST(ReadDesignSection, EveryKeyword) {
   DesignReader d;
   EXPECT_EQ(d.Read({"DMUX", "4"}), DesignRead::kRead);
-  EXPECT_EQ(d.choice.tab, kTabDemux);
+  EXPECT_EQ(d.choice.tab, StructureTab::kDemux);
   EXPECT_EQ(d.choice.radioDmux, 1);
   EXPECT_EQ(d.Read({"MUXTREE", "8"}), DesignRead::kRead);
-  EXPECT_EQ(d.choice.tab, kTabMuxTree);
+  EXPECT_EQ(d.choice.tab, StructureTab::kMuxTree);
   EXPECT_EQ(d.choice.radioMuxMT, 2);
   EXPECT_EQ(d.Read({"MUX+GATES", "16", "NOR"}), DesignRead::kRead);
-  EXPECT_EQ(d.choice.tab, kTabMux);
+  EXPECT_EQ(d.choice.tab, StructureTab::kMux);
   EXPECT_EQ(d.choice.radioMuxSize, 3);
   EXPECT_TRUE(d.choice.useGates);
   EXPECT_TRUE(d.choice.radioGatesEnabled);
-  EXPECT_EQ(d.choice.radioGates, 1);
+  EXPECT_EQ(d.choice.radioGates, GateFamily::kNor);
   EXPECT_EQ(d.Read({"MUX+GATES", "2", "NAND"}), DesignRead::kRead);
-  EXPECT_EQ(d.choice.radioGates, 0);
+  EXPECT_EQ(d.choice.radioGates, GateFamily::kNand);
   EXPECT_EQ(d.Read({"MUX+GATES", "2", "nand"}), DesignRead::kRead);
-  EXPECT_EQ(d.choice.radioGates, 2);
+  EXPECT_EQ(d.choice.radioGates, GateFamily::kAndOrNot);
   EXPECT_EQ(d.Read({"MUX+GATES", "2"}), DesignRead::kRead);  // gate line missing
-  EXPECT_EQ(d.choice.radioGates, 2);
+  EXPECT_EQ(d.choice.radioGates, GateFamily::kAndOrNot);
   EXPECT_EQ(d.Read({"MUX+DMUX", "4", "8"}), DesignRead::kRead);
-  EXPECT_EQ(d.choice.tab, kTabMuxDemux);
+  EXPECT_EQ(d.choice.tab, StructureTab::kMuxDemux);
   EXPECT_EQ(d.choice.MdMuxIndex(), 1);
   EXPECT_EQ(d.choice.MdDmuxIndex(), 2);
 }
@@ -346,11 +346,11 @@ TEST(ReadDesignSection, EveryKeyword) {
 TEST(ReadDesignSection, MuxClearsUseGates) {
   DesignReader d;
   d.choice.SetUseGates(true);
-  d.choice.radioGates = 1;
+  d.choice.radioGates = GateFamily::kNor;
   EXPECT_EQ(d.Read({"MUX", "4"}), DesignRead::kRead);
   EXPECT_FALSE(d.choice.useGates);
   EXPECT_FALSE(d.choice.radioGatesEnabled);
-  EXPECT_EQ(d.choice.radioGates, 1);
+  EXPECT_EQ(d.choice.radioGates, GateFamily::kNor);
   EXPECT_EQ(d.choice.radioMuxSize, 1);
 }
 
@@ -374,10 +374,10 @@ TEST(ReadDesignSection, AnUnselectedMuxDemuxSizeReadsBackUnselected) {
 
 TEST(ReadDesignSection, UnknownKeywordMeansNoDesign) {
   DesignReader d;
-  d.choice.tab = kTabMuxTree;
+  d.choice.tab = StructureTab::kMuxTree;
   for (const char* k : {"", "mux", "MUX ", "GATES", "KESTREL"}) {
     EXPECT_EQ(d.Read({k, "4"}), DesignRead::kNoDesign) << k;
-    EXPECT_EQ(d.choice.tab, kTabMuxTree);
+    EXPECT_EQ(d.choice.tab, StructureTab::kMuxTree);
   }
 }
 
@@ -387,11 +387,11 @@ TEST(ReadDesignSection, AnUnreadableSizeIsCorruptAndChangesNothing) {
       {"MUXTREE", " 8"}, {"MUX+DMUX", "4"}, {"MUX+DMUX", "x", "4"}, {"MUX+DMUX", "4", "eight"}};
   for (const V& lines : bad) {
     DesignReader d;
-    d.choice.tab = kTabDemux;
+    d.choice.tab = StructureTab::kDemux;
     d.choice.radioDmux = 2;
     d.choice.SelectMdMux(3);
     EXPECT_EQ(d.Read(lines), DesignRead::kCorrupt) << lines[0];
-    EXPECT_EQ(d.choice.tab, kTabDemux);
+    EXPECT_EQ(d.choice.tab, StructureTab::kDemux);
     EXPECT_EQ(d.choice.radioDmux, 2);
     EXPECT_EQ(d.choice.MdMuxIndex(), 3);
     EXPECT_EQ(d.choice.MdDmuxIndex(), -1);
@@ -402,29 +402,31 @@ TEST(DesignSection, EveryStructureRoundTrips) {
   auto same = [](const StructureChoice& a, const StructureChoice& b) {
     if (a.tab != b.tab) return false;
     switch (a.tab) {
-      case kTabMux:
+      case StructureTab::kMux:
         return a.radioMuxSize == b.radioMuxSize && a.useGates == b.useGates &&
                (!a.useGates || a.radioGates == b.radioGates);
-      case kTabDemux:
+      case StructureTab::kDemux:
         return a.radioDmux == b.radioDmux;
-      case kTabMuxTree:
+      case StructureTab::kMuxTree:
         return a.radioMuxMT == b.radioMuxMT;
-      default:
+      case StructureTab::kMuxDemux:
         return a.MdMuxIndex() == b.MdMuxIndex() && a.MdDmuxIndex() == b.MdDmuxIndex();
     }
+    return false;
   };
   int cases = 0;
-  for (int tab = 0; tab < 4; ++tab) {
+  for (int tabIndex = 0; tabIndex < kStructureTabCount; ++tabIndex) {
+    const StructureTab tab = *TabFromIndex(tabIndex);
     for (int size = -1; size < 4; ++size) {
       for (int other = -1; other < 4; ++other) {
-        if (tab != kTabMuxDemux && (size < 0 || other > 2)) continue;
-        if ((tab == kTabDemux || tab == kTabMuxTree) && other != -1) continue;
+        if (tab != StructureTab::kMuxDemux && (size < 0 || other > 2)) continue;
+        if ((tab == StructureTab::kDemux || tab == StructureTab::kMuxTree) && other != -1) continue;
         StructureChoice c;
         c.tab = tab;
-        if (tab == kTabMux) {
+        if (tab == StructureTab::kMux) {
           c.radioMuxSize = size;
           c.SetUseGates(other >= 0);
-          c.radioGates = std::max(other, 0);
+          c.radioGates = static_cast<GateFamily>(std::max(other, 0));
         }
         c.radioDmux = c.radioMuxMT = std::max(size, 0);
         c.SelectMdMux(size);
@@ -436,7 +438,7 @@ TEST(DesignSection, EveryStructureRoundTrips) {
         back.SelectMdDmux(1);
         ASSERT_EQ(ReadDesignSection(LineBuffer::FromBytes(b.ToBytes()), 0, back),
                   DesignRead::kRead);
-        EXPECT_TRUE(same(c, back)) << "tab " << tab << " size " << size << " other " << other;
+        EXPECT_TRUE(same(c, back)) << "tab " << tabIndex << " size " << size << " other " << other;
         ++cases;
       }
     }

@@ -4,9 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "function/function_model.h"
-#include "function_test_support.h"
+#include "support/function_models.h"
+#include "support/session_fixture.h"
 
-namespace kestrel::function_tests {
+namespace kestrel::testing {
 namespace {
 
 using Strs = std::vector<std::string>;
@@ -30,7 +31,7 @@ class CanonicalEntry : public ::testing::Test {
   void SetUp() override { b.def.OpenCanonical(); }
 
   /// Adds and expects a refusal with exactly one message; the lists must stay as they were.
-  void ExpectRefused(const std::string& text, int target, const std::string& message) {
+  void ExpectRefused(const std::string& text, ListKind target, const std::string& message) {
     const auto before = b.model.lists[0], zerosBefore = b.model.lists[1],
                dcBefore = b.model.lists[2];
     b.messages.shown.clear();
@@ -41,51 +42,51 @@ class CanonicalEntry : public ::testing::Test {
     EXPECT_EQ(b.model.lists[2], dcBefore);
   }
 
-  Bench b;
+  SessionFixture b;
 };
 
 TEST_F(CanonicalEntry, EmptyTextIsRefusedSilently) {
-  EXPECT_FALSE(b.def.Add("", kOnes));
+  EXPECT_FALSE(b.def.Add("", ListKind::kOnes));
   EXPECT_EQ(Shown(b.messages), Strs{});
   EXPECT_EQ(b.model.ones(), Strs{});
 }
 
 TEST_F(CanonicalEntry, LettersAndBlanksAreNotDigits) {
   for (const char* text : {"a", "Z", "12b", "1 2", " ", "1e3", "x1"})
-    ExpectRefused(text, kOnes, kOnlyDigits);
+    ExpectRefused(text, ListKind::kOnes, kOnlyDigits);
 }
 
 TEST_F(CanonicalEntry, RefusedTextStaysInTheNumberBox) {
-  ExpectRefused("12b", kOnes, kOnlyDigits);
+  ExpectRefused("12b", ListKind::kOnes, kOnlyDigits);
   EXPECT_EQ(b.def.editText, "12b");
-  ExpectRefused("00", kOnes, kLeadingZero);
+  ExpectRefused("00", ListKind::kOnes, kLeadingZero);
   EXPECT_EQ(b.def.editText, "00");
 }
 
 TEST_F(CanonicalEntry, FiveCharactersAreTooLong) {
-  ExpectRefused("12345", kOnes, kTooLong);
-  ExpectRefused("00001", kOnes, kTooLong);  // length is checked before the leading zero
+  ExpectRefused("12345", ListKind::kOnes, kTooLong);
+  ExpectRefused("00001", ListKind::kOnes, kTooLong);  // length is checked before the leading zero
   // Anything that is not a letter or a blank is judged by its length first.
-  ExpectRefused("-1234", kOnes, kTooLong);
-  ExpectRefused("12.345", kOnes, kTooLong);
-  ExpectRefused("1234a", kOnes, kOnlyDigits);
+  ExpectRefused("-1234", ListKind::kOnes, kTooLong);
+  ExpectRefused("12.345", ListKind::kOnes, kTooLong);
+  ExpectRefused("1234a", ListKind::kOnes, kOnlyDigits);
 }
 
 TEST_F(CanonicalEntry, RangeEndsAt1023) {
-  ExpectRefused("1024", kOnes, kOutOfRange);
-  ExpectRefused("9999", kDontCares, kOutOfRange);
+  ExpectRefused("1024", ListKind::kOnes, kOutOfRange);
+  ExpectRefused("9999", ListKind::kDontCares, kOutOfRange);
   b.messages.shown.clear();
-  EXPECT_TRUE(b.def.Add("1023", kOnes));
+  EXPECT_TRUE(b.def.Add("1023", ListKind::kOnes));
   EXPECT_EQ(b.model.ones(), Strs({"1023"}));
   EXPECT_EQ(Shown(b.messages), Strs{});
 }
 
 TEST_F(CanonicalEntry, LeadingZeroIsRefusedButZeroItselfIsAccepted) {
-  ExpectRefused("00", kOnes, kLeadingZero);
-  ExpectRefused("012", kZeros, kLeadingZero);
-  ExpectRefused("0999", kOnes, kLeadingZero);
+  ExpectRefused("00", ListKind::kOnes, kLeadingZero);
+  ExpectRefused("012", ListKind::kZeros, kLeadingZero);
+  ExpectRefused("0999", ListKind::kOnes, kLeadingZero);
   b.messages.shown.clear();
-  EXPECT_TRUE(b.def.Add("0", kOnes));
+  EXPECT_TRUE(b.def.Add("0", ListKind::kOnes));
   EXPECT_EQ(b.model.ones(), Strs({"0"}));
   EXPECT_EQ(Shown(b.messages), Strs{});
 }
@@ -93,7 +94,7 @@ TEST_F(CanonicalEntry, LeadingZeroIsRefusedButZeroItselfIsAccepted) {
 TEST_F(CanonicalEntry, PastedSignsAndPointsAreRefusedWithAMessage) {
   for (const char* text : {"-5", "+7", "1.5", "5-", "1,2", "\t3"}) {
     b.messages.shown.clear();
-    EXPECT_FALSE(b.def.Add(text, kOnes)) << text;
+    EXPECT_FALSE(b.def.Add(text, ListKind::kOnes)) << text;
     ASSERT_EQ(b.messages.shown.size(), 1u) << text;
     EXPECT_FALSE(b.messages.shown[0].text.empty()) << text;
     EXPECT_EQ(b.def.editText, text);
@@ -102,50 +103,50 @@ TEST_F(CanonicalEntry, PastedSignsAndPointsAreRefusedWithAMessage) {
 }
 
 TEST_F(CanonicalEntry, DuplicateIsReportedWithTheGroupThatHoldsIt) {
-  ASSERT_TRUE(b.def.Add("3", kZeros));
-  ASSERT_TRUE(b.def.Add("4", kOnes));
-  ASSERT_TRUE(b.def.Add("5", kDontCares));
-  ExpectRefused("3", kOnes, Exists("Zeros"));
-  ExpectRefused("4", kDontCares, Exists("Ones"));
-  ExpectRefused("5", kZeros, Exists("Don't cares"));
-  ExpectRefused("4", kOnes, Exists("Ones"));
+  ASSERT_TRUE(b.def.Add("3", ListKind::kZeros));
+  ASSERT_TRUE(b.def.Add("4", ListKind::kOnes));
+  ASSERT_TRUE(b.def.Add("5", ListKind::kDontCares));
+  ExpectRefused("3", ListKind::kOnes, Exists("Zeros"));
+  ExpectRefused("4", ListKind::kDontCares, Exists("Ones"));
+  ExpectRefused("5", ListKind::kZeros, Exists("Don't cares"));
+  ExpectRefused("4", ListKind::kOnes, Exists("Ones"));
   // After a duplicate the number box is emptied, as after an insertion.
   EXPECT_EQ(b.def.editText, "");
 }
 
 TEST_F(CanonicalEntry, InsertionKeepsEveryListInNumericOrder) {
-  for (const char* v : {"7", "2", "5"}) ASSERT_TRUE(b.def.Add(v, kOnes));
+  for (const char* v : {"7", "2", "5"}) ASSERT_TRUE(b.def.Add(v, ListKind::kOnes));
   EXPECT_EQ(b.model.ones(), Strs({"2", "5", "7"}));
   // Numeric, not textual, order.
-  for (const char* v : {"100", "9", "1000", "10", "0"}) ASSERT_TRUE(b.def.Add(v, kZeros));
+  for (const char* v : {"100", "9", "1000", "10", "0"}) ASSERT_TRUE(b.def.Add(v, ListKind::kZeros));
   EXPECT_EQ(b.model.zeros(), Strs({"0", "9", "10", "100", "1000"}));
   EXPECT_EQ(b.def.editText, "");
 }
 
 TEST_F(CanonicalEntry, TermLimitCountsOnesAndDontCaresWhateverTheTarget) {
   for (int v = 0; v < 1024; ++v)
-    ASSERT_TRUE(b.def.Add(std::to_string(v), v % 3 ? kOnes : kDontCares));
+    ASSERT_TRUE(b.def.Add(std::to_string(v), v % 3 ? ListKind::kOnes : ListKind::kDontCares));
   ASSERT_EQ(b.model.ones().size() + b.model.dontCares().size(), 1024u);
   ASSERT_EQ(Shown(b.messages), Strs{});
   // Every number is in use, but the limit is checked before the duplicate search.
-  ExpectRefused("5", kZeros, kTooMany);
+  ExpectRefused("5", ListKind::kZeros, kTooMany);
   EXPECT_EQ(b.def.editText, "5");
-  ExpectRefused("6", kOnes, kTooMany);
+  ExpectRefused("6", ListKind::kOnes, kTooMany);
 }
 
 TEST_F(CanonicalEntry, ZerosDoNotCountTowardsTheLimit) {
-  for (int v = 0; v < 1023; ++v) ASSERT_TRUE(b.def.Add(std::to_string(v), kZeros));
-  EXPECT_TRUE(b.def.Add("1023", kOnes));
+  for (int v = 0; v < 1023; ++v) ASSERT_TRUE(b.def.Add(std::to_string(v), ListKind::kZeros));
+  EXPECT_TRUE(b.def.Add("1023", ListKind::kOnes));
   EXPECT_EQ(Shown(b.messages), Strs{});
 }
 
 TEST_F(CanonicalEntry, OkAcceptsExactly1024Terms) {
-  for (int v = 0; v < 1024; ++v) ASSERT_TRUE(b.def.Add(std::to_string(v), kOnes));
+  for (int v = 0; v < 1024; ++v) ASSERT_TRUE(b.def.Add(std::to_string(v), ListKind::kOnes));
   EXPECT_TRUE(b.def.Ok());
   EXPECT_FALSE(b.def.open);
   EXPECT_EQ(b.model.functionText, "1");
   EXPECT_EQ(Shown(b.messages), Strs({Plain("Function minimizes to '1'!\n\rF=1")}));
-  EXPECT_EQ(b.session.commandState, 10);
+  EXPECT_EQ(b.session.commandState, CommandState::kNothingToRealize);
   EXPECT_EQ(b.model.zeros(), Strs{});
 }
 
@@ -165,18 +166,18 @@ TEST_F(CanonicalEntry, OkRefusesMoreThan1024Terms) {
   EXPECT_EQ(b.model.ones(), ones);
   EXPECT_EQ(b.model.dontCares(), Strs({"7"}));
   EXPECT_EQ(b.model.zeros(), Strs{});
-  EXPECT_EQ(b.session.commandState, 7);
+  EXPECT_EQ(b.session.commandState, CommandState::kEmpty);
 }
 
 TEST_F(CanonicalEntry, ClearAllThenCancelRestoresTheListsOfTheOpening) {
-  ASSERT_TRUE(EnterCanonical(b, {1, 6}, {0}, {3}));
+  ASSERT_TRUE(b.EnterCanonical({1, 6}, {0}, {3}));
   // n = 3; Zeros were completed by the run.
   const auto ones = b.model.ones(), zeros = b.model.zeros(), dcs = b.model.dontCares();
   ASSERT_EQ(zeros, Strs({"0", "2", "4", "5", "7"}));
   b.model.functionModified = 0;
 
   b.def.OpenCanonical();
-  ASSERT_TRUE(b.def.Add("9", kOnes));
+  ASSERT_TRUE(b.def.Add("9", ListKind::kOnes));
   b.def.ClearAll();
   EXPECT_EQ(b.model.functionModified, 1);
   EXPECT_EQ(b.model.ones(), Strs{});
@@ -191,23 +192,23 @@ TEST_F(CanonicalEntry, ClearAllThenCancelRestoresTheListsOfTheOpening) {
 }
 
 TEST_F(CanonicalEntry, CancelDropsAdditionsAndEscapeCancelsACanonicalFunction) {
-  ASSERT_TRUE(EnterCanonical(b, {2}));
+  ASSERT_TRUE(b.EnterCanonical({2}));
   const auto ones = b.model.ones(), zeros = b.model.zeros();
   b.def.OpenCanonical();
-  ASSERT_TRUE(b.def.Add("5", kOnes));
+  ASSERT_TRUE(b.def.Add("5", ListKind::kOnes));
   b.def.Cancel();
   EXPECT_EQ(b.model.ones(), ones);
   EXPECT_EQ(b.model.zeros(), zeros);
 
   b.def.OpenCanonical();
-  ASSERT_TRUE(b.def.Add("5", kOnes));
+  ASSERT_TRUE(b.def.Add("5", ListKind::kOnes));
   b.def.Escape();
   EXPECT_FALSE(b.def.open);
   EXPECT_EQ(b.model.ones(), ones);
 }
 
 TEST_F(CanonicalEntry, EscapeWithoutAFunctionOnlyCloses) {
-  ASSERT_TRUE(b.def.Add("3", kOnes));
+  ASSERT_TRUE(b.def.Add("3", ListKind::kOnes));
   b.def.Escape();
   EXPECT_FALSE(b.def.open);
   EXPECT_EQ(b.model.ones(), Strs({"3"}));
@@ -215,36 +216,36 @@ TEST_F(CanonicalEntry, EscapeWithoutAFunctionOnlyCloses) {
 }
 
 TEST_F(CanonicalEntry, DeleteRemovesTheSelectedEntriesOfTheTargetListOnly) {
-  for (const char* v : {"1", "2", "3", "4"}) ASSERT_TRUE(b.def.Add(v, kOnes));
-  for (const char* v : {"5", "6"}) ASSERT_TRUE(b.def.Add(v, kZeros));
-  b.def.Select(kOnes, 1, true);
-  b.def.Select(kOnes, 3, true);
-  b.def.Select(kZeros, 0, true);
-  b.def.Delete(kOnes);
+  for (const char* v : {"1", "2", "3", "4"}) ASSERT_TRUE(b.def.Add(v, ListKind::kOnes));
+  for (const char* v : {"5", "6"}) ASSERT_TRUE(b.def.Add(v, ListKind::kZeros));
+  b.def.Select(ListKind::kOnes, 1, true);
+  b.def.Select(ListKind::kOnes, 3, true);
+  b.def.Select(ListKind::kZeros, 0, true);
+  b.def.Delete(ListKind::kOnes);
   EXPECT_EQ(b.model.ones(), Strs({"1", "3"}));
   EXPECT_EQ(b.model.zeros(), Strs({"5", "6"}));
   // A later insertion does not inherit a stale selection.
-  ASSERT_TRUE(b.def.Add("0", kOnes));
-  b.def.Delete(kOnes);
+  ASSERT_TRUE(b.def.Add("0", ListKind::kOnes));
+  b.def.Delete(ListKind::kOnes);
   EXPECT_EQ(b.model.ones(), Strs({"0", "1", "3"}));
 }
 
 TEST_F(CanonicalEntry, SelectAllThenDeleteEmptiesOnlyTheTargetList) {
-  for (const char* v : {"1", "2"}) ASSERT_TRUE(b.def.Add(v, kOnes));
-  for (const char* v : {"5", "6", "7"}) ASSERT_TRUE(b.def.Add(v, kZeros));
-  ASSERT_TRUE(b.def.Add("9", kDontCares));
-  b.def.SelectAll(kZeros);
-  b.def.Delete(kZeros);
+  for (const char* v : {"1", "2"}) ASSERT_TRUE(b.def.Add(v, ListKind::kOnes));
+  for (const char* v : {"5", "6", "7"}) ASSERT_TRUE(b.def.Add(v, ListKind::kZeros));
+  ASSERT_TRUE(b.def.Add("9", ListKind::kDontCares));
+  b.def.SelectAll(ListKind::kZeros);
+  b.def.Delete(ListKind::kZeros);
   EXPECT_EQ(b.model.zeros(), Strs{});
   EXPECT_EQ(b.model.ones(), Strs({"1", "2"}));
   EXPECT_EQ(b.model.dontCares(), Strs({"9"}));
   // A deleted number can be added again.
-  EXPECT_TRUE(b.def.Add("6", kOnes));
+  EXPECT_TRUE(b.def.Add("6", ListKind::kOnes));
   EXPECT_EQ(b.model.ones(), Strs({"1", "2", "6"}));
 }
 
 TEST_F(CanonicalEntry, OkWithOnlyZerosCompletesThemAndDefinesNoFunction) {
-  ASSERT_TRUE(b.def.Add("3", kZeros));
+  ASSERT_TRUE(b.def.Add("3", ListKind::kZeros));
   b.model.functionText = "x5";
   EXPECT_TRUE(b.def.Ok());
   EXPECT_FALSE(b.def.open);
@@ -252,7 +253,7 @@ TEST_F(CanonicalEntry, OkWithOnlyZerosCompletesThemAndDefinesNoFunction) {
   EXPECT_EQ(b.model.functionText, "");
   EXPECT_EQ(b.model.representationFlag, 1);
   EXPECT_EQ(b.model.functionModified, 1);
-  EXPECT_EQ(b.session.commandState, 1);
+  EXPECT_EQ(b.session.commandState, CommandState::kFunctionDefined);
   EXPECT_EQ(Shown(b.messages), Strs{});
 }
 
@@ -262,14 +263,14 @@ TEST_F(CanonicalEntry, OkWithNothingMakesZeroTheOnlyZero) {
   EXPECT_EQ(b.model.ones(), Strs{});
   EXPECT_EQ(b.model.functionText, "");
   EXPECT_EQ(b.model.representationFlag, 1);
-  EXPECT_EQ(b.session.commandState, 1);
+  EXPECT_EQ(b.session.commandState, CommandState::kFunctionDefined);
   EXPECT_EQ(Shown(b.messages), Strs{});
 }
 
 TEST_F(CanonicalEntry, OkClearsTheMuxDemuxSizePair) {
   b.session.choice.SelectMdMux(1);
   b.session.choice.SelectMdDmux(2);
-  ASSERT_TRUE(EnterCanonical(b, {1, 2}));
+  ASSERT_TRUE(b.EnterCanonical({1, 2}));
   EXPECT_EQ(b.session.choice.MdMuxIndex(), -1);
   EXPECT_EQ(b.session.choice.MdDmuxIndex(), -1);
 }
@@ -290,4 +291,4 @@ TEST(NumberHelpers, BitsNeededAndComplementMask) {
 }
 
 }  // namespace
-}  // namespace kestrel::function_tests
+}  // namespace kestrel::testing

@@ -31,5 +31,24 @@ TEST(FunctionTextSyntax, FileWithAContradictoryProductIsCorrupt) {
   EXPECT_EQ(ReadFunctionSection(buffer, 1, model, shell), kSectionCorrupt);
 }
 
+TEST(FunctionLabel, PlusSignsAreSpacedAndTheLineBreaksOnlyAfterFiftyCharacters) {
+  EXPECT_EQ(FunctionLabelText("x1+x0"), "x1 + x0");
+  // 60 characters with "+" at positions 30 and 55: " + " for the first, a break after the second.
+  const std::string f =
+      std::string(29, 'x') + "+" + std::string(24, 'x') + "+" + std::string(5, 'x');
+  EXPECT_EQ(FunctionLabelText(f),
+            std::string(29, 'x') + " + " + std::string(24, 'x') + "+\n\r" + std::string(5, 'x'));
+  // The next line counts from the excess over 50: a second break needs 50 more characters.
+  const std::string g = std::string(51, 'x') + "+" + std::string(47, 'x') + "+x" + "+x";
+  const std::vector<FunctionLine> lines = FunctionLines(g);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_TRUE(lines[0].broken);
+  EXPECT_EQ(lines[0].text, std::string(51, 'x') + "+");
+  EXPECT_EQ(lines[1].text, std::string(47, 'x') + "+x+");
+  EXPECT_TRUE(lines[1].broken);
+  EXPECT_EQ(lines[2].text, "x");
+  EXPECT_FALSE(lines[2].broken);
+}
+
 }  // namespace
 }  // namespace kestrel

@@ -6,9 +6,10 @@
 #include <algorithm>
 
 #include "function/function_model.h"
-#include "function_test_support.h"
+#include "support/function_models.h"
+#include "support/session_fixture.h"
 
-namespace kestrel::function_tests {
+namespace kestrel::testing {
 namespace {
 
 using Strs = std::vector<std::string>;
@@ -37,24 +38,24 @@ class LiteralEntry : public ::testing::Test {
   /// Types the text, presses OK and expects a refusal with exactly this message.
   void ExpectRefused(const std::string& typed, const std::string& message) {
     b.messages.shown.clear();
-    EXPECT_FALSE(EnterLiteral(b, typed)) << typed;
+    EXPECT_FALSE(b.EnterLiteral(typed)) << typed;
     EXPECT_EQ(Shown(b.messages), Strs({message})) << typed;
     EXPECT_TRUE(b.def.open) << typed;
     EXPECT_EQ(b.model.representationFlag, 0) << typed;
-    EXPECT_EQ(b.session.commandState, 7) << typed;
+    EXPECT_EQ(b.session.commandState, CommandState::kEmpty) << typed;
   }
   /// OK without minimization: the rewritten normal form.
   std::string NormalForm(const std::string& typed) {
-    EXPECT_TRUE(EnterLiteral(b, typed, false)) << typed;
+    EXPECT_TRUE(b.EnterLiteral(typed, false)) << typed;
     EXPECT_EQ(Shown(b.messages), Strs{}) << typed;
     return b.model.functionText;
   }
 
-  Bench b;
+  SessionFixture b;
 };
 
 TEST_F(LiteralEntry, SampleTextIsRewrittenConvertedAndMinimized) {
-  EXPECT_TRUE(EnterLiteral(b, "x9~x7x3~x0 + x4~x7"));
+  EXPECT_TRUE(b.EnterLiteral("x9~x7x3~x0 + x4~x7"));
   EXPECT_EQ(Shown(b.messages), Strs{});
   EXPECT_EQ(b.model.functionText, "~x7x4+x9~x7x3~x0");
   EXPECT_EQ(Names(b.model), Strs({"x9", "x7", "x4", "x3", "x0"}));
@@ -63,7 +64,7 @@ TEST_F(LiteralEntry, SampleTextIsRewrittenConvertedAndMinimized) {
   EXPECT_EQ(b.model.zeros().size(), 32u - 9u);
   EXPECT_EQ(b.model.representationFlag, 2);
   EXPECT_EQ(b.model.functionModified, 1);
-  EXPECT_EQ(b.session.commandState, 1);
+  EXPECT_EQ(b.session.commandState, CommandState::kFunctionDefined);
   EXPECT_FALSE(b.def.open);
   EXPECT_EQ(b.model.backupText, "x9~x7x3~x0+~x7x4");  // the rewritten text, taken by OK
 }
@@ -83,7 +84,7 @@ TEST_F(LiteralEntry, CheckListsTheDistinctProductsAsMaskPairs) {
 }
 
 TEST_F(LiteralEntry, TwoVariableFunctionKeepsItsTopVariable) {
-  EXPECT_TRUE(EnterLiteral(b, "~x1x0+~x1~x0"));
+  EXPECT_TRUE(b.EnterLiteral("~x1x0+~x1~x0"));
   EXPECT_EQ(b.model.functionText, "~x1");
   EXPECT_EQ(b.model.variableNameCount, 2);
   EXPECT_EQ(Names(b.model), Strs({"x1", "x0"}));
@@ -92,10 +93,10 @@ TEST_F(LiteralEntry, TwoVariableFunctionKeepsItsTopVariable) {
 }
 
 TEST_F(LiteralEntry, MinimizationMergesProducts) {
-  EXPECT_TRUE(EnterLiteral(b, "x2x1+~x2x1+x0"));
+  EXPECT_TRUE(b.EnterLiteral("x2x1+~x2x1+x0"));
   EXPECT_EQ(b.model.functionText, "x1+x0");
-  Bench c;
-  EXPECT_TRUE(EnterLiteral(c, "x3x1+x3~x1"));
+  SessionFixture c;
+  EXPECT_TRUE(c.EnterLiteral("x3x1+x3~x1"));
   EXPECT_EQ(c.model.functionText, "x3");
   EXPECT_EQ(Names(c.model), Strs({"x3", "x1"}));  // x2 and x0 are not mentioned
 }
@@ -106,8 +107,8 @@ TEST_F(LiteralEntry, UpperCaseDuplicateProductIsListedOnce) {
   EXPECT_EQ(b.model.ones(), Strs({"2"}));
   EXPECT_EQ(b.model.onesMasks, Strs({"0"}));
 
-  Bench c;
-  EXPECT_TRUE(EnterLiteral(c, "X1+X1"));
+  SessionFixture c;
+  EXPECT_TRUE(c.EnterLiteral("X1+X1"));
   EXPECT_EQ(c.model.functionText, "x1");
   EXPECT_EQ(c.model.variableNameCount, 0);  // nothing was converted or minimized
   EXPECT_TRUE(c.model.ones().empty());
@@ -130,17 +131,17 @@ TEST_F(LiteralEntry, CleaningTakesLowerCaseDropsBlanksAndCollapsesRuns) {
 }
 
 TEST_F(LiteralEntry, TrailingPlusIsIgnored) {
-  EXPECT_TRUE(EnterLiteral(b, "x1+"));
+  EXPECT_TRUE(b.EnterLiteral("x1+"));
   EXPECT_EQ(b.model.functionText, "x1");
   EXPECT_EQ(Shown(b.messages), Strs{});
-  EXPECT_EQ(b.session.commandState, 1);
+  EXPECT_EQ(b.session.commandState, CommandState::kFunctionDefined);
 }
 
 TEST_F(LiteralEntry, LeadingPlusAddsTheEmptyProduct) {
-  EXPECT_TRUE(EnterLiteral(b, "+x1"));
+  EXPECT_TRUE(b.EnterLiteral("+x1"));
   EXPECT_EQ(b.model.functionText, "1");
   EXPECT_EQ(Shown(b.messages), Strs({Plain("Function minimizes to '1'!\n\rF=1")}));
-  EXPECT_EQ(b.session.commandState, 10);
+  EXPECT_EQ(b.session.commandState, CommandState::kNothingToRealize);
 }
 
 TEST_F(LiteralEntry, NumberAboveNineExceedsTheVariables) {
@@ -183,7 +184,7 @@ TEST_F(LiteralEntry, ForbiddenCharacterKeepsTheTypedText) {
 }
 
 TEST_F(LiteralEntry, RefusalInsideAProductKeepsTheCleanedTextAndEarlierProducts) {
-  ASSERT_TRUE(EnterCanonical(b, {1, 3}));
+  ASSERT_TRUE(b.EnterCanonical({1, 3}));
   b.messages.shown.clear();
   b.def.OpenLiteral();
   b.model.functionText = "X1 + x2++X12";
@@ -200,7 +201,7 @@ TEST_F(LiteralEntry, RefusalInsideAProductKeepsTheCleanedTextAndEarlierProducts)
 }
 
 TEST_F(LiteralEntry, ForbiddenCharacterClearsTheLists) {
-  ASSERT_TRUE(EnterCanonical(b, {1}, {}, {2}));
+  ASSERT_TRUE(b.EnterCanonical({1}, {}, {2}));
   b.def.OpenLiteral();
   b.model.functionText = "x1+q";
   EXPECT_FALSE(b.def.LiteralOk());
@@ -210,17 +211,17 @@ TEST_F(LiteralEntry, ForbiddenCharacterClearsTheLists) {
 }
 
 TEST_F(LiteralEntry, BlanksOnlyTextIsAcceptedUnchanged) {
-  EXPECT_TRUE(EnterLiteral(b, "   "));
+  EXPECT_TRUE(b.EnterLiteral("   "));
   EXPECT_EQ(b.model.functionText, "   ");
   EXPECT_EQ(b.model.representationFlag, 2);
-  EXPECT_EQ(b.session.commandState, 1);
+  EXPECT_EQ(b.session.commandState, CommandState::kFunctionDefined);
   EXPECT_EQ(Shown(b.messages), Strs{});
   EXPECT_TRUE(b.model.ones().empty());
 }
 
 TEST_F(LiteralEntry, EmptyTextIsAcceptedWithoutAFunction) {
-  ASSERT_TRUE(EnterCanonical(b, {1}));
-  EXPECT_TRUE(EnterLiteral(b, ""));
+  ASSERT_TRUE(b.EnterCanonical({1}));
+  EXPECT_TRUE(b.EnterLiteral(""));
   EXPECT_EQ(b.model.functionText, "");
   EXPECT_EQ(b.model.representationFlag, 2);
   EXPECT_TRUE(b.model.ones().empty());
@@ -228,7 +229,7 @@ TEST_F(LiteralEntry, EmptyTextIsAcceptedWithoutAFunction) {
 }
 
 TEST_F(LiteralEntry, CancelRestoresTheTextOfTheOpening) {
-  ASSERT_TRUE(EnterLiteral(b, "x2+x1", false));
+  ASSERT_TRUE(b.EnterLiteral("x2+x1", false));
   b.def.OpenLiteral();
   b.model.functionText = "x7~~";
   b.def.LiteralCancel();
@@ -243,7 +244,7 @@ TEST_F(LiteralEntry, CancelRestoresTheTextOfTheOpening) {
 }
 
 TEST_F(LiteralEntry, SingleProductIsNotMinimized) {
-  EXPECT_TRUE(EnterLiteral(b, "x5~x2"));
+  EXPECT_TRUE(b.EnterLiteral("x5~x2"));
   EXPECT_EQ(b.model.functionText, "x5~x2");
   EXPECT_EQ(b.model.variableNameCount, 0);
   EXPECT_TRUE(b.model.ones().empty());
@@ -255,7 +256,7 @@ TEST_F(LiteralEntry, ConversionNamesTheMentionedVariablesOnly) {
   EXPECT_EQ(Names(b.model), Strs({"x9", "x7", "x4", "x3", "x0"}));
   EXPECT_EQ(b.model.ones(), Entries({4, 5, 6, 7, 18, 20, 21, 22, 23}));
   // Bit b of a minterm belongs to the name at index count - 1 - b.
-  Bench c;
+  SessionFixture c;
   EXPECT_EQ(c.def.LiteralToCanonical("x6+~x2"), 0);
   EXPECT_EQ(Names(c.model), Strs({"x6", "x2"}));
   EXPECT_EQ(c.model.ones(), Strs({"0", "2", "3"}));
@@ -270,7 +271,7 @@ TEST_F(LiteralEntry, ConversionShowsProgressAbove200Rows) {
   EXPECT_TRUE(b.progress.maxima.empty());
   EXPECT_EQ(b.model.ones().size(), 160u);
 
-  Bench c;
+  SessionFixture c;
   EXPECT_EQ(c.def.LiteralToCanonical(std::string(kTable200) + "+~x7x6x5x4x3x2x1x0"), 0);
   EXPECT_EQ(c.progress.shows, 1);
   EXPECT_EQ(c.progress.maxima, std::vector<int>({201}));
@@ -282,7 +283,7 @@ TEST_F(LiteralEntry, ConversionShowsProgressAbove200Rows) {
 TEST_F(LiteralEntry, StopDuringConversionRestoresTheBackupTextAndSkipsMinimization) {
   const std::string text = std::string(kTable200) + "+~x7x6x5x4x3x2x1x0";
   b.progress.stopWhenMaximumIs = 201;
-  EXPECT_TRUE(EnterLiteral(b, text));
+  EXPECT_TRUE(b.EnterLiteral(text));
   EXPECT_EQ(Shown(b.messages), Strs({Plain("Process stopped!")}));
   EXPECT_EQ(b.model.functionText, text);  // the rewritten text equals the typed one here
   EXPECT_EQ(b.model.representationFlag, 2);
@@ -292,4 +293,4 @@ TEST_F(LiteralEntry, StopDuringConversionRestoresTheBackupTextAndSkipsMinimizati
 }
 
 }  // namespace
-}  // namespace kestrel::function_tests
+}  // namespace kestrel::testing

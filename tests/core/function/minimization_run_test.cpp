@@ -6,9 +6,10 @@
 #include <algorithm>
 
 #include "function/function_model.h"
-#include "function_test_support.h"
+#include "support/function_models.h"
+#include "support/session_fixture.h"
 
-namespace kestrel::function_tests {
+namespace kestrel::testing {
 namespace {
 
 using Strs = std::vector<std::string>;
@@ -22,8 +23,8 @@ bool Contains(const Strs& list, const std::string& item) {
 }
 
 TEST(MinimizationRun, SingleOneCompletesZerosAndMasks) {
-  Bench b;
-  ASSERT_TRUE(EnterCanonical(b, {5}));
+  SessionFixture b;
+  ASSERT_TRUE(b.EnterCanonical({5}));
   EXPECT_EQ(b.model.zeros(), Entries({0, 1, 2, 3, 4, 6, 7}));
   EXPECT_EQ(b.model.onesMasks, Strs({"2"}));
   EXPECT_TRUE(b.model.dontCareMasks.empty());
@@ -32,9 +33,9 @@ TEST(MinimizationRun, SingleOneCompletesZerosAndMasks) {
 }
 
 TEST(MinimizationRun, MasksFollowTheListOrderWithinTheFunctionsVariables) {
-  Bench b;
+  SessionFixture b;
   // The largest entry, a Zero, makes it a four-variable function.
-  ASSERT_TRUE(EnterCanonical(b, {6, 1}, {9}, {4, 0}));
+  ASSERT_TRUE(b.EnterCanonical({6, 1}, {9}, {4, 0}));
   EXPECT_EQ(b.model.ones(), Strs({"1", "6"}));
   EXPECT_EQ(b.model.onesMasks, Strs({"14", "9"}));
   EXPECT_EQ(b.model.dontCareMasks, Strs({"15", "11"}));
@@ -42,13 +43,13 @@ TEST(MinimizationRun, MasksFollowTheListOrderWithinTheFunctionsVariables) {
 }
 
 TEST(MinimizationRun, ExistingZerosAreKeptAndTheRestInsertedInOrder) {
-  Bench b;
-  ASSERT_TRUE(EnterCanonical(b, {2}, {7, 5}));
+  SessionFixture b;
+  ASSERT_TRUE(b.EnterCanonical({2}, {7, 5}));
   EXPECT_EQ(b.model.zeros(), Entries({0, 1, 3, 4, 5, 6, 7}));
 }
 
 TEST(MinimizationRun, RunWithoutAFunctionDoesNothing) {
-  Bench b;
+  SessionFixture b;
   b.model.ones() = {"1"};
   b.def.MinimizeFunction();  // representation 0: nothing is defined
   EXPECT_TRUE(b.model.zeros().empty());
@@ -57,7 +58,7 @@ TEST(MinimizationRun, RunWithoutAFunctionDoesNothing) {
 }
 
 TEST(MinimizationRun, EmptyListsLeaveTheFunctionTextAlone) {
-  Bench b;
+  SessionFixture b;
   b.model.representationFlag = 1;
   b.model.functionText = "x1";
   b.def.MinimizeFunction();
@@ -67,8 +68,8 @@ TEST(MinimizationRun, EmptyListsLeaveTheFunctionTextAlone) {
 }
 
 TEST(MinimizationRun, ManyZerosAreGeneratedWithVisibleProgress) {
-  Bench b;
-  ASSERT_TRUE(EnterCanonical(b, {1000}));
+  SessionFixture b;
+  ASSERT_TRUE(b.EnterCanonical({1000}));
   EXPECT_EQ(b.model.zeros().size(), 1023u);
   EXPECT_EQ(b.model.zeros().front(), "0");
   EXPECT_EQ(b.model.zeros().back(), "1023");
@@ -86,30 +87,30 @@ TEST(MinimizationRun, ManyZerosAreGeneratedWithVisibleProgress) {
 
 TEST(MinimizationRun, ZeroProgressNeedsMoreThan200NewZeros) {
   // 256 combinations, 55 listed: 201 Zeros to generate.
-  Bench b;
-  ASSERT_TRUE(EnterCanonical(b, Range(200, 254)));
+  SessionFixture b;
+  ASSERT_TRUE(b.EnterCanonical(Range(200, 254)));
   EXPECT_TRUE(Contains(b.progress.titles, kZerosTitle));
   EXPECT_EQ(b.model.zeros().size(), 201u);
 
   // 56 listed: exactly 200 to generate.
-  Bench c;
-  ASSERT_TRUE(EnterCanonical(c, Range(200, 255)));
+  SessionFixture c;
+  ASSERT_TRUE(c.EnterCanonical(Range(200, 255)));
   EXPECT_FALSE(Contains(c.progress.titles, kZerosTitle));
   EXPECT_EQ(c.progress.shows, 0);
   EXPECT_EQ(c.model.zeros().size(), 200u);
 }
 
 TEST(MinimizationRun, HundredTermsMinimizeWithoutTheProgressWindow) {
-  Bench b;
-  ASSERT_TRUE(EnterCanonical(b, Range(0, 99)));
+  SessionFixture b;
+  ASSERT_TRUE(b.EnterCanonical(Range(0, 99)));
   EXPECT_EQ(b.progress.shows, 0);
   EXPECT_TRUE(b.progress.maxima.empty());
   EXPECT_EQ(b.model.functionText, "~x5+~x6+~x4~x3~x2");
 }
 
 TEST(MinimizationRun, HundredAndOneTermsShowABarOfTenPasses) {
-  Bench b;
-  ASSERT_TRUE(EnterCanonical(b, Range(0, 100)));
+  SessionFixture b;
+  ASSERT_TRUE(b.EnterCanonical(Range(0, 100)));
   EXPECT_EQ(b.progress.shows, 1);
   EXPECT_EQ(b.progress.maxima, std::vector<int>({10}));
   // From the moment the bar is set up: 0, then one step per pass, then the maximum.
@@ -120,16 +121,16 @@ TEST(MinimizationRun, HundredAndOneTermsShowABarOfTenPasses) {
 }
 
 TEST(MinimizationRun, DontCaresCountTowardsTheProgressThreshold) {
-  Bench b;
-  ASSERT_TRUE(EnterCanonical(b, Range(0, 50), {}, Range(51, 100)));
+  SessionFixture b;
+  ASSERT_TRUE(b.EnterCanonical(Range(0, 50), {}, Range(51, 100)));
   EXPECT_EQ(b.progress.maxima, std::vector<int>({10}));
 }
 
 TEST(MinimizationRun, StopDuringMergePassesLeavesACanonicalFunctionEmpty) {
-  Bench b;
+  SessionFixture b;
   b.model.backupText = "x4+x3";  // whatever the literal entry last left behind
   b.progress.stopWhenMaximumIs = 10;
-  EXPECT_TRUE(EnterCanonical(b, Range(0, 100)));
+  EXPECT_TRUE(b.EnterCanonical(Range(0, 100)));
   EXPECT_EQ(Shown(b.messages), Strs({kStopped}));
   EXPECT_EQ(b.model.functionText, "");
   EXPECT_EQ(b.model.zeros(), Entries(Range(101, 127)));
@@ -137,14 +138,14 @@ TEST(MinimizationRun, StopDuringMergePassesLeavesACanonicalFunctionEmpty) {
   EXPECT_EQ(b.progress.running, 0);
   EXPECT_NE(b.progress.title, kFinished);
   EXPECT_EQ(b.model.representationFlag, 1);
-  EXPECT_EQ(b.session.commandState, 1);
+  EXPECT_EQ(b.session.commandState, CommandState::kFunctionDefined);
 }
 
 TEST(MinimizationRun, StopDuringMergePassesRestoresTheLiteralText) {
   // Seven variables and 107 Ones, so the merge passes show their progress.
-  Bench b;
+  SessionFixture b;
   b.progress.stopWhenMaximumIs = 10;
-  EXPECT_TRUE(EnterLiteral(b, "X6 + x5 + x4x3 + x2x1x0"));
+  EXPECT_TRUE(b.EnterLiteral("X6 + x5 + x4x3 + x2x1x0"));
   EXPECT_EQ(Shown(b.messages), Strs({kStopped}));
   EXPECT_EQ(b.model.functionText, "x6+x5+x4x3+x2x1x0");  // the backup taken by OK
   EXPECT_EQ(b.model.ones().size(), 107u);
@@ -156,10 +157,10 @@ TEST(MinimizationRun, StopDuringMergePassesRestoresTheLiteralText) {
 }
 
 TEST(MinimizationRun, StopDuringZeroGenerationEndsOnlyThatPhase) {
-  Bench b;
+  SessionFixture b;
   // The zero generation polls twice per combination; a stop after a few polls.
   b.progress.stopAfterEvents = 20;
-  EXPECT_TRUE(EnterCanonical(b, {1000}));
+  EXPECT_TRUE(b.EnterCanonical({1000}));
   EXPECT_EQ(Shown(b.messages), Strs({kStopped}));
   // The Zeros generated before the stop stay: a prefix of 0, 1, 2, ...
   ASSERT_GT(b.model.zeros().size(), 0u);
@@ -169,12 +170,12 @@ TEST(MinimizationRun, StopDuringZeroGenerationEndsOnlyThatPhase) {
   // The minimization itself still runs.
   EXPECT_EQ(b.model.functionText, "x9x8x7x6x5~x4x3~x2~x1~x0");
   EXPECT_EQ(b.progress.title, kFinished);
-  EXPECT_EQ(b.session.commandState, 1);
+  EXPECT_EQ(b.session.commandState, CommandState::kFunctionDefined);
 }
 
 TEST(MinimizationRun, LiteralFunctionIsWrittenWithItsVariableNames) {
-  Bench b;
-  ASSERT_TRUE(EnterLiteral(b, "x8x5+x8~x5+x5~x1x0"));
+  SessionFixture b;
+  ASSERT_TRUE(b.EnterLiteral("x8x5+x8~x5+x5~x1x0"));
   EXPECT_EQ(b.model.variableNameCount, 4);
   EXPECT_EQ(b.model.functionText, "x8+x5~x1x0");
   // The masks are taken within the four variables of the truth table.
@@ -183,8 +184,8 @@ TEST(MinimizationRun, LiteralFunctionIsWrittenWithItsVariableNames) {
 }
 
 TEST(MinimizationRun, RunSetsTheModifiedFlag) {
-  Bench b;
-  ASSERT_TRUE(EnterCanonical(b, {1}));
+  SessionFixture b;
+  ASSERT_TRUE(b.EnterCanonical({1}));
   b.model.functionModified = 0;
   b.def.MinimizeFunction();
   EXPECT_EQ(b.model.functionModified, 1);
@@ -192,4 +193,4 @@ TEST(MinimizationRun, RunSetsTheModifiedFlag) {
 }
 
 }  // namespace
-}  // namespace kestrel::function_tests
+}  // namespace kestrel::testing

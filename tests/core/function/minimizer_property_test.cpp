@@ -15,101 +15,13 @@
 
 #include "function/function_model.h"
 #include "function/minimizer.h"
-#include "function_test_support.h"
+#include "support/function_models.h"
+#include "support/session_fixture.h"
 
-namespace kestrel::function_tests {
+namespace kestrel::testing {
 namespace {
 
 using Strs = std::vector<std::string>;
-
-// ---------------------------------------------------------------------------------------------
-// A deliberately naive model of the tabular procedure: every pair of every level is compared,
-// covers are position sets, and the greedy selection recomputes the union of the other prime
-// implicants each time. Slow but obviously in the documented orders.
-
-struct ModelImplicant {
-  unsigned p = 0, n = 0;
-  int key = 0;
-  bool dontCare = false;
-  bool prime = true;
-  bool selected = false;
-  std::bitset<1024> cover;
-};
-
-std::string ModelMinimize(const std::vector<int>& ones, const std::vector<int>& dontCares,
-                          int vars) {
-  const unsigned full = (1u << vars) - 1;
-  std::vector<ModelImplicant> level0;
-  auto addTerm = [&](int v, bool dontCare) {
-    ModelImplicant term;
-    term.p = unsigned(v);
-    term.n = ~unsigned(v) & full;
-    term.key = std::popcount(term.p);
-    term.dontCare = dontCare;
-    level0.push_back(term);
-  };
-  for (int v : ones) addTerm(v, false);
-  for (int v : dontCares) addTerm(v, true);
-  // Stable, descending by key; covers are handed out by slot afterwards.
-  std::stable_sort(level0.begin(), level0.end(),
-                   [](const ModelImplicant& a, const ModelImplicant& b) { return a.key > b.key; });
-  for (size_t m = 0; m < level0.size(); ++m) level0[m].cover.set(m);
-
-  std::vector<std::vector<ModelImplicant>> levels{level0};
-  for (int k = 0; k < 10; ++k) {
-    std::vector<ModelImplicant> next;
-    std::vector<ModelImplicant>& cur = levels[k];
-    for (size_t i = 0; i < cur.size(); ++i) {
-      for (size_t j = i + 1; j < cur.size(); ++j) {
-        if (std::abs(cur[i].key - cur[j].key) != 1) continue;
-        const unsigned dp = cur[i].p ^ cur[j].p, dn = cur[i].n ^ cur[j].n;
-        if (dp != dn || std::popcount(dp & 1023u) != 1) continue;
-        ModelImplicant merged;
-        merged.p = cur[i].p & cur[j].p;
-        merged.n = cur[i].n & cur[j].n;
-        merged.cover = cur[i].cover | cur[j].cover;
-        cur[i].prime = cur[j].prime = false;
-        const bool known = std::any_of(next.begin(), next.end(), [&](const ModelImplicant& x) {
-          return x.p == merged.p && x.n == merged.n;
-        });
-        if (known) continue;
-        merged.key = std::popcount(merged.p & 1023u);
-        next.push_back(merged);
-      }
-    }
-    levels.push_back(next);
-  }
-  int count = 0;
-  while (count < 11 && !levels[count].empty()) ++count;
-
-  for (int i = 0; i < count; ++i) {
-    for (auto& imp : levels[i]) {
-      if (!imp.prime) continue;
-      std::bitset<1024> others;
-      for (int i2 = 0; i2 < count; ++i2)
-        for (const auto& other : levels[i2])
-          if (&other != &imp && other.prime) others |= other.cover;
-      int alone = 0;
-      for (size_t m = 0; m < level0.size(); ++m)
-        if (imp.cover[m] && !others[m] && !levels[0][m].dontCare) ++alone;
-      imp.selected = alone > 0;
-      if (!imp.selected) imp.prime = false;
-    }
-  }
-
-  std::string text;
-  for (int i = count - 1; i >= 0; --i) {
-    for (auto it = levels[i].rbegin(); it != levels[i].rend(); ++it) {
-      if (!it->selected) continue;
-      text += "+";
-      for (int bit = 9; bit >= 0; --bit) {
-        if ((it->p >> bit) & 1) text += "x" + std::to_string(bit);
-        if ((it->n >> bit) & 1) text += "~x" + std::to_string(bit);
-      }
-    }
-  }
-  return text.empty() ? text : text.substr(1);
-}
 
 // ---------------------------------------------------------------------------------------------
 
@@ -136,7 +48,7 @@ RandomFunction MakeFunction(std::mt19937& rng, int vars) {
 }
 
 /// Runs the canonical Ok on lists filled as the entry would have filled them.
-void RunCanonical(Bench& b, const RandomFunction& f) {
+void RunCanonical(SessionFixture& b, const RandomFunction& f) {
   b.def.OpenCanonical();
   b.model.ones() = Entries(f.ones);
   b.model.zeros() = Entries(f.zeros);
@@ -163,7 +75,7 @@ bool CheckCanonical(const RandomFunction& f, bool compareWithModel) {
   int n = 0;
   for (const auto* list : {&f.ones, &f.zeros, &f.dontCares})
     if (!list->empty()) n = std::max(n, BitsNeeded(list->back()));
-  Bench b;
+  SessionFixture b;
   RunCanonical(b, f);
   if (::testing::Test::HasFatalFailure()) return false;
   const std::string& text = b.model.functionText;
@@ -185,7 +97,7 @@ bool CheckCanonical(const RandomFunction& f, bool compareWithModel) {
   }
   if (b.model.zeros().empty()) {
     EXPECT_EQ(text, "1") << where;
-    EXPECT_EQ(b.session.commandState, 10) << where;
+    EXPECT_EQ(b.session.commandState, CommandState::kNothingToRealize) << where;
     return !::testing::Test::HasFailure();
   }
   EXPECT_EQ(Shown(b.messages), Strs{}) << where;
@@ -197,11 +109,11 @@ bool CheckCanonical(const RandomFunction& f, bool compareWithModel) {
   }
   // Correct on every One and every Zero.
   for (int v = 0; v < (1 << n); ++v) {
-    if (kind[v] == kOnes && !EvaluateAt(*sum, v)) {
+    if (kind[v] == static_cast<int>(ListKind::kOnes) && !EvaluateAt(*sum, v)) {
       ADD_FAILURE() << "One " << v << " evaluates to 0: " << where;
       return false;
     }
-    if (kind[v] == kZeros && EvaluateAt(*sum, v)) {
+    if (kind[v] == static_cast<int>(ListKind::kZeros) && EvaluateAt(*sum, v)) {
       ADD_FAILURE() << "Zero " << v << " evaluates to 1: " << where;
       return false;
     }
@@ -216,7 +128,8 @@ bool CheckCanonical(const RandomFunction& f, bool compareWithModel) {
     std::vector<Cube> rest = *sum;
     rest.erase(rest.begin() + static_cast<long>(i));
     bool needed = false;
-    for (int v = 0; v < (1 << n) && !needed; ++v) needed = kind[v] == kOnes && !EvaluateAt(rest, v);
+    for (int v = 0; v < (1 << n) && !needed; ++v)
+      needed = kind[v] == static_cast<int>(ListKind::kOnes) && !EvaluateAt(rest, v);
     if (!needed) {
       ADD_FAILURE() << "product " << i + 1 << " is redundant: " << where;
       return false;
@@ -236,7 +149,7 @@ bool CheckCanonical(const RandomFunction& f, bool compareWithModel) {
   }
 
   // Repeatable: a fresh run, and the engine alone, give the same text.
-  Bench again;
+  SessionFixture again;
   RunCanonical(again, f);
   EXPECT_EQ(again.model.functionText, text) << where;
   EXPECT_EQ(MinimizeTerms(f.ones, f.dontCares, n), text) << where;
@@ -351,9 +264,9 @@ TEST(MinimizerProperties, LiteralAndCanonicalEntryAgree) {
     for (int v = 0; v < (1 << k); ++v)
       (SopValue(sop, assignmentOf(v)) ? f.ones : f.zeros).push_back(v);
 
-    Bench literal;
-    ASSERT_TRUE(EnterLiteral(literal, typed)) << typed;
-    Bench canonical;
+    SessionFixture literal;
+    ASSERT_TRUE(literal.EnterLiteral(typed)) << typed;
+    SessionFixture canonical;
     RunCanonical(canonical, f);
     const std::string where = "typed \"" + typed + "\" -> literal \"" + literal.model.functionText +
                               "\", canonical \"" + canonical.model.functionText + "\"";
@@ -396,4 +309,4 @@ TEST(MinimizerProperties, LiteralAndCanonicalEntryAgree) {
 }
 
 }  // namespace
-}  // namespace kestrel::function_tests
+}  // namespace kestrel::testing

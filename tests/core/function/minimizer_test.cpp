@@ -8,9 +8,10 @@
 
 #include "function/function_model.h"
 #include "function/minimizer.h"
-#include "function_test_support.h"
+#include "support/function_models.h"
+#include "support/session_fixture.h"
 
-namespace kestrel::function_tests {
+namespace kestrel::testing {
 namespace {
 
 using Strs = std::vector<std::string>;
@@ -31,11 +32,11 @@ class KnownFunction : public ::testing::TestWithParam<Example> {};
 
 TEST_P(KnownFunction, MinimizesToTheExpectedText) {
   const Example& e = GetParam();
-  Bench b;
-  ASSERT_TRUE(EnterCanonical(b, e.ones, e.zeros, e.dontCares));
+  SessionFixture b;
+  ASSERT_TRUE(b.EnterCanonical(e.ones, e.zeros, e.dontCares));
   EXPECT_EQ(b.model.functionText, e.text);
   EXPECT_EQ(Shown(b.messages), Strs{});
-  EXPECT_EQ(b.session.commandState, 1);
+  EXPECT_EQ(b.session.commandState, CommandState::kFunctionDefined);
   EXPECT_EQ(b.model.representationFlag, 1);
   EXPECT_EQ(b.progress.title, "Progress of minimization: FINISHED!");
   EXPECT_FALSE(b.progress.stopEnabled);
@@ -68,29 +69,29 @@ INSTANTIATE_TEST_SUITE_P(
                       Example{{1000}, {}, {}, "x9x8x7x6x5~x4x3~x2~x1~x0"}));
 
 TEST(ConstantFunctions, AllCombinationsOfThreeVariablesMinimizeToOne) {
-  Bench b;
-  ASSERT_TRUE(EnterCanonical(b, Range(0, 7)));
+  SessionFixture b;
+  ASSERT_TRUE(b.EnterCanonical(Range(0, 7)));
   EXPECT_EQ(b.model.functionText, "1");
   EXPECT_EQ(Shown(b.messages), Strs({kToOne}));
-  EXPECT_EQ(b.session.commandState, 10);
+  EXPECT_EQ(b.session.commandState, CommandState::kNothingToRealize);
   EXPECT_TRUE(b.model.zeros().empty());
 }
 
 TEST(ConstantFunctions, DontCaresFillingTheRestMinimizeToOne) {
-  Bench b;
-  ASSERT_TRUE(EnterCanonical(b, {0}, {}, {1, 2, 3}));
+  SessionFixture b;
+  ASSERT_TRUE(b.EnterCanonical({0}, {}, {1, 2, 3}));
   EXPECT_EQ(b.model.functionText, "1");
   EXPECT_EQ(Shown(b.messages), Strs({kToOne}));
-  EXPECT_EQ(b.session.commandState, 10);
+  EXPECT_EQ(b.session.commandState, CommandState::kNothingToRealize);
 }
 
 TEST(ConstantFunctions, OnlyDontCaresMinimizeToZero) {
-  Bench b;
-  ASSERT_TRUE(EnterCanonical(b, {}, {}, {1}));
+  SessionFixture b;
+  ASSERT_TRUE(b.EnterCanonical({}, {}, {1}));
   EXPECT_EQ(b.model.functionText, "0");
   EXPECT_EQ(b.model.zeros(), Strs({"0"}));
   EXPECT_EQ(Shown(b.messages), Strs({kToZero}));
-  EXPECT_EQ(b.session.commandState, 10);
+  EXPECT_EQ(b.session.commandState, CommandState::kNothingToRealize);
   EXPECT_EQ(b.model.dontCareMasks, Strs({"0"}));
 }
 
@@ -99,7 +100,7 @@ TEST(ConstantFunctions, CommandStateGoesThroughOneToTen) {
   // the realization.
   struct Trace : ShellPort {
     std::vector<int> states;
-    void SetCommandState(int state) override { states.push_back(state); }
+    void SetCommandState(CommandState state) override { states.push_back(StateNumber(state)); }
     void ClearMuxDemuxSizes() override {}
   } shell;
   RecordingMessages messages;
@@ -108,7 +109,7 @@ TEST(ConstantFunctions, CommandStateGoesThroughOneToTen) {
   TermTable table;
   FunctionDefinition def(model, table, messages, shell, progress);
   def.OpenCanonical();
-  for (int v = 0; v < 4; ++v) ASSERT_TRUE(def.Add(std::to_string(v), kOnes));
+  for (int v = 0; v < 4; ++v) ASSERT_TRUE(def.Add(std::to_string(v), ListKind::kOnes));
   ASSERT_TRUE(def.Ok());
   EXPECT_EQ(shell.states, std::vector<int>({1, 1, 10, 10}));
 }
@@ -167,4 +168,4 @@ TEST(FormatTerm, LiteralFunctionUsesTheVariableNames) {
 }
 
 }  // namespace
-}  // namespace kestrel::function_tests
+}  // namespace kestrel::testing

@@ -6,9 +6,9 @@
 #include <chrono>
 #include <set>
 
-#include "core/session/file_test_support.h"
 #include "engine/realize.h"
 #include "files/sections.h"
+#include "support/session_fixture.h"
 
 namespace kestrel::testing {
 namespace {
@@ -36,7 +36,7 @@ void ExpectMessage(const ShownMessage& m, const std::string& text, const std::st
 // --- Saving ---
 
 TEST(SaveFunction, CanonicalExampleByteForByte) {
-  FileBench b;
+  SessionFixture b;
   b.Canonical({1, 3}, {0, 2});
   ASSERT_EQ(b.model.functionText, "x0");
   const std::string path = b.dir.File("example.kef");
@@ -54,7 +54,7 @@ TEST(SaveFunction, CanonicalExampleByteForByte) {
 }
 
 TEST(SaveFunction, LiteralFunctionFile) {
-  FileBench b;
+  SessionFixture b;
   b.Literal("x9~x7x3~x0 + x4~x7");
   b.Answer(b.dir.File("lit.kef"));
   ASSERT_TRUE(b.session.SaveFunctionAs());
@@ -62,7 +62,7 @@ TEST(SaveFunction, LiteralFunctionFile) {
 }
 
 TEST(SaveFunction, DialogsCarryTheirTitleExtensionFilterAndName) {
-  FileBench b;
+  SessionFixture b;
   b.Canonical({1});
   b.ConfirmStructure();
   b.Answer(b.dir.File("a.kef"));
@@ -101,7 +101,7 @@ TEST(SaveFunction, DialogsCarryTheirTitleExtensionFilterAndName) {
 }
 
 TEST(SaveFunction, ReplacingAnExistingFileAsksFirst) {
-  FileBench b;
+  SessionFixture b;
   b.Canonical({1, 3});
   const std::string path = b.dir.File("old.kef");
   WriteBytes(path, "previous");
@@ -127,7 +127,7 @@ TEST(SaveFunction, ReplacingAnExistingFileAsksFirst) {
 }
 
 TEST(SaveFunction, ReadOnlyTargetIsRefused) {
-  FileBench b;
+  SessionFixture b;
   b.Canonical({1, 3});
   const std::string path = b.dir.File("ro.kef");
   WriteBytes(path, "previous");
@@ -153,7 +153,7 @@ TEST(SaveFunction, ReadOnlyTargetIsRefused) {
 }
 
 TEST(SaveFunction, BlankDataIsNotWritten) {
-  FileBench b;
+  SessionFixture b;
   b.Canonical({});  // three empty lists: Ok completes Zeros with "0"
   b.session.definition.ClearAll();
   const std::string path = b.dir.File("blank.kef");
@@ -166,7 +166,7 @@ TEST(SaveFunction, BlankDataIsNotWritten) {
 }
 
 TEST(SaveFunction, AFileThatCannotBeWrittenClearsSaveSucceeded) {
-  FileBench b;
+  SessionFixture b;
   b.Canonical({1, 3});
   b.Answer(b.dir.File("good.kef"));
   ASSERT_TRUE(b.session.SaveFunctionAs());
@@ -186,12 +186,12 @@ TEST(SaveFunction, AFileThatCannotBeWrittenClearsSaveSucceeded) {
 }
 
 TEST(SaveProject, WritesTheFunctionAndTheDesignSection) {
-  FileBench b;
+  SessionFixture b;
   b.Canonical({1, 3}, {0, 2});
-  b.session.choice.tab = kTabMux;
+  b.session.choice.tab = StructureTab::kMux;
   b.session.choice.SetUseGates(true);
   b.session.choice.radioMuxSize = 1;
-  b.session.choice.radioGates = 2;
+  b.session.choice.radioGates = GateFamily::kAndOrNot;
   b.ConfirmStructure();
   b.Answer(b.dir.File("p.kep"));
   ASSERT_TRUE(b.session.SaveProject());  // no file yet: asks for a name
@@ -205,7 +205,7 @@ TEST(SaveProject, WritesTheFunctionAndTheDesignSection) {
 // --- Opening a function ---
 
 TEST(OpenFunction, ReadsTheCanonicalExample) {
-  FileBench b;
+  SessionFixture b;
   const std::string path = b.dir.File("example.kef");
   WriteBytes(path, kExampleKef);
   b.model.functionModified = 1;
@@ -215,7 +215,7 @@ TEST(OpenFunction, ReadsTheCanonicalExample) {
   EXPECT_EQ(b.model.ones(), (V{"1", "3"}));
   EXPECT_EQ(b.model.zeros(), (V{"0", "2"}));
   EXPECT_EQ(b.model.functionText, "x0");
-  EXPECT_EQ(b.session.commandState, 1);
+  EXPECT_EQ(b.session.commandState, CommandState::kFunctionDefined);
   EXPECT_EQ(b.model.functionModified, 0);
   EXPECT_EQ(b.project.functionDisplayName, path);
   EXPECT_EQ(b.project.functionHasFile, 1);
@@ -229,7 +229,7 @@ TEST(OpenFunction, ReadsTheCanonicalExample) {
 
 TEST(OpenFunction, OtherLineEndsReadTheSame) {
   for (const char* end : {"\n", "\r"}) {
-    FileBench b;
+    SessionFixture b;
     std::string bytes;
     for (const char* l :
          {"KESTREL", "DECIMAL", "2", "1", "3", "2", "0", "2", "0", "MINIMIZED", "x0", "-"})
@@ -242,44 +242,44 @@ TEST(OpenFunction, OtherLineEndsReadTheSame) {
 }
 
 TEST(OpenFunction, SplitMinimizedTextIsJoined) {
-  FileBench b;
+  SessionFixture b;
   WriteBytes(b.dir.File("s.kef"), CrLf({"KESTREL", "DECIMAL", "3", "1", "3", "4", "0", "0",
                                         "MINIMIZED", "x2~x1~x0+", "~x2x0", "-"}));
   EXPECT_TRUE(b.OpenFunctionFile(b.dir.File("s.kef")));
   EXPECT_EQ(b.model.functionText, "x2~x1~x0+~x2x0");
-  EXPECT_EQ(b.session.commandState, 1);
+  EXPECT_EQ(b.session.commandState, CommandState::kFunctionDefined);
 }
 
 TEST(OpenFunction, ConstantFunctionReadsBackEmptyWithStateTen) {
-  FileBench b;
+  SessionFixture b;
   b.Canonical({0, 1});
   ASSERT_EQ(b.model.functionText, "1");
   b.Answer(b.dir.File("one.kef"));
   ASSERT_TRUE(b.session.SaveFunctionAs());
-  FileBench r;
+  SessionFixture r;
   EXPECT_TRUE(r.OpenFunctionFile(b.dir.File("one.kef")));
   EXPECT_EQ(r.model.functionText, "");
-  EXPECT_EQ(r.session.commandState, 10);
+  EXPECT_EQ(r.session.commandState, CommandState::kNothingToRealize);
   EXPECT_EQ(r.model.ones(), (V{"0", "1"}));
   // Saved again: an empty line after MINIMIZED, and state 1 when read.
   r.Answer(b.dir.File("again.kef"));
   ASSERT_TRUE(r.session.SaveFunctionAs());
   EXPECT_EQ(ReadBytes(b.dir.File("again.kef")),
             CrLf({"KESTREL", "DECIMAL", "2", "0", "1", "0", "0", "MINIMIZED", "", "-"}));
-  FileBench r2;
+  SessionFixture r2;
   EXPECT_TRUE(r2.OpenFunctionFile(b.dir.File("again.kef")));
-  EXPECT_EQ(r2.session.commandState, 1);
+  EXPECT_EQ(r2.session.commandState, CommandState::kFunctionDefined);
 }
 
 TEST(OpenFunction, LowerCaseMagicIsRejected) {
-  FileBench b;
+  SessionFixture b;
   b.Canonical({1, 3});
   WriteBytes(b.dir.File("lower.kef"),
              CrLf({"kestrel", "DECIMAL", "1", "1", "0", "0", "MINIMIZED", "x0", "-"}));
   EXPECT_FALSE(b.OpenFunctionFile(b.dir.File("lower.kef")));
   ASSERT_EQ(b.messages.shown.size(), 1u);
   ExpectMessage(b.messages.shown[0], kCorrupted, "Error", Icon::Error);
-  EXPECT_EQ(b.session.commandState, 7);
+  EXPECT_EQ(b.session.commandState, CommandState::kEmpty);
   EXPECT_TRUE(b.model.ones().empty());
   EXPECT_EQ(b.model.functionText, "");
   EXPECT_EQ(b.session.caption, "Kestrel (Untitled)");
@@ -287,24 +287,24 @@ TEST(OpenFunction, LowerCaseMagicIsRejected) {
 }
 
 TEST(OpenFunction, ACancelledDialogLeavesTheFunctionAsItWas) {
-  FileBench b;
+  SessionFixture b;
   b.Canonical({1, 3});
   b.CancelDialog();
   EXPECT_FALSE(b.session.OpenFunction());
   EXPECT_EQ(b.model.ones(), (V{"1", "3"}));
   EXPECT_EQ(b.model.functionText, "x0");
-  EXPECT_EQ(b.session.commandState, 1);
+  EXPECT_EQ(b.session.commandState, CommandState::kFunctionDefined);
   EXPECT_TRUE(b.messages.shown.empty());
 }
 
 TEST(OpenFunction, AFileThatCannotBeOpened) {
-  FileBench b;
+  SessionFixture b;
   b.Canonical({1, 3});
   EXPECT_FALSE(b.OpenFunctionFile(b.dir.File("missing.kef")));
   ASSERT_EQ(b.messages.shown.size(), 1u);
   ExpectMessage(b.messages.shown[0], kCannotOpen, "Warning!", Icon::Warning);
   EXPECT_TRUE(b.model.ones().empty());
-  EXPECT_EQ(b.session.commandState, 7);
+  EXPECT_EQ(b.session.commandState, CommandState::kEmpty);
   EXPECT_EQ(b.project.functionHasFile, 0);
   // A folder cannot be opened either.
   EXPECT_FALSE(b.OpenFunctionFile(b.dir.path().string()));
@@ -312,7 +312,7 @@ TEST(OpenFunction, AFileThatCannotBeOpened) {
 }
 
 TEST(OpenFunction, AnInvalidSectionStillNamesTheFile) {
-  FileBench b;
+  SessionFixture b;
   b.model.functionModified = 1;
   const std::string path = b.dir.File("nodash.kef");
   WriteBytes(path, CrLf({"KESTREL", "DECIMAL", "1", "1", "0", "0", "MINIMIZED", "x0"}));
@@ -325,16 +325,16 @@ TEST(OpenFunction, AnInvalidSectionStillNamesTheFile) {
   EXPECT_EQ(b.project.functionHasFile, 1);
   EXPECT_EQ(b.session.caption, "Kestrel (nodash.kef)");
   // An unknown section keyword: state 7 with the names set as well.
-  FileBench u;
+  SessionFixture u;
   WriteBytes(u.dir.File("u.kef"), CrLf({"KESTREL", "BINARY", "101"}));
   EXPECT_FALSE(u.OpenFunctionFile(u.dir.File("u.kef")));
   EXPECT_EQ(u.messages.shown.back().text, kCorrupted);
-  EXPECT_EQ(u.session.commandState, 7);
+  EXPECT_EQ(u.session.commandState, CommandState::kEmpty);
   EXPECT_EQ(u.project.functionHasFile, 1);
 }
 
 TEST(OpenFunction, ACorruptCountStopsBeforeTheFileIsNamed) {
-  FileBench b;
+  SessionFixture b;
   b.model.functionModified = 1;
   WriteBytes(b.dir.File("bad.kef"), CrLf({"KESTREL", "DECIMAL", "2", "1", "3", "two", "0", "2", "0",
                                           "MINIMIZED", "x0", "-"}));
@@ -344,7 +344,7 @@ TEST(OpenFunction, ACorruptCountStopsBeforeTheFileIsNamed) {
   EXPECT_EQ(b.model.ones(), (V{"1", "3"}));  // the lists read so far stay
   EXPECT_TRUE(b.model.zeros().empty());
   EXPECT_EQ(b.model.representationFlag, 1);
-  EXPECT_EQ(b.session.commandState, 1);
+  EXPECT_EQ(b.session.commandState, CommandState::kFunctionDefined);
   EXPECT_EQ(b.model.functionModified, 1);
   EXPECT_EQ(b.project.functionHasFile, 0);
   EXPECT_EQ(b.session.caption, "Kestrel (Untitled)");
@@ -362,22 +362,22 @@ const V kThreeVariables = {"KESTREL", "LITERAL", "x2x1+~x2x0"};
 
 TEST(OpenProject, ReadsTheRadioIndicesBackAndRealizesAtOnce) {
   {
-    FileBench b;
+    SessionFixture b;
     WriteProject(b.dir.File("d.kep"), {"KESTREL", "LITERAL", "x1~x0"}, {"DMUX", "4"});
     EXPECT_TRUE(b.OpenProjectFile(b.dir.File("d.kep")));
-    EXPECT_EQ(b.session.choice.tab, kTabDemux);
+    EXPECT_EQ(b.session.choice.tab, StructureTab::kDemux);
     EXPECT_EQ(b.session.choice.radioDmux, 1);
-    EXPECT_EQ(b.session.commandState, 2);
+    EXPECT_EQ(b.session.commandState, CommandState::kRealized);
     EXPECT_EQ(b.session.designCaption, "Demultiplexer");
     EXPECT_TRUE(b.messages.shown.empty());
   }
   {
-    FileBench b;
+    SessionFixture b;
     WriteProject(b.dir.File("t.kep"), kThreeVariables, {"MUXTREE", "8"});
     EXPECT_TRUE(b.OpenProjectFile(b.dir.File("t.kep")));
-    EXPECT_EQ(b.session.choice.tab, kTabMuxTree);
+    EXPECT_EQ(b.session.choice.tab, StructureTab::kMuxTree);
     EXPECT_EQ(b.session.choice.radioMuxMT, 2);
-    EXPECT_EQ(b.session.commandState, 2);
+    EXPECT_EQ(b.session.commandState, CommandState::kRealized);
     EXPECT_EQ(b.session.designCaption, "Multiplexer Tree");
     EXPECT_EQ(b.project.projectHasFile, 1);
     EXPECT_EQ(b.project.projectFilePath, b.dir.File("t.kep"));
@@ -387,31 +387,31 @@ TEST(OpenProject, ReadsTheRadioIndicesBackAndRealizesAtOnce) {
 }
 
 TEST(OpenProject, MuxClearsUseGatesSoThePlainMultiplexerIsRealized) {
-  FileBench b;
+  SessionFixture b;
   b.session.choice.SetUseGates(true);
   WriteProject(b.dir.File("m.kep"), kThreeVariables, {"MUX", "8"});
   EXPECT_TRUE(b.OpenProjectFile(b.dir.File("m.kep")));
   EXPECT_FALSE(b.session.choice.useGates);
-  EXPECT_EQ(b.session.commandState, 2);
+  EXPECT_EQ(b.session.commandState, CommandState::kRealized);
   EXPECT_EQ(b.session.designCaption, "Multiplexer");
 }
 
 TEST(OpenProject, MuxDemuxReadsBothSizesAndIsRealized) {
-  FileBench b;
+  SessionFixture b;
   WriteProject(b.dir.File("md.kep"), {"KESTREL", "LITERAL", "x3x2+~x1x0+x3~x0"},
                {"MUX+DMUX", "4", "4"});
   EXPECT_TRUE(b.OpenProjectFile(b.dir.File("md.kep")));
-  EXPECT_EQ(b.session.choice.tab, kTabMuxDemux);
+  EXPECT_EQ(b.session.choice.tab, StructureTab::kMuxDemux);
   EXPECT_EQ(b.session.choice.MdMuxIndex(), 1);
   EXPECT_EQ(b.session.choice.MdDmuxIndex(), 1);
-  EXPECT_EQ(b.session.commandState, 2);
+  EXPECT_EQ(b.session.commandState, CommandState::kRealized);
   EXPECT_EQ(b.session.designCaption, "Multiplexer and Demultiplexer");
   EXPECT_EQ(VerifyRealization(b.model.functionText, b.session.choice, b.session.results).mismatches,
             0);
 }
 
 TEST(OpenProject, AConstantFunctionIsNotRealized) {
-  FileBench b;
+  SessionFixture b;
   WriteProject(b.dir.File("c.kep"),
                {"KESTREL", "DECIMAL", "2", "0", "1", "0", "0", "MINIMIZED", "1", "-"},
                {"MUX", "2"});
@@ -419,11 +419,11 @@ TEST(OpenProject, AConstantFunctionIsNotRealized) {
   EXPECT_EQ(b.model.functionText, "");
   ASSERT_EQ(b.messages.shown.size(), 1u);
   EXPECT_EQ(b.messages.shown[0].text, "No terms entered!   ");
-  EXPECT_EQ(b.session.commandState, 10);
+  EXPECT_EQ(b.session.commandState, CommandState::kNothingToRealize);
 }
 
 TEST(OpenProject, AFileWithoutADesignOpensTheFunctionOnly) {
-  FileBench b;
+  SessionFixture b;
   b.project.projectModified = 1;
   b.model.functionModified = 1;
   WriteProject(b.dir.File("f.kep"), kThreeVariables, {});
@@ -431,7 +431,7 @@ TEST(OpenProject, AFileWithoutADesignOpensTheFunctionOnly) {
   ASSERT_EQ(b.messages.shown.size(), 1u);
   ExpectMessage(b.messages.shown[0], kNoProjectData, "Warning", Icon::Warning);
   EXPECT_EQ(b.model.functionText, "x2x1+~x2x0");
-  EXPECT_EQ(b.session.commandState, 1);
+  EXPECT_EQ(b.session.commandState, CommandState::kFunctionDefined);
   EXPECT_EQ(b.project.projectModified, 0);
   EXPECT_EQ(b.project.projectHasFile, 1);
   EXPECT_EQ(b.model.functionModified, 1);  // a project read leaves it as it was
@@ -439,12 +439,12 @@ TEST(OpenProject, AFileWithoutADesignOpensTheFunctionOnly) {
 }
 
 TEST(OpenProject, LowerCaseMagicIsNotAKestrelFile) {
-  FileBench b;
+  SessionFixture b;
   WriteProject(b.dir.File("l.kep"), {"kestrel", "LITERAL", "x1"}, {"MUX", "2"});
   EXPECT_FALSE(b.OpenProjectFile(b.dir.File("l.kep")));
   ASSERT_EQ(b.messages.shown.size(), 1u);
   ExpectMessage(b.messages.shown[0], kNotKestrel, "Error", Icon::Error);
-  EXPECT_EQ(b.session.commandState, 7);
+  EXPECT_EQ(b.session.commandState, CommandState::kEmpty);
   EXPECT_EQ(b.project.projectHasFile, 0);
 }
 
@@ -457,33 +457,33 @@ TEST(OpenProject, ACorruptSectionStopsBeforeTheFileIsNamed) {
       {kThreeVariables, {"MUX+DMUX", "4"}},
   };
   for (const auto& [function, design] : files) {
-    FileBench b;
-    b.session.choice.tab = kTabDemux;
+    SessionFixture b;
+    b.session.choice.tab = StructureTab::kDemux;
     WriteProject(b.dir.File("bad.kep"), function, design);
     EXPECT_FALSE(b.OpenProjectFile(b.dir.File("bad.kep")));
     ASSERT_EQ(b.messages.shown.size(), 1u) << function[1];
     ExpectMessage(b.messages.shown[0], kCorrupted, "Error", Icon::Error);
     EXPECT_EQ(b.project.projectHasFile, 0);
     EXPECT_EQ(b.session.caption, "Kestrel (Untitled)");
-    EXPECT_EQ(b.session.choice.tab, kTabDemux);
-    EXPECT_NE(b.session.commandState, 2);
+    EXPECT_EQ(b.session.choice.tab, StructureTab::kDemux);
+    EXPECT_NE(b.session.commandState, CommandState::kRealized);
   }
 }
 
 TEST(OpenProject, ACancelledDialogLeavesTheProjectAsItWas) {
-  FileBench b;
+  SessionFixture b;
   WriteProject(b.dir.File("t.kep"), kThreeVariables, {"MUXTREE", "2"});
   ASSERT_TRUE(b.OpenProjectFile(b.dir.File("t.kep")));
   b.CancelDialog();
-  EXPECT_FALSE(b.session.OpenProject());
+  EXPECT_FALSE(b.session.OpenProject().read);
   EXPECT_EQ(b.model.functionText, "x2x1+~x2x0");
-  EXPECT_EQ(b.session.commandState, 2);
+  EXPECT_EQ(b.session.commandState, CommandState::kRealized);
 }
 
 // --- Hostile files ---
 
 /// What every read must leave behind, whatever the file held.
-void ExpectSaneModel(const FileBench& b, const std::string& what) {
+void ExpectSaneModel(const SessionFixture& b, const std::string& what) {
   std::set<int> seen;
   for (const auto& list : b.model.lists) {
     int last = -1;
@@ -497,12 +497,12 @@ void ExpectSaneModel(const FileBench& b, const std::string& what) {
     }
   }
   EXPECT_TRUE(IsFunctionTextSyntax(b.model.functionText)) << what;
-  const int s = b.session.commandState;
+  const int s = StateNumber(b.session.commandState);
   EXPECT_TRUE(s == 1 || s == 2 || s == 7 || s == 9 || s == 10) << what;
 }
 
 /// A refused read shows exactly one of the refusals.
-void ExpectRefusalMessage(const FileBench& b, bool project, const std::string& what) {
+void ExpectRefusalMessage(const SessionFixture& b, bool project, const std::string& what) {
   std::set<std::string> allowed = {kCorrupted, kCannotOpen};
   if (project) allowed.insert({kNotKestrel, kNoProjectData});
   ASSERT_FALSE(b.messages.shown.empty()) << what;
@@ -521,22 +521,23 @@ TEST(HostileFiles, RandomBytes) {
       bytes += text ? alphabet[rng() % alphabet.size()] : static_cast<char>(rng() & 0xff);
     if (round % 3 == 0) bytes = "KESTREL\r\n" + bytes;
     for (bool project : {false, true}) {
-      FileBench b;
+      SessionFixture b;
       // A new name each time: rewriting one file in place is slow on some file systems.
       const std::string path = dir.File(std::to_string(round) + (project ? ".kep" : ".kef"));
       WriteBytes(path, bytes);
       const bool read = project ? b.OpenProjectFile(path) : b.OpenFunctionFile(path);
       const std::string what = "round " + std::to_string(round);
       ExpectSaneModel(b, what);
-      if (!read && b.session.commandState != 9) ExpectRefusalMessage(b, project, what);
+      if (!read && b.session.commandState != CommandState::kRealizationRefused)
+        ExpectRefusalMessage(b, project, what);
     }
   }
 }
 
 TEST(HostileFiles, EveryTruncationOfAValidProject) {
-  FileBench source;
+  SessionFixture source;
   source.Canonical({1, 2, 5, 7}, {}, {3});
-  source.session.choice.tab = kTabMuxDemux;
+  source.session.choice.tab = StructureTab::kMuxDemux;
   source.session.choice.SelectMdMux(0);
   source.session.choice.SelectMdDmux(1);
   source.ConfirmStructure();
@@ -546,21 +547,22 @@ TEST(HostileFiles, EveryTruncationOfAValidProject) {
   const std::string bytes = ReadBytes(whole);
   for (size_t cut = 0; cut < bytes.size(); ++cut) {
     for (bool project : {false, true}) {
-      FileBench b;
+      SessionFixture b;
       const std::string path =
           source.dir.File("cut" + std::to_string(cut) + (project ? ".kep" : ".kef"));
       WriteBytes(path, bytes.substr(0, cut));
       const bool read = project ? b.OpenProjectFile(path) : b.OpenFunctionFile(path);
       const std::string what = "cut at " + std::to_string(cut);
       ExpectSaneModel(b, what);
-      if (!read && b.session.commandState != 9) ExpectRefusalMessage(b, project, what);
+      if (!read && b.session.commandState != CommandState::kRealizationRefused)
+        ExpectRefusalMessage(b, project, what);
     }
   }
 }
 
 TEST(HostileFiles, HugeCountsAreRefusedAtOnce) {
   for (const char* count : {"2000000000", "2147483647", "99999", "1025", "-5"}) {
-    FileBench b;
+    SessionFixture b;
     WriteBytes(b.dir.File("h.kef"), CrLf({"KESTREL", "DECIMAL", count, "1"}));
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(b.OpenFunctionFile(b.dir.File("h.kef")));
@@ -573,7 +575,7 @@ TEST(HostileFiles, HugeCountsAreRefusedAtOnce) {
 }
 
 TEST(HostileFiles, AHundredMegabyteFileIsRefusedWithoutReadingIt) {
-  FileBench b;
+  SessionFixture b;
   const std::string path = b.dir.File("huge.kep");
   WriteBytes(path, "KESTREL\r\nDECIMAL\r\n");
   fs::resize_file(path, 100u << 20);  // sparse: nothing is written to disk
@@ -588,12 +590,12 @@ TEST(HostileFiles, AHundredMegabyteFileIsRefusedWithoutReadingIt) {
   EXPECT_FALSE(b.OpenProjectFile(other));
   EXPECT_EQ(b.messages.shown.back().text, kNotKestrel);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
-  EXPECT_EQ(b.session.commandState, 7);
+  EXPECT_EQ(b.session.commandState, CommandState::kEmpty);
   EXPECT_EQ(b.project.projectHasFile, 0);
 }
 
 TEST(HostileFiles, ManyEmptyLinesWithinTheCapAreHandled) {
-  FileBench b;
+  SessionFixture b;
   std::string bytes = "KESTREL\r\nDECIMAL\r\n0\r\n0\r\n0\r\nMINIMIZED\r\n";
   bytes += std::string(kMaxKestrelFileBytes - bytes.size(), '\n');
   WriteBytes(b.dir.File("lines.kef"), bytes);
@@ -626,7 +628,7 @@ TEST(RoundTrip, RandomCanonicalFunctionsThroughTheFunctionSection) {
   std::mt19937 rng(7);
   for (int round = 0; round < 200; ++round) {
     const RandomFunction f = MakeFunction(rng);
-    FileBench b;
+    SessionFixture b;
     b.Canonical(f.ones, f.zeros, f.dontCares);
     LineBuffer out;
     ASSERT_TRUE(WriteFunctionSection(out, b.model, b.messages)) << round;
@@ -639,7 +641,9 @@ TEST(RoundTrip, RandomCanonicalFunctionsThroughTheFunctionSection) {
     EXPECT_EQ(back.representationFlag, 1);
     const bool constant = b.model.functionText == "0" || b.model.functionText == "1";
     EXPECT_EQ(back.functionText, constant ? "" : b.model.functionText) << round;
-    EXPECT_EQ(shell.commandState, constant ? 10 : 1) << round;
+    EXPECT_EQ(shell.commandState,
+              constant ? CommandState::kNothingToRealize : CommandState::kFunctionDefined)
+        << round;
     // Writing what was read gives the same bytes again, unless a constant lost its text.
     LineBuffer again;
     ASSERT_TRUE(WriteFunctionSection(again, back, b.messages));
@@ -653,17 +657,19 @@ TEST(RoundTrip, RandomCanonicalFunctionsThroughFunctionFiles) {
   std::mt19937 rng(8);
   for (int round = 0; round < 8; ++round) {
     const RandomFunction f = MakeFunction(rng);
-    FileBench b;
+    SessionFixture b;
     b.Canonical(f.ones, f.zeros, f.dontCares);
     const std::string path = b.dir.File("f.kef");
     b.Answer(path);
     ASSERT_TRUE(b.session.SaveFunctionAs()) << round;
-    FileBench r;
+    SessionFixture r;
     ASSERT_TRUE(r.OpenFunctionFile(path)) << round;
     for (int l = 0; l < 3; ++l) EXPECT_EQ(r.model.lists[l], b.model.lists[l]) << round;
     const bool constant = b.model.functionText == "0" || b.model.functionText == "1";
     EXPECT_EQ(r.model.functionText, constant ? "" : b.model.functionText) << round;
-    EXPECT_EQ(r.session.commandState, constant ? 10 : 1) << round;
+    EXPECT_EQ(r.session.commandState,
+              constant ? CommandState::kNothingToRealize : CommandState::kFunctionDefined)
+        << round;
     EXPECT_TRUE(r.messages.shown.empty());
   }
 }
@@ -671,15 +677,15 @@ TEST(RoundTrip, RandomCanonicalFunctionsThroughFunctionFiles) {
 TEST(RoundTrip, LiteralFunctionsThroughFunctionFiles) {
   for (const char* typed : {"x9~x7x3~x0 + x4~x7", "x1", "~x1x0+~x1~x0", "+x1", "x3x1+x3~x1"}) {
     for (bool minimize : {true, false}) {
-      FileBench b;
+      SessionFixture b;
       b.Literal(typed, minimize);
       b.Answer(b.dir.File("l.kef"));
       ASSERT_TRUE(b.session.SaveFunctionAs()) << typed;
-      FileBench r;
+      SessionFixture r;
       ASSERT_TRUE(r.OpenFunctionFile(b.dir.File("l.kef"))) << typed;
       EXPECT_EQ(r.model.representationFlag, 2);
       EXPECT_EQ(r.model.functionText, b.model.functionText) << typed;
-      EXPECT_EQ(r.session.commandState, 1);
+      EXPECT_EQ(r.session.commandState, CommandState::kFunctionDefined);
     }
   }
 }
@@ -689,17 +695,17 @@ TEST(RoundTrip, RandomFunctionsAndEveryStructureThroughProjectFiles) {
   int realized = 0;
   for (int round = 0; round < 32; ++round) {
     const RandomFunction f = MakeFunction(rng);
-    FileBench b;
+    SessionFixture b;
     b.Canonical(f.ones, f.zeros, f.dontCares);
     StructureChoice& c = b.session.choice;
-    c.tab = round % 4;
+    c.tab = *TabFromIndex(round % 4);
     c.radioMuxSize = static_cast<int>(rng() % 4);
     c.SetUseGates(rng() % 2 == 0);
-    c.radioGates = static_cast<int>(rng() % 3);
+    c.radioGates = static_cast<GateFamily>(rng() % 3);
     c.radioDmux = static_cast<int>(rng() % 4);
     c.radioMuxMT = static_cast<int>(rng() % 4);
     const int n = CountVariables(b.model.functionText);
-    if (c.tab == kTabMuxDemux && n >= 2) {
+    if (c.tab == StructureTab::kMuxDemux && n >= 2) {
       // A pair as the dialog's automatic partner makes it: the address counts add up to n.
       const int m = 1 + static_cast<int>(rng() % std::min(4, n - 1));
       c.SelectMdMux(m - 1);
@@ -711,7 +717,7 @@ TEST(RoundTrip, RandomFunctionsAndEveryStructureThroughProjectFiles) {
     b.Answer(path);
     ASSERT_TRUE(b.session.SaveProjectAs()) << round;
 
-    FileBench r;
+    SessionFixture r;
     ASSERT_TRUE(r.OpenProjectFile(path)) << round;
     for (int l = 0; l < 3; ++l) EXPECT_EQ(r.model.lists[l], b.model.lists[l]) << round;
     const bool constant = b.model.functionText == "0" || b.model.functionText == "1";
@@ -725,25 +731,25 @@ TEST(RoundTrip, RandomFunctionsAndEveryStructureThroughProjectFiles) {
     ASSERT_GT(design, 0);
     ASSERT_EQ(ReadDesignSection(file, design, back), DesignRead::kRead);
     EXPECT_EQ(back.tab, saved.tab);
-    if (saved.tab == kTabMux) {
+    if (saved.tab == StructureTab::kMux) {
       EXPECT_EQ(back.radioMuxSize, saved.radioMuxSize);
       EXPECT_EQ(back.useGates, saved.useGates);
       if (saved.useGates) {
         EXPECT_EQ(back.radioGates, saved.radioGates);
       }
     }
-    if (saved.tab == kTabDemux) {
+    if (saved.tab == StructureTab::kDemux) {
       EXPECT_EQ(back.radioDmux, saved.radioDmux);
     }
-    if (saved.tab == kTabMuxTree) {
+    if (saved.tab == StructureTab::kMuxTree) {
       EXPECT_EQ(back.radioMuxMT, saved.radioMuxMT);
     }
-    if (saved.tab == kTabMuxDemux) {
+    if (saved.tab == StructureTab::kMuxDemux) {
       EXPECT_EQ(back.MdMuxIndex(), saved.MdMuxIndex());
       EXPECT_EQ(back.MdDmuxIndex(), saved.MdDmuxIndex());
     }
     // The project was realized at once; what was realized computes the function.
-    if (r.session.commandState == 2) {
+    if (r.session.commandState == CommandState::kRealized) {
       ++realized;
       const Verification v =
           VerifyRealization(b.model.functionText, r.session.choice, r.session.results);

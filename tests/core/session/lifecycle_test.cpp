@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/session/file_test_support.h"
+#include "support/session_fixture.h"
 
 namespace kestrel::testing {
 namespace {
@@ -13,7 +13,7 @@ const char* kFunctionPromptClose =
     "Save changes to the function definition \"Untitled\" before closing?";
 
 /// A defined function whose structure dialog was confirmed: both flags are 1.
-void BothModified(FileBench& b) {
+void BothModified(SessionFixture& b) {
   b.Canonical({1, 3});
   b.ConfirmStructure();
   ASSERT_EQ(b.model.functionModified, 1);
@@ -27,15 +27,16 @@ void ExpectPrompt(const ShownMessage& m, const std::string& text, const std::str
   EXPECT_EQ(m.icon, Icon::Question);
 }
 
-bool WasReset(FileBench& b) {
-  return b.session.commandState == 7 && b.model.ones().empty() && b.model.functionText.empty() &&
-         b.model.functionModified == 0 && b.project.projectModified == 0;
+bool WasReset(SessionFixture& b) {
+  return b.session.commandState == CommandState::kEmpty && b.model.ones().empty() &&
+         b.model.functionText.empty() && b.model.functionModified == 0 &&
+         b.project.projectModified == 0;
 }
 
 TEST(Lifecycle, StartsUntitledAndEmpty) {
-  FileBench b;
+  SessionFixture b;
   EXPECT_EQ(b.session.caption, "Kestrel (Untitled)");
-  EXPECT_EQ(b.session.commandState, 7);
+  EXPECT_EQ(b.session.commandState, CommandState::kEmpty);
   EXPECT_EQ(b.project.functionFilePath, "");
   EXPECT_EQ(b.project.projectHasFile, 0);
   EXPECT_EQ(b.model.functionModified, 0);
@@ -44,13 +45,13 @@ TEST(Lifecycle, StartsUntitledAndEmpty) {
 }
 
 TEST(Lifecycle, ResetEmptiesTheProjectButKeepsPathsAndRepresentation) {
-  FileBench b;
+  SessionFixture b;
   b.Canonical({1, 3});
   b.Answer(b.dir.File("f.kef"));
   ASSERT_TRUE(b.session.SaveFunctionAs());
   ASSERT_FALSE(b.model.onesMasks.empty());
   b.session.ResetForm1();
-  EXPECT_EQ(b.session.commandState, 7);
+  EXPECT_EQ(b.session.commandState, CommandState::kEmpty);
   EXPECT_TRUE(b.model.ones().empty() && b.model.zeros().empty() && b.model.dontCares().empty());
   EXPECT_TRUE(b.model.onesMasks.empty() && b.model.dontCareMasks.empty());
   EXPECT_EQ(b.model.functionText, "");
@@ -62,7 +63,7 @@ TEST(Lifecycle, ResetEmptiesTheProjectButKeepsPathsAndRepresentation) {
 }
 
 TEST(Lifecycle, NewProjectWithNothingModifiedResetsWithoutAQuestion) {
-  FileBench b;
+  SessionFixture b;
   b.Canonical({1, 3});
   b.model.functionModified = 0;
   b.session.NewProjectClick();
@@ -72,7 +73,7 @@ TEST(Lifecycle, NewProjectWithNothingModifiedResetsWithoutAQuestion) {
 
 TEST(Lifecycle, NewProjectWithAModifiedProject) {
   {  // Yes: the project is saved under a new name, then reset.
-    FileBench b;
+    SessionFixture b;
     BothModified(b);
     b.Answer(b.dir.File("p.kep"));
     b.session.NewProjectClick();
@@ -85,7 +86,7 @@ TEST(Lifecycle, NewProjectWithAModifiedProject) {
     EXPECT_EQ(b.project.projectDisplayName, "");
   }
   {  // Yes, but the dialog is cancelled: nothing happens.
-    FileBench b;
+    SessionFixture b;
     BothModified(b);
     b.CancelDialog();
     b.session.NewProjectClick();
@@ -94,17 +95,17 @@ TEST(Lifecycle, NewProjectWithAModifiedProject) {
     EXPECT_EQ(b.project.projectDisplayName, "Untitled");  // the replacement stays
   }
   {  // Yes, but the file cannot be written: nothing happens.
-    FileBench b;
+    SessionFixture b;
     BothModified(b);
     b.Answer(b.dir.File("missing/p.kep"));
     b.session.NewProjectClick();
     EXPECT_EQ(b.messages.shown.back().text, "File saving error! \n\rThe file cannot been saved!  ");
     EXPECT_EQ(b.project.projectSaveSucceeded, 0);
     EXPECT_EQ(b.model.ones(), (std::vector<std::string>{"1", "3"}));
-    EXPECT_EQ(b.session.commandState, 1);
+    EXPECT_EQ(b.session.commandState, CommandState::kFunctionDefined);
   }
   {  // No: reset without saving.
-    FileBench b;
+    SessionFixture b;
     BothModified(b);
     b.messages.answers = {Answer::No};
     b.session.NewProjectClick();
@@ -112,7 +113,7 @@ TEST(Lifecycle, NewProjectWithAModifiedProject) {
     EXPECT_TRUE(WasReset(b));
   }
   {  // Cancel: nothing.
-    FileBench b;
+    SessionFixture b;
     BothModified(b);
     b.messages.answers = {Answer::Cancel};
     b.session.NewProjectClick();
@@ -125,7 +126,7 @@ TEST(Lifecycle, NewProjectWithAModifiedProject) {
 
 TEST(Lifecycle, NewProjectWithAModifiedFunction) {
   {
-    FileBench b;
+    SessionFixture b;
     b.Canonical({1, 3});
     b.Answer(b.dir.File("f.kef"));
     b.session.NewProjectClick();
@@ -137,23 +138,23 @@ TEST(Lifecycle, NewProjectWithAModifiedFunction) {
     EXPECT_TRUE(WasReset(b));
   }
   {
-    FileBench b;
+    SessionFixture b;
     b.Canonical({1, 3});
     b.CancelDialog();
     b.session.NewProjectClick();
     EXPECT_EQ(b.model.functionModified, 1);
-    EXPECT_EQ(b.session.commandState, 1);
+    EXPECT_EQ(b.session.commandState, CommandState::kFunctionDefined);
     EXPECT_EQ(b.project.functionDisplayName, "Untitled");
   }
   {
-    FileBench b;
+    SessionFixture b;
     b.Canonical({1, 3});
     b.messages.answers = {Answer::No};
     b.session.NewProjectClick();
     EXPECT_TRUE(WasReset(b));
   }
   {
-    FileBench b;
+    SessionFixture b;
     b.Canonical({1, 3});
     b.messages.answers = {Answer::Cancel};
     b.session.NewProjectClick();
@@ -164,24 +165,24 @@ TEST(Lifecycle, NewProjectWithAModifiedFunction) {
 
 TEST(Lifecycle, NewFunctionOpensTheEntryUnlessTheFunctionIsStillUnsaved) {
   {  // A modified project, an unmodified function, Cancel: the entry still opens.
-    FileBench b;
+    SessionFixture b;
     b.Canonical({1, 3});
     b.model.functionModified = 0;
     b.project.projectModified = 1;
     b.messages.answers = {Answer::Cancel};
     EXPECT_TRUE(b.session.NewCanonicalRepresentationClick());
     EXPECT_TRUE(b.session.definition.open);
-    EXPECT_EQ(b.model.backupLists[kOnes], (std::vector<std::string>{"1", "3"}));
+    EXPECT_EQ(b.model.backupList(ListKind::kOnes), (std::vector<std::string>{"1", "3"}));
   }
   {  // A modified function and Cancel: no entry.
-    FileBench b;
+    SessionFixture b;
     b.Canonical({1, 3});
     b.messages.answers = {Answer::Cancel};
     EXPECT_FALSE(b.session.NewLiteralRepresentationClick());
     EXPECT_FALSE(b.session.definition.open);
   }
   {  // Nothing modified: reset, then the literal entry on the empty function.
-    FileBench b;
+    SessionFixture b;
     EXPECT_TRUE(b.session.NewLiteralRepresentationClick());
     EXPECT_TRUE(b.session.definition.open);
     EXPECT_TRUE(b.session.definition.minimizeChecked);
@@ -190,7 +191,7 @@ TEST(Lifecycle, NewFunctionOpensTheEntryUnlessTheFunctionIsStillUnsaved) {
 }
 
 TEST(Lifecycle, ChangeFunctionOpensTheCurrentRepresentation) {
-  FileBench b;
+  SessionFixture b;
   b.session.ChangeFunctionClick();
   EXPECT_FALSE(b.session.definition.open);
   b.Literal("x1x0");
@@ -201,11 +202,11 @@ TEST(Lifecycle, ChangeFunctionOpensTheCurrentRepresentation) {
   b.Canonical({1});
   b.session.ChangeFunctionClick();
   EXPECT_TRUE(b.session.definition.open);
-  EXPECT_EQ(b.model.backupLists[kOnes], (std::vector<std::string>{"1"}));
+  EXPECT_EQ(b.model.backupList(ListKind::kOnes), (std::vector<std::string>{"1"}));
 }
 
 TEST(Lifecycle, BothModifiedAsksOnlyAboutTheProject) {
-  FileBench b;
+  SessionFixture b;
   BothModified(b);
   b.messages.answers = {Answer::Cancel};
   EXPECT_FALSE(b.session.CloseQuery());
@@ -216,26 +217,26 @@ TEST(Lifecycle, BothModifiedAsksOnlyAboutTheProject) {
 
 TEST(Lifecycle, CloseWithAModifiedProject) {
   {
-    FileBench b;
+    SessionFixture b;
     BothModified(b);
     b.Answer(b.dir.File("p.kep"));
     EXPECT_TRUE(b.session.CloseQuery());
     EXPECT_EQ(b.model.functionModified, 0);
   }
   {
-    FileBench b;
+    SessionFixture b;
     BothModified(b);
     b.CancelDialog();
     EXPECT_FALSE(b.session.CloseQuery());
   }
   {
-    FileBench b;
+    SessionFixture b;
     BothModified(b);
     b.Answer(b.dir.File("missing/p.kep"));
     EXPECT_FALSE(b.session.CloseQuery());
   }
   {
-    FileBench b;
+    SessionFixture b;
     BothModified(b);
     b.messages.answers = {Answer::No};
     EXPECT_TRUE(b.session.CloseQuery());
@@ -245,40 +246,40 @@ TEST(Lifecycle, CloseWithAModifiedProject) {
 
 TEST(Lifecycle, CloseWithAModifiedFunction) {
   {
-    FileBench b;
+    SessionFixture b;
     b.Canonical({1, 3});
     b.Answer(b.dir.File("f.kef"));
     EXPECT_TRUE(b.session.CloseQuery());
     ExpectPrompt(b.messages.shown[0], kFunctionPromptClose, "Close");
   }
   {
-    FileBench b;
+    SessionFixture b;
     b.Canonical({1, 3});
     b.CancelDialog();
     EXPECT_FALSE(b.session.CloseQuery());
   }
   {
-    FileBench b;
+    SessionFixture b;
     b.Canonical({1, 3});
     b.messages.answers = {Answer::No};
     EXPECT_TRUE(b.session.CloseQuery());
   }
   {
-    FileBench b;
+    SessionFixture b;
     b.Canonical({1, 3});
     b.messages.answers = {Answer::Cancel};
     EXPECT_FALSE(b.session.CloseQuery());
     EXPECT_EQ(b.model.functionModified, 1);
   }
   {  // Nothing modified: closes without a question.
-    FileBench b;
+    SessionFixture b;
     EXPECT_TRUE(b.session.CloseQuery());
     EXPECT_TRUE(b.messages.shown.empty());
   }
 }
 
 TEST(Lifecycle, SaveProjectKeepsFunctionModifiedAndSaveProjectAsClearsIt) {
-  FileBench b;
+  SessionFixture b;
   BothModified(b);
   b.Answer(b.dir.File("p.kep"));
   b.session.SaveProjectAsClick();
@@ -314,7 +315,7 @@ TEST(Lifecycle, SaveProjectKeepsFunctionModifiedAndSaveProjectAsClearsIt) {
 }
 
 TEST(Lifecycle, ButtonSaveSavesTheProjectAsWithoutTheNotice) {
-  FileBench b;
+  SessionFixture b;
   BothModified(b);
   b.Answer(b.dir.File("p.kep"));
   b.session.ButtonSaveClick();
@@ -323,7 +324,7 @@ TEST(Lifecycle, ButtonSaveSavesTheProjectAsWithoutTheNotice) {
 }
 
 TEST(Lifecycle, OpenFunctionWithAModifiedFunction) {
-  FileBench b;
+  SessionFixture b;
   WriteBytes(b.dir.File("other.kef"), CrLf({"KESTREL", "LITERAL", "x2"}));
   b.Canonical({1, 3});
   b.Answer(b.dir.File("mine.kef"));
@@ -365,7 +366,7 @@ TEST(Lifecycle, OpenFunctionWithAModifiedFunction) {
 }
 
 TEST(Lifecycle, OpenFunctionPromptYesThatFailsToSaveDoesNotRead) {
-  FileBench b;
+  SessionFixture b;
   b.Canonical({1, 3});
   b.CancelDialog();  // the save dialog (the function has no file yet)
   b.session.OpenFunctionClick();
@@ -376,7 +377,7 @@ TEST(Lifecycle, OpenFunctionPromptYesThatFailsToSaveDoesNotRead) {
 
 TEST(Lifecycle, OpenProjectWithAModifiedProject) {
   {  // Yes: "Save project" asks for a name because the project lost its file at the start.
-    FileBench b;
+    SessionFixture b;
     WriteBytes(b.dir.File("other.kep"), CrLf({"KESTREL", "LITERAL", "x2x1", "MUXTREE", "2"}));
     BothModified(b);
     b.Answer(b.dir.File("mine.kep"));
@@ -393,10 +394,10 @@ TEST(Lifecycle, OpenProjectWithAModifiedProject) {
     EXPECT_EQ(b.dialogs.shown[2].request.title, "Open project");
     EXPECT_TRUE(PathExists(b.dir.File("mine2.kep")));
     EXPECT_EQ(b.model.functionText, "x2x1");
-    EXPECT_EQ(b.session.commandState, 2);
+    EXPECT_EQ(b.session.commandState, CommandState::kRealized);
   }
   {  // No: the project counts as unmodified and the file is read.
-    FileBench b;
+    SessionFixture b;
     WriteBytes(b.dir.File("other.kep"), CrLf({"KESTREL", "LITERAL", "x2x1", "MUXTREE", "2"}));
     BothModified(b);
     b.messages.answers = {Answer::No};
@@ -407,7 +408,7 @@ TEST(Lifecycle, OpenProjectWithAModifiedProject) {
     EXPECT_EQ(b.project.projectModified, 0);
   }
   {  // Cancel: nothing read, but the project has lost its file.
-    FileBench b;
+    SessionFixture b;
     BothModified(b);
     b.Answer(b.dir.File("mine.kep"));
     ASSERT_TRUE(b.session.SaveProjectAs());
@@ -422,7 +423,7 @@ TEST(Lifecycle, OpenProjectWithAModifiedProject) {
 }
 
 TEST(Lifecycle, AnEmptyDisplayNameIsShownAsUntitledAndStaysSo) {
-  FileBench b;
+  SessionFixture b;
   b.Canonical({1});
   b.messages.answers = {Answer::Cancel};
   b.session.OpenFunctionClick();
@@ -431,7 +432,7 @@ TEST(Lifecycle, AnEmptyDisplayNameIsShownAsUntitledAndStaysSo) {
 }
 
 TEST(Lifecycle, StatusBarShowsFileSavedUntilTimer1Ticks) {
-  FileBench b;
+  SessionFixture b;
   b.Canonical({1});
   b.session.Timer1Timer();
   EXPECT_FALSE(b.session.timer1Enabled);

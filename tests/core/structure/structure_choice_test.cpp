@@ -22,7 +22,7 @@ TEST(PairingRule, EnabledSizesForEveryVariableCount) {
       {false, false, false, false}, {false, false, false, false}};
   for (int n = 0; n <= 10; ++n) {
     StructureChoice c;
-    c.tab = kTabMuxDemux;
+    c.tab = StructureTab::kMuxDemux;
     c.SelectMdMux(3);
     c.SelectMdDmux(0);
     c.OnShow(n == 0 ? "1" : FunctionOf(n));
@@ -43,7 +43,7 @@ TEST(PairingRule, EnabledSizesForEveryVariableCount) {
 TEST(PairingRule, AutomaticPartner) {
   StructureChoice c;
   const std::string f6 = FunctionOf(6);
-  c.SelectTab(kTabMuxDemux, f6);
+  c.SelectTab(StructureTab::kMuxDemux, f6);
   EXPECT_FALSE(c.mdMuxEnabled[0]);
   c.EnterGroup(1);
   c.ClickMdMux(1, f6);  // a 4-input multiplexer leaves 4 variables: a 16-output demultiplexer
@@ -61,7 +61,7 @@ TEST(PairingRule, AutomaticPartner) {
 TEST(OkChecks, MuxDemuxMessages) {
   RecordingMessages m;
   StructureChoice c;
-  c.tab = kTabMuxDemux;
+  c.tab = StructureTab::kMuxDemux;
   EXPECT_FALSE(c.Ok("x0", m));
   ASSERT_EQ(m.shown.size(), 1u);
   EXPECT_EQ(m.shown[0].text,
@@ -74,7 +74,7 @@ TEST(OkChecks, MuxDemuxMessages) {
   c.SelectMdDmux(1);
   EXPECT_TRUE(c.Ok(FunctionOf(3), m));  // one size is enough for the dialog
   EXPECT_FALSE(c.Ok(FunctionOf(9), m));
-  c.tab = kTabMux;
+  c.tab = StructureTab::kMux;
   EXPECT_TRUE(c.Ok("", m));
 }
 
@@ -83,19 +83,19 @@ TEST(Cancel, RestoresEverything) {
   c.radioMuxSize = 2;
   c.SelectMdMux(1);
   c.OnShow("x1x0");
-  c.SelectTab(kTabDemux, "x1x0");
+  c.SelectTab(StructureTab::kDemux, "x1x0");
   c.radioMuxSize = 3;
   c.SetUseGates(true);
-  c.radioGates = 2;
+  c.radioGates = GateFamily::kAndOrNot;
   c.radioDmux = 3;
   c.radioMuxMT = 1;
   c.SelectMdMux(3);
   c.Cancel();
-  EXPECT_EQ(c.tab, kTabMux);
+  EXPECT_EQ(c.tab, StructureTab::kMux);
   EXPECT_EQ(c.radioMuxSize, 2);
   EXPECT_FALSE(c.useGates);
   EXPECT_FALSE(c.radioGatesEnabled);
-  EXPECT_EQ(c.radioGates, 0);
+  EXPECT_EQ(c.radioGates, GateFamily::kNand);
   EXPECT_EQ(c.radioDmux, 0);
   EXPECT_EQ(c.radioMuxMT, 0);
   EXPECT_EQ(c.MdMuxIndex(), 1);

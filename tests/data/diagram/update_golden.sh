@@ -6,5 +6,5 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="${1:-$here/../../../build/test}"
 KESTREL_UPDATE_GOLDEN=1 KESTREL_GOLDEN_DIR="$here" \
-  "$build/tests/kestrel_tests" --gtest_filter='DiagramGolden.*'
+  "$build/tests/kestrel_tests" --gtest_filter='*DiagramGolden.*'
 git -C "$here" status --short -- .

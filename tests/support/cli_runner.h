@@ -1,7 +1,8 @@
 #pragma once
-// Runs the built kestrel-cli as a child process with its arguments passed verbatim (no shell),
-// in a fresh scratch folder of its own (removed afterwards, so a relative file name never lands
-// in the source tree), and collects its exit status, standard output and standard error.
+// Runs a program (the built kestrel-cli, or a reader such as libwmf's) as a child process with
+// its arguments passed verbatim (no shell), in a fresh scratch folder of its own (removed
+// afterwards, so a relative file name never lands in the source tree), and collects its exit
+// status, standard output and standard error. The one way the tests start programs.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -21,9 +22,8 @@ struct CliRun {
   std::string out, err;
 };
 
-inline CliRun RunCli(const std::vector<std::string>& args) {
+inline CliRun RunProgram(const std::string& program, const std::vector<std::string>& args) {
   CliRun run;
-  const std::string program = KESTREL_CLI_PATH;
   // Everything the child needs is prepared before the fork: only async-signal-safe calls follow.
   std::vector<std::string> storage;
   storage.push_back(program);
@@ -32,7 +32,8 @@ inline CliRun RunCli(const std::vector<std::string>& args) {
   for (auto& s : storage) argv.push_back(s.data());
   argv.push_back(nullptr);
 
-  std::string scratch = (std::filesystem::temp_directory_path() / "kestrel-cli-run.XXXXXX").string();
+  std::string scratch =
+      (std::filesystem::temp_directory_path() / "kestrel-cli-run.XXXXXX").string();
   if (!mkdtemp(scratch.data())) return run;
   struct RemoveScratch {
     std::string path;
@@ -97,6 +98,11 @@ inline CliRun RunCli(const std::vector<std::string>& args) {
   if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) run.exitCode = 128 + WTERMSIG(status);
   return run;
+}
+
+/// kestrel-cli as built with the tests.
+inline CliRun RunCli(const std::vector<std::string>& args) {
+  return RunProgram(KESTREL_CLI_PATH, args);
 }
 
 }  // namespace kestrel::testing
