@@ -13,7 +13,7 @@ namespace kestrel::cli {
 struct RenderInputs {
   RealizeInputs realize;
   std::string project;  ///< a .kep file to open instead of the realize inputs
-  int zoom = 17;
+  int zoom = kDefaultZoom;
   std::string what = "diagram";
   std::string output;
 };

@@ -28,7 +28,7 @@ struct PictureSize {
 
 struct Diagram {
   DiagramKind kind = DiagramKind::kEmpty;
-  int zoom = 17;
+  int zoom = kDefaultZoom;
   int fontSize = 9;  ///< the canvas font size for the zoom
   int width = 0, height = 0;
   StructureTab tab = StructureTab::kMux;

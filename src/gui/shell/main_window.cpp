@@ -236,10 +236,10 @@ void MainWindow::BuildResultPanel() {
   Panel2->setFixedHeight(33);
   TrackBar1 = MakeChild<QSlider>(Panel2, "TrackBar1");
   TrackBar1->setOrientation(Qt::Horizontal);
-  TrackBar1->setRange(10, 30);
+  TrackBar1->setRange(kMinZoom, kMaxZoom);
   TrackBar1->setTickInterval(1);
   TrackBar1->setTickPosition(QSlider::TicksBelow);
-  TrackBar1->setValue(17);
+  TrackBar1->setValue(kDefaultZoom);
   TrackBar1->setGeometry(8, 8, 150, 25);
   connect(TrackBar1, &QSlider::valueChanged, this,
           [this](int value) { program_.session.SetZoom(value); });

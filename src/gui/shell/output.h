@@ -5,6 +5,8 @@
 #include <QImage>
 #include <string>
 
+#include "base/limits.h"
+
 class QPrinter;
 
 namespace kestrel {
@@ -28,7 +30,7 @@ struct OutputInputs {
   bool halveScale = false;  ///< single multiplexer or demultiplexer: printed at half the scale
   const ResultStore* results = nullptr;
   const StructureChoice* choice = nullptr;
-  int zoom = 17;
+  int zoom = kDefaultZoom;
 };
 
 /// Prints the text block and the diagram on one page; false when the printer failed.
