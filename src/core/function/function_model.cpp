@@ -44,8 +44,8 @@ std::optional<ListKind> ListKindFromIndex(int index) {
 int FunctionModel::VariableCount() const {
   if (representationFlag == 2) return variableNameCount;
   int n = 0;
-  for (const auto& list : lists)
-    if (!list.empty()) n = std::max(n, BitsNeeded(EntryValue(list.back())));
+  for (const auto& entries : lists)
+    if (!entries.empty()) n = std::max(n, BitsNeeded(EntryValue(entries.back())));
   return n;
 }
 

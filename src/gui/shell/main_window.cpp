@@ -485,7 +485,7 @@ void MainWindow::BuildFunctionLabel() {
 }
 
 void MainWindow::ShowResult() {
-  Session& s = program_.session;
+  const Session& s = program_.session;
   BuildFunctionLabel();
   const int top = Label3Additional->y() + 20;
   diagramPicture_ = RenderDiagram(s.results, s.choice, s.zoom);
