@@ -511,9 +511,35 @@ void LevelTable::Append(Level& lv, uint16_t p, uint16_t n, uint8_t dc, const uin
 
 bool LevelTable::CombineLevels(CombineHooks* hooks) {
   for (int k = 1; k < kLevels; ++k) levels_[k] = Level{};
+  deferred_ = false;
   if (explicitCovers_) return CombineExplicit(hooks);
-  LevelGenerator generator(levels_, variables_, generation_);
-  return generator.Run(hooks);
+  const int top = std::popcount(variables_);
+  if (top == 0 || terms_ < (1 << top)) {
+    LevelGenerator generator(levels_, variables_, generation_);
+    return generator.Run(hooks);
+  }
+  // Every combination is a One or a Don't care: every product is an implicant, each merges
+  // into the one without literals, and that one alone is prime. The levels between are built
+  // when first read.
+  for (int k = 0; k < kLevels - 1; ++k)
+    if (hooks && hooks->LevelStep()) return false;
+  std::fill(levels_[0].prime.begin(), levels_[0].prime.end(), 0);
+  Level& lv = levels_[top];
+  lv.p = lv.n = {0};
+  lv.key = lv.dontCare = lv.selected = {0};
+  lv.prime = {1};
+  deferred_ = true;
+  return true;
+}
+
+void LevelTable::BuildDeferredLevels() const {
+  const int top = std::popcount(variables_);
+  Level built[kLevels];
+  built[0] = levels_[0];
+  LevelGenerator generator(built, variables_, generation_);
+  generator.Run(nullptr);
+  for (int k = 1; k < top; ++k) levels_[k] = std::move(built[k]);
+  deferred_ = false;
 }
 
 // Level 0 may hold equal products or products over different variables: partners are found by
@@ -602,6 +628,7 @@ bool LevelTable::CombineExplicit(CombineHooks* hooks) {
 }
 
 int LevelTable::CountLevels() const {
+  if (deferred_) return std::popcount(variables_) + 1;
   int l = 0;
   while (l < kLevels && levels_[l].Count() > 0) ++l;
   return l;
@@ -609,7 +636,7 @@ int LevelTable::CountLevels() const {
 
 bool LevelTable::Covers(int k, int index, int position) const {
   if (position < 0 || position >= terms_) return false;
-  const Level& lv = levels_[k];
+  const Level& lv = level(k);
   if (explicitCovers_) {
     const uint64_t w = lv.cover[static_cast<size_t>(index) * words_ + position / 64];
     return (w >> (position % 64)) & 1;

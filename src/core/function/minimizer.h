@@ -25,6 +25,11 @@
 //     variable (sparse levels), or computes the first pair of every product of level k+1 at once
 //     from a table of slots over all 3^n products and sorts by it (dense levels). Both give the
 //     same level; the choice is by estimated work.
+//   - When the Ones and Don't cares cover every combination of the n variables, every product is
+//     an implicant and only the one without literals is prime, so the result is known at once:
+//     CombineLevels sets level 0's flags and the top level and leaves levels 1..n-1 to be built
+//     on demand (by the same passes, with the same order and flags) when one is first read
+//     through level(), Covers() or ForEachPosition(). CountLevels() counts them all the same.
 //   - Level 0 may, only from a damaged definition, hold equal products or products over
 //     different variables; such a run is merged pair by pair with explicit covers.
 
@@ -89,7 +94,12 @@ class LevelTable {
                           const std::vector<std::string>& variableNames, int variableNameCount,
                           std::vector<std::string>* messages) const;
 
-  const Level& level(int k) const { return levels_[k]; }
+  /// Level k (builds the levels left for later first; see above). Not to be read from two threads
+  /// at once.
+  const Level& level(int k) const {
+    if (deferred_ && k > 0 && k < kLevels && levels_[k].p.empty()) BuildDeferredLevels();
+    return levels_[k];
+  }
   int terms() const { return terms_; }
   int words() const { return words_; }
   bool Covers(int k, int index, int position) const;
@@ -104,6 +114,7 @@ class LevelTable {
   bool FindPosition(int k, int index, Fn&& fn) const;
   void Append(Level& lv, uint16_t p, uint16_t n, uint8_t dc, const uint64_t* cover);
   bool CombineExplicit(CombineHooks* hooks);
+  void BuildDeferredLevels() const;
 
   int terms_ = 0;
   int words_ = 1;
@@ -115,12 +126,15 @@ class LevelTable {
   uint16_t variables_ = 0;  ///< P | N of the level-0 terms
   LevelGeneration generation_ = LevelGeneration::kAuto;
   std::vector<int16_t> positionOf_;  ///< level-0 slot of each minterm value, -1 if none
-  Level levels_[kLevels];
+  // Levels 1..n-1 of a run whose Ones and Don't cares cover every combination are built when
+  // first read: until then deferred_ is set and they are empty.
+  mutable bool deferred_ = false;
+  mutable Level levels_[kLevels];
 };
 
 template <typename Fn>
 bool LevelTable::FindPosition(int k, int index, Fn&& fn) const {
-  const Level& lv = levels_[k];
+  const Level& lv = level(k);
   if (explicitCovers_) {
     const uint64_t* c = &lv.cover[static_cast<size_t>(index) * words_];
     for (int w = 0; w < words_; ++w)
