@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -162,50 +163,94 @@ const Grid& GridOf(uint16_t variables, std::unique_ptr<Grid>& own) {
   return *own;
 }
 
-// The key of a pair of cells (lower slot << 16 | higher slot): the moment a pass over pairs
-// (i, j > i) in slot order reaches it. A product is generated at its smallest key. Either both
-// cells of every pair of a product hold implicants or, for a product that is no implicant, no
-// pair has both: the low half of its smallest key tells the two apart.
-inline uint32_t PairKey(unsigned s0, unsigned s1) {
-  return std::min(s0, s1) << 16 | std::max(s0, s1);
+// The smallest key of each product of a group: a pair of cells has the key (lower slot, higher
+// slot), the moment a pass over pairs (i, j > i) in slot order reaches it, and a product is
+// generated at its smallest key. Either both cells of every pair of a product hold implicants
+// or, for a product that is no implicant, no pair has both: then the partner stays kAbsent.
+struct FirstPairs {
+  std::array<uint16_t, 512> first;      ///< the lower slot of the smallest key
+  std::array<uint16_t, 512> partner;    ///< its higher slot
+  std::array<uint16_t, 512> low, high;  ///< the two halves of the pairs being folded, in runs
+};
+
+// Kept to 16-bit values throughout, so that vector code handles eight pairs at a time.
+inline void FoldPair(uint16_t s0, uint16_t s1, uint16_t& first, uint16_t& partner) {
+  const uint16_t low = std::min(s0, s1), high = std::max(s0, s1);
+  const bool earlier = low < first;
+  first = earlier ? low : first;
+  partner = earlier ? high : partner;
 }
 
-// Folds the pairs of a group into the keys of a group with one more free variable: cells whose
-// numbers differ in bit t merge into the cell whose number has that bit taken out. For t >= 3
-// the pairs come in runs of 2^t cells; below, each of the 2^t lanes is folded on its own. Both
-// forms are plain loops the compiler turns into vector code.
+// Folds the pairs of a group into the smallest keys of a group with one more free variable:
+// cells whose numbers differ in bit t merge into the cell whose number has that bit taken out.
+// The pairs' halves lie in alternating runs of 2^t cells; every form below is a plain loop over
+// 16-bit slots the compiler turns into vector code. For t = 0 the halves are interleaved; for
+// t = 1..3 the runs are short, so they are first copied apart.
 template <int T>
-void FoldLanes(const uint16_t* slot, uint32_t* best, int size) {
-  constexpr int kHalf = 1 << T;
-  const int blocks = size >> T;
-  for (int lane = 0; lane < kHalf; ++lane) {
-    const uint16_t* a = slot + lane;
-    uint32_t* out = best + lane;
-    for (int i = 0; i < blocks; ++i)
-      out[i * kHalf] =
-          std::min(out[i * kHalf], PairKey(a[2 * kHalf * i], a[2 * kHalf * i + kHalf]));
+void FoldShortRuns(const uint16_t* slot, FirstPairs& keys, int size) {
+  constexpr int kRun = 1 << T;
+  for (int i = 0; i < size / kRun; ++i) {
+    std::memcpy(&keys.low[kRun * i], slot + 2 * kRun * i, sizeof(uint16_t) * kRun);
+    std::memcpy(&keys.high[kRun * i], slot + 2 * kRun * i + kRun, sizeof(uint16_t) * kRun);
   }
+  for (int x = 0; x < size; ++x)
+    FoldPair(keys.low[x], keys.high[x], keys.first[x], keys.partner[x]);
 }
 
-void FoldPairs(const uint16_t* slot, uint32_t* best, int size, int t) {
+void FoldPairs(const uint16_t* slot, FirstPairs& keys, int size, int t) {
   switch (t) {
     case 0:
-      return FoldLanes<0>(slot, best, size);
+      for (int x = 0; x < size; ++x)
+        FoldPair(slot[2 * x], slot[2 * x + 1], keys.first[x], keys.partner[x]);
+      return;
     case 1:
-      return FoldLanes<1>(slot, best, size);
+      return FoldShortRuns<1>(slot, keys, size);
     case 2:
-      return FoldLanes<2>(slot, best, size);
+      return FoldShortRuns<2>(slot, keys, size);
+    case 3:
+      return FoldShortRuns<3>(slot, keys, size);
     default:
       break;
   }
-  const int half = 1 << t;
-  for (int block = 0; block < size; block += half) {
+  const int run = 1 << t;
+  for (int block = 0; block < size; block += run) {
     const uint16_t* a = slot + 2 * block;
-    const uint16_t* b = a + half;
-    uint32_t* out = best + block;
-    for (int lo = 0; lo < half; ++lo) out[lo] = std::min(out[lo], PairKey(a[lo], b[lo]));
+    const uint16_t* b = a + run;
+    for (int x = 0; x < run; ++x)
+      FoldPair(a[x], b[x], keys.first[block + x], keys.partner[block + x]);
   }
 }
+
+// The working memory of level generation (about 0.5 MB for ten variables). It is kept for the
+// thread, so a run neither asks the system for fresh pages nor clears them; a run started while
+// another is under way on the same thread (from a hook) gets its own.
+struct Scratch {
+  std::vector<uint16_t> slot;        ///< per cell: the slot in its level, kAbsent if none
+  std::vector<uint64_t> valid;       ///< per cell: holds an implicant
+  std::vector<uint16_t> groupCount;  ///< implicants per group
+  std::vector<uint16_t> cells;       ///< the cell of each slot of the current level
+  std::vector<uint16_t> next;        ///< the same for the next level
+  std::vector<uint64_t> found, sorted;
+  std::vector<uint32_t> firstCount;
+  bool busy = false;
+};
+
+class ScratchLease {
+ public:
+  ScratchLease() : scratch_(Shared().busy ? own_.emplace() : Shared()) { scratch_.busy = true; }
+  ~ScratchLease() { scratch_.busy = false; }
+  ScratchLease(const ScratchLease&) = delete;
+  ScratchLease& operator=(const ScratchLease&) = delete;
+  Scratch& operator*() const { return scratch_; }
+
+ private:
+  static Scratch& Shared() {
+    static thread_local Scratch shared;
+    return shared;
+  }
+  std::optional<Scratch> own_;
+  Scratch& scratch_;
+};
 
 // Builds levels 1..10 of a canonical run from its level 0, in the procedure's order. Each pass
 // is one of two kinds, chosen by its estimated work (or fixed for tests):
@@ -216,11 +261,22 @@ void FoldPairs(const uint16_t* slot, uint32_t* best, int size, int t) {
 class LevelGenerator {
  public:
   LevelGenerator(LevelTable::Level* levels, uint16_t variables, LevelGeneration how)
-      : levels_(levels), grid_(GridOf(variables, ownGrid_)), how_(how), bits_(BitCountTable()) {}
+      : levels_(levels),
+        grid_(GridOf(variables, ownGrid_)),
+        how_(how),
+        bits_(BitCountTable()),
+        slot_((*lease_).slot),
+        valid_((*lease_).valid),
+        groupCount_((*lease_).groupCount),
+        cells_((*lease_).cells),
+        next_((*lease_).next),
+        found_((*lease_).found),
+        sorted_((*lease_).sorted),
+        firstCount_((*lease_).firstCount) {}
 
   bool Run(CombineHooks* hooks) {
     const unsigned cells = grid_.levelStart[grid_.count + 1];
-    slot_ = std::make_unique_for_overwrite<uint16_t[]>(cells);
+    if (slot_.size() < cells) slot_.resize(cells);
     valid_.assign((cells + 63) / 64, 0);
     groupCount_.assign(grid_.full + 1, 0);
     ClearLevel(0);
@@ -252,7 +308,8 @@ class LevelGenerator {
   }
 
   void ClearLevel(int k) {
-    std::fill(&slot_[grid_.levelStart[k]], &slot_[grid_.levelStart[k + 1]], kAbsent);
+    std::fill(slot_.begin() + grid_.levelStart[k], slot_.begin() + grid_.levelStart[k + 1],
+              kAbsent);
   }
 
   // Puts slot r of the level being built at a cell.
@@ -327,9 +384,11 @@ class LevelGenerator {
         for (int b = a; b > 0 && found[b - 1].partner > found[b].partner; --b)
           std::swap(found[b - 1], found[b]);
       for (int f = 0; f < nf; ++f) {
+        const unsigned merged = p & ~found[f].bit;
         Place(found[f].cell, next.p.size(), next_.emplace_back());
-        next.p.push_back(static_cast<uint16_t>(p & ~found[f].bit));
+        next.p.push_back(static_cast<uint16_t>(merged));
         next.n.push_back(static_cast<uint16_t>(n & ~found[f].bit));
+        next.key.push_back(bits_[merged]);
         ++groupCount_[found[f].group];
       }
     }
@@ -348,12 +407,13 @@ class LevelGenerator {
     for (unsigned group : grid_.byFree[k + 1]) {
       if (!MayHold(group)) continue;
       if (poller.Step(static_cast<unsigned>(size) * (k + 1))) return false;
-      std::fill(best_.begin(), best_.begin() + size, ~0u);
+      std::fill(keys_.first.begin(), keys_.first.begin() + size, kAbsent);
+      std::fill(keys_.partner.begin(), keys_.partner.begin() + size, kAbsent);
       for (unsigned rest = group; rest != 0; rest &= rest - 1) {
         const unsigned v = rest & (0u - rest);
         const unsigned child = group ^ v;
         const int t = bits_[grid_.full & ~child & (v - 1)];
-        FoldPairs(&slot_[grid_.start[child]], best_.data(), size, t);
+        FoldPairs(&slot_[grid_.start[child]], keys_, size, t);
       }
       // The cell numbers count through the values of the fixed variables in order; so do
       // the subsets of their mask taken in increasing order.
@@ -362,11 +422,11 @@ class LevelGenerator {
       const size_t before = made;
       unsigned p = 0;
       for (int number = 0; number < size; ++number, p = (p - fixedVars) & fixedVars) {
-        const uint32_t key = best_[number];
-        const bool held = (key & 0xFFFF) != kAbsent;
-        ++firstCount_[held ? (key >> 16) + 1 : count + 1];
-        found_[made] = uint64_t{key >> 16} << 50 | uint64_t{key & 0xFFFF} << 36 |
-                       (base + number) << 20 | p << 10 | (fixedVars ^ p);
+        const unsigned first = keys_.first[number], partner = keys_.partner[number];
+        const bool held = partner != kAbsent;
+        ++firstCount_[held ? first + 1 : count + 1];
+        found_[made] = uint64_t{first} << 50 | uint64_t{partner} << 36 | (base + number) << 20 |
+                       p << 10 | (fixedVars ^ p);
         made += held ? 1 : 0;
       }
       groupCount_[group] = static_cast<uint16_t>(made - before);
@@ -387,12 +447,15 @@ class LevelGenerator {
 
     next.p.resize(made);
     next.n.resize(made);
+    next.key.resize(made);
     next_.resize(made);
     for (size_t r = 0; r < made; ++r) {
       const uint64_t e = sorted_[r];
+      const unsigned p = (e >> 10) & 1023u;
       Place(static_cast<uint16_t>(e >> 20), r, next_[r]);
-      next.p[r] = static_cast<uint16_t>((e >> 10) & 1023u);
+      next.p[r] = static_cast<uint16_t>(p);
       next.n[r] = static_cast<uint16_t>(e & 1023u);
+      next.key[r] = bits_[p];
     }
     return true;
   }
@@ -429,14 +492,6 @@ class LevelGenerator {
   // The flags of a new level: prime until merged, nothing selected, no Don't cares.
   static void Finish(LevelTable::Level& lv) {
     const size_t count = lv.p.size();
-    lv.key.resize(count);
-    for (size_t j = 0; j < count; ++j) {  // the plain literals, counted in parallel bit fields
-      unsigned v = lv.p[j] & 1023u;
-      v = v - ((v >> 1) & 0x5555u);
-      v = (v & 0x3333u) + ((v >> 2) & 0x3333u);
-      v = (v + (v >> 4)) & 0x0F0Fu;
-      lv.key[j] = static_cast<uint8_t>((v + (v >> 8)) & 0x1Fu);
-    }
     lv.dontCare.assign(count, 0);
     lv.prime.assign(count, 1);
     lv.selected.assign(count, 0);
@@ -447,14 +502,16 @@ class LevelGenerator {
   const Grid& grid_;
   LevelGeneration how_;
   const std::array<uint8_t, 1024>& bits_;
-  std::unique_ptr<uint16_t[]> slot_;  ///< per cell: the slot in its level, kAbsent if none
-  std::vector<uint64_t> valid_;       ///< per cell: holds an implicant
-  std::vector<uint16_t> groupCount_;  ///< implicants per group
-  std::vector<uint16_t> cells_;       ///< the cell of each slot of the current level
-  std::vector<uint16_t> next_;        ///< the same for the next level
-  std::array<uint32_t, 512> best_{};  ///< the smallest keys of one group
-  std::vector<uint64_t> found_, sorted_;
-  std::vector<uint32_t> firstCount_;
+  ScratchLease lease_;
+  std::vector<uint16_t>& slot_;
+  std::vector<uint64_t>& valid_;
+  std::vector<uint16_t>& groupCount_;
+  std::vector<uint16_t>& cells_;
+  std::vector<uint16_t>& next_;
+  std::vector<uint64_t>& found_;
+  std::vector<uint64_t>& sorted_;
+  std::vector<uint32_t>& firstCount_;
+  FirstPairs keys_{};  ///< the smallest keys of one group
 };
 
 }  // namespace
