@@ -434,28 +434,40 @@ class LevelGenerator {
 
     // Generation order: a counting sort by the first slot, then by the partner's slot among
     // the few products of one first slot.
-    for (int i = 0; i < count; ++i) firstCount_[i + 1] += firstCount_[i];
+    uint32_t* const position = firstCount_.data();
+    for (int i = 0; i < count; ++i) position[i + 1] += position[i];
     sorted_.resize(made);
-    for (size_t f = 0; f < made; ++f) sorted_[firstCount_[found_[f] >> 50]++] = found_[f];
+    uint64_t* const sorted = sorted_.data();
+    const uint64_t* const found = found_.data();
+    for (size_t f = 0; f < made; ++f) sorted[position[found[f] >> 50]++] = found[f];
     for (size_t a = 1; a < made; ++a) {
-      const uint64_t e = sorted_[a];
-      if (e > sorted_[a - 1]) continue;
+      const uint64_t e = sorted[a];
+      if (e > sorted[a - 1]) continue;
       size_t b = a;
-      for (; b > 0 && sorted_[b - 1] > e; --b) sorted_[b] = sorted_[b - 1];
-      sorted_[b] = e;
+      for (; b > 0 && sorted[b - 1] > e; --b) sorted[b] = sorted[b - 1];
+      sorted[b] = e;
     }
 
     next.p.resize(made);
     next.n.resize(made);
     next.key.resize(made);
     next_.resize(made);
+    uint16_t* const slot = slot_.data();
+    uint16_t* const cellOf = next_.data();
+    uint16_t* const plain = next.p.data();
+    uint16_t* const negated = next.n.data();
+    uint8_t* const key = next.key.data();
+    uint64_t* const valid = valid_.data();
     for (size_t r = 0; r < made; ++r) {
-      const uint64_t e = sorted_[r];
+      const uint64_t e = sorted[r];
+      const auto cell = static_cast<uint16_t>(e >> 20);
       const unsigned p = (e >> 10) & 1023u;
-      Place(static_cast<uint16_t>(e >> 20), r, next_[r]);
-      next.p[r] = static_cast<uint16_t>(p);
-      next.n[r] = static_cast<uint16_t>(e & 1023u);
-      next.key[r] = bits_[p];
+      slot[cell] = static_cast<uint16_t>(r);
+      valid[cell / 64] |= uint64_t{1} << (cell % 64);
+      cellOf[r] = cell;
+      plain[r] = static_cast<uint16_t>(p);
+      negated[r] = static_cast<uint16_t>(e & 1023u);
+      key[r] = bits_[p];
     }
     return true;
   }
