@@ -715,41 +715,87 @@ bool LevelTable::Covers(int k, int index, int position) const {
   return (value & fixed) == lv.p[index];
 }
 
-void LevelTable::SelectCover(int levelCount) {
-  // coverCount[m]: how many implicants that are still prime cover position m.
-  std::vector<int> coverCount(terms_, 0);
+namespace {
+
+// The greedy removal of redundant prime implicants: levels upward, slots in order, an implicant
+// stays (is selected) when it covers a One that no other remaining prime implicant covers.
+// cover(i, j) and uncover(i, j) count implicant j of level i in or out; essential(i, j) tells
+// whether it covers such a One.
+template <typename Cover, typename Essential, typename Uncover>
+void RemoveRedundant(LevelTable::Level* levels, int levelCount, Cover cover, Essential essential,
+                     Uncover uncover) {
   for (int i = 0; i < levelCount; ++i) {
-    const Level& lv = levels_[i];
+    const LevelTable::Level& lv = levels[i];
     for (int j = 0; j < lv.Count(); ++j) {
       if (j % 8 == 0 && j + 8 <= lv.Count() && !AnyOfEight(&lv.prime[j])) {
         j += 7;
         continue;
       }
-      if (lv.prime[j]) ForEachPosition(i, j, [&](int m) { ++coverCount[m]; });
+      if (lv.prime[j]) cover(i, j);
     }
   }
-
-  const Level& zero = levels_[0];
   for (int i = 0; i < levelCount; ++i) {
-    Level& lv = levels_[i];
+    LevelTable::Level& lv = levels[i];
     for (int j = 0; j < lv.Count(); ++j) {
       if (j % 8 == 0 && j + 8 <= lv.Count() && !AnyOfEight(&lv.prime[j])) {
         j += 7;
         continue;
       }
       if (!lv.prime[j]) continue;
-      // Essential: covers a One no other remaining prime implicant covers.
-      const bool essential =
-          FindPosition(i, j, [&](int m) { return coverCount[m] == 1 && !zero.dontCare[m]; });
-      if (essential) {
+      if (essential(i, j)) {
         lv.selected[j] = 1;
       } else {
         lv.selected[j] = 0;
         lv.prime[j] = 0;
-        ForEachPosition(i, j, [&](int m) { --coverCount[m]; });
+        uncover(i, j);
       }
     }
   }
+}
+
+}  // namespace
+
+void LevelTable::SelectCover(int levelCount) {
+  if (explicitCovers_) {
+    // coverCount[m]: how many implicants that are still prime cover position m.
+    std::vector<int> coverCount(terms_, 0);
+    const Level& zero = levels_[0];
+    RemoveRedundant(
+        levels_, levelCount,
+        [&](int i, int j) { ForEachPosition(i, j, [&](int m) { ++coverCount[m]; }); },
+        [&](int i, int j) {
+          return FindPosition(i, j, [&](int m) { return coverCount[m] == 1 && !zero.dontCare[m]; });
+        },
+        [&](int i, int j) { ForEachPosition(i, j, [&](int m) { --coverCount[m]; }); });
+    return;
+  }
+  // Each position is a minterm, and every minterm of an implicant is a position: the counts are
+  // kept by minterm value. state[v]: twice the number of prime implicants still covering v, plus
+  // one for a Don't care, so that "a One covered once" reads state 2.
+  std::array<uint16_t, 1024> state{};
+  const Level& zero = levels_[0];
+  for (int m = 0; m < terms_; ++m) state[zero.p[m]] = zero.dontCare[m];
+  // Whether pred(v) holds for a minterm v of implicant j of level i (stops at the first).
+  auto anyMinterm = [&](int i, int j, auto&& pred) {
+    const unsigned fixed = levels_[i].p[j];
+    const unsigned free = variables_ & ~(levels_[i].p[j] | levels_[i].n[j]) & 1023u;
+    unsigned s = 0;  // every subset of the free variables, the empty one included
+    do {
+      if (pred(fixed | s)) return true;
+      s = (s - free) & free;
+    } while (s != 0);
+    return false;
+  };
+  auto add = [&](int i, int j, int delta) {
+    anyMinterm(i, j, [&](unsigned v) {
+      state[v] = static_cast<uint16_t>(state[v] + delta);
+      return false;
+    });
+  };
+  RemoveRedundant(
+      levels_, levelCount, [&](int i, int j) { add(i, j, 2); },
+      [&](int i, int j) { return anyMinterm(i, j, [&](unsigned v) { return state[v] == 2; }); },
+      [&](int i, int j) { add(i, j, -2); });
 }
 
 bool LevelTable::IsConstantOne(int levelCount, int n) const {
