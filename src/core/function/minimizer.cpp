@@ -168,9 +168,8 @@ const Grid& GridOf(uint16_t variables, std::unique_ptr<Grid>& own) {
 // generated at its smallest key. Either both cells of every pair of a product hold implicants
 // or, for a product that is no implicant, no pair has both: then the partner stays kAbsent.
 struct FirstPairs {
-  std::array<uint16_t, 512> first;      ///< the lower slot of the smallest key
-  std::array<uint16_t, 512> partner;    ///< its higher slot
-  std::array<uint16_t, 512> low, high;  ///< the two halves of the pairs being folded, in runs
+  std::array<uint16_t, 512> first;    ///< the lower slot of the smallest key
+  std::array<uint16_t, 512> partner;  ///< its higher slot
 };
 
 // Kept to 16-bit values throughout, so that vector code handles eight pairs at a time.
@@ -189,12 +188,12 @@ inline void FoldPair(uint16_t s0, uint16_t s1, uint16_t& first, uint16_t& partne
 template <int T>
 void FoldShortRuns(const uint16_t* slot, FirstPairs& keys, int size) {
   constexpr int kRun = 1 << T;
+  std::array<uint16_t, 512> low, high;  // the two halves of the pairs, each in one run
   for (int i = 0; i < size / kRun; ++i) {
-    std::memcpy(&keys.low[kRun * i], slot + 2 * kRun * i, sizeof(uint16_t) * kRun);
-    std::memcpy(&keys.high[kRun * i], slot + 2 * kRun * i + kRun, sizeof(uint16_t) * kRun);
+    std::memcpy(&low[kRun * i], slot + 2 * kRun * i, sizeof(uint16_t) * kRun);
+    std::memcpy(&high[kRun * i], slot + 2 * kRun * i + kRun, sizeof(uint16_t) * kRun);
   }
-  for (int x = 0; x < size; ++x)
-    FoldPair(keys.low[x], keys.high[x], keys.first[x], keys.partner[x]);
+  for (int x = 0; x < size; ++x) FoldPair(low[x], high[x], keys.first[x], keys.partner[x]);
 }
 
 void FoldPairs(const uint16_t* slot, FirstPairs& keys, int size, int t) {
@@ -241,7 +240,7 @@ class ScratchLease {
   ~ScratchLease() { scratch_.busy = false; }
   ScratchLease(const ScratchLease&) = delete;
   ScratchLease& operator=(const ScratchLease&) = delete;
-  Scratch& operator*() const { return scratch_; }
+  Scratch& Get() const { return scratch_; }
 
  private:
   static Scratch& Shared() {
@@ -265,14 +264,14 @@ class LevelGenerator {
         grid_(GridOf(variables, ownGrid_)),
         how_(how),
         bits_(BitCountTable()),
-        slot_((*lease_).slot),
-        valid_((*lease_).valid),
-        groupCount_((*lease_).groupCount),
-        cells_((*lease_).cells),
-        next_((*lease_).next),
-        found_((*lease_).found),
-        sorted_((*lease_).sorted),
-        firstCount_((*lease_).firstCount) {}
+        slot_(lease_.Get().slot),
+        valid_(lease_.Get().valid),
+        groupCount_(lease_.Get().groupCount),
+        cells_(lease_.Get().cells),
+        next_(lease_.Get().next),
+        found_(lease_.Get().found),
+        sorted_(lease_.Get().sorted),
+        firstCount_(lease_.Get().firstCount) {}
 
   bool Run(CombineHooks* hooks) {
     const unsigned cells = grid_.levelStart[grid_.count + 1];
@@ -580,7 +579,7 @@ void LevelTable::Append(Level& lv, uint16_t p, uint16_t n, uint8_t dc, const uin
 
 bool LevelTable::CombineLevels(CombineHooks* hooks) {
   for (int k = 1; k < kLevels; ++k) levels_[k] = Level{};
-  deferred_ = false;
+  deferredTop_ = 0;
   if (explicitCovers_) return CombineExplicit(hooks);
   const int top = std::popcount(variables_);
   if (top == 0 || terms_ < (1 << top)) {
@@ -597,18 +596,17 @@ bool LevelTable::CombineLevels(CombineHooks* hooks) {
   lv.p = lv.n = {0};
   lv.key = lv.dontCare = lv.selected = {0};
   lv.prime = {1};
-  deferred_ = true;
+  deferredTop_ = top;
   return true;
 }
 
 void LevelTable::BuildDeferredLevels() const {
-  const int top = std::popcount(variables_);
   Level built[kLevels];
   built[0] = levels_[0];
   LevelGenerator generator(built, variables_, generation_);
   generator.Run(nullptr);
-  for (int k = 1; k < top; ++k) levels_[k] = std::move(built[k]);
-  deferred_ = false;
+  for (int k = 1; k < deferredTop_; ++k) levels_[k] = std::move(built[k]);
+  deferredTop_ = 0;
 }
 
 // Level 0 may hold equal products or products over different variables: partners are found by
@@ -697,7 +695,7 @@ bool LevelTable::CombineExplicit(CombineHooks* hooks) {
 }
 
 int LevelTable::CountLevels() const {
-  if (deferred_) return std::popcount(variables_) + 1;
+  if (deferredTop_ > 0) return deferredTop_ + 1;
   int l = 0;
   while (l < kLevels && levels_[l].Count() > 0) ++l;
   return l;

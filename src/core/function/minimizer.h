@@ -97,7 +97,7 @@ class LevelTable {
   /// Level k (builds the levels left for later first; see above). Not to be read from two threads
   /// at once.
   const Level& level(int k) const {
-    if (deferred_ && k > 0 && k < kLevels && levels_[k].p.empty()) BuildDeferredLevels();
+    if (k > 0 && k < deferredTop_) BuildDeferredLevels();
     return levels_[k];
   }
   int terms() const { return terms_; }
@@ -127,8 +127,8 @@ class LevelTable {
   LevelGeneration generation_ = LevelGeneration::kAuto;
   std::vector<int16_t> positionOf_;  ///< level-0 slot of each minterm value, -1 if none
   // Levels 1..n-1 of a run whose Ones and Don't cares cover every combination are built when
-  // first read: until then deferred_ is set and they are empty.
-  mutable bool deferred_ = false;
+  // first read: until then deferredTop_ is n and they are empty (0 when nothing is left).
+  mutable int deferredTop_ = 0;
   mutable Level levels_[kLevels];
 };
 

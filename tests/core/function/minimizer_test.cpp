@@ -176,15 +176,16 @@ TEST(LevelTable, LevelsOfACoveredFunctionAreTheSameWhenReadBeforeOrAfterTheCover
 TEST(LevelTable, EveryPassAsksTheHooksFirst) {
   // A covered function (known at once) and one that is merged, stopped at each pass in turn.
   struct StopAt : CombineHooks {
-    int pass = 0, stopAt = 0;
+    explicit StopAt(int at) : stopAt(at) {}
     bool LevelStep() override { return ++pass == stopAt; }
     bool PairPoll() override { return false; }
+    int pass = 0;
+    int stopAt;
   };
   for (const auto& ones : {Range(0, 7), std::vector<int>{0, 1, 2, 5, 6, 7}}) {
     for (int stopAt = 0; stopAt <= 10; ++stopAt) {
       LevelTable table(InputTermsOf(ones, {}, 3));
-      StopAt hooks;
-      hooks.stopAt = stopAt;
+      StopAt hooks(stopAt);
       EXPECT_EQ(table.CombineLevels(&hooks), stopAt == 0);
       EXPECT_EQ(hooks.pass, stopAt == 0 ? 10 : stopAt);
     }
