@@ -176,6 +176,16 @@ class Table {
     return true;
   }
 
+  std::vector<std::vector<BaselineImplicant>> Levels(int levelCount) const {
+    std::vector<std::vector<BaselineImplicant>> out(levelCount);
+    for (int i = 0; i < levelCount; ++i)
+      for (int j = 0; j < levels_[i].count; ++j) {
+        const TermRecord& r = levels_[i].slots[j];
+        out[i].push_back({r.p, r.n, r.prime != 0, r.selected != 0});
+      }
+    return out;
+  }
+
   std::string FormatCover(int levelCount) const {
     std::string text;
     for (int i = levelCount - 1; i >= 0; --i) {
@@ -246,6 +256,7 @@ BaselineResult BaselineRun(const std::vector<int>& ones, const std::vector<int>&
   BaselineResult result;
   result.isConstantOne = table.IsConstantOne(levels, n);
   result.text = table.FormatCover(levels);
+  result.levels = table.Levels(levels);
   return result;
 }
 

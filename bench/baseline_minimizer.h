@@ -6,14 +6,27 @@
 // candidate. Slow and memory hungry on purpose: it follows the procedure step by step so that it
 // is easy to check by reading.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace kestrel::baseline {
 
+/// One implicant of the level table as the procedure leaves it.
+struct BaselineImplicant {
+  uint16_t p = 0;  ///< x<i> present
+  uint16_t n = 0;  ///< ~x<i> present
+  bool prime = false;
+  bool selected = false;
+  bool operator==(const BaselineImplicant&) const = default;
+};
+
 struct BaselineResult {
   std::string text;            ///< the minimized sum of products ("" when nothing is selected)
   bool isConstantOne = false;  ///< Ones and Don't cares together hold all 2^n combinations
+  /// Every level before the first empty one, implicants in generation order, with the flags
+  /// after the cover selection.
+  std::vector<std::vector<BaselineImplicant>> levels;
 };
 
 /// Minimizes an n-variable canonical function given by its Ones and Don't cares (values in

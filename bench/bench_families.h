@@ -71,11 +71,18 @@ inline Family Band3To7() {
 }
 
 /// Slow inputs for the production minimizer: every one generates (nearly) all 3^10 products,
-/// the most any 10-variable function can.
+/// the most any 10-variable function can, or adds much cover selection work to a large table.
 std::vector<Family> WorstCaseCandidates();
 
 /// The slowest of the candidates as measured.
 Family WorstCase();
+
+/// Every combination a One or a Don't care, split at random (the slowest kind before such
+/// functions were recognised at once).
+Family CompleteRandomSplit();
+
+/// Every combination a One but one, a Zero at random: 58,025 implicants.
+Family OneZero();
 
 /// The families compared between the production and the reference minimizer.
 std::vector<Family> StandardFamilies();

@@ -14,8 +14,24 @@
 // descending key (the number of plain literals), pairs are visited as (i, j) with i < j in slot
 // order, a merged implicant is appended to the next level unless an equal one is already there,
 // the cover selection visits levels upward and slots in order, and the text is written from the
-// top level down, last slot first. The implementation keeps those orders but finds partners by
-// flipping one variable and looking the result up, instead of testing every pair.
+// top level down, last slot first. The implementation keeps those orders without testing every
+// pair:
+//   - A product over the run's variables is an implicant exactly when all its minterms are Ones
+//     or Don't cares. It splits in two halves along each of its free variables, and it is
+//     generated at its first pair (i, j): i is the smallest level-k slot among all its halves,
+//     j the slot of the other half of that split. Level k+1 is therefore the implicants with k+1
+//     free variables ordered by that pair.
+//   - A pass either visits level k in slot order and looks up the sibling along each fixed
+//     variable (sparse levels), or computes the first pair of every product of level k+1 at once
+//     from a table of slots over all 3^n products and sorts by it (dense levels). Both give the
+//     same level; the choice is by estimated work.
+//   - When the Ones and Don't cares cover every combination of the n variables, every product is
+//     an implicant and only the one without literals is prime, so the result is known at once:
+//     CombineLevels sets level 0's flags and the top level and leaves levels 1..n-1 to be built
+//     on demand (by the same passes, with the same order and flags) when one is first read
+//     through level(), Covers() or ForEachPosition(). CountLevels() counts them all the same.
+//   - Level 0 may, only from a damaged definition, hold equal products or products over
+//     different variables; such a run is merged pair by pair with explicit covers.
 
 #include <cstdint>
 #include <string>
@@ -39,6 +55,14 @@ class CombineHooks {
   virtual bool PairPoll() = 0;
 };
 
+/// How the passes of a canonical run build each level (the result is the same; for tests and
+/// measurements).
+enum class LevelGeneration {
+  kAuto,      ///< by estimated work, pass by pass
+  kByPairs,   ///< visiting level k in slot order
+  kByGroups,  ///< whole groups of level k+1 at once, then sorted
+};
+
 /// The level table of one run.
 class LevelTable {
  public:
@@ -57,6 +81,8 @@ class LevelTable {
 
   /// Fills levels 1..10. Returns false when a hook requested a stop.
   bool CombineLevels(CombineHooks* hooks);
+  /// Chooses how CombineLevels builds the levels (kAuto unless set).
+  void SetGeneration(LevelGeneration how) { generation_ = how; }
   /// The number of levels, counted from level 0, before the first empty one.
   int CountLevels() const;
   /// Sets the selected flags (greedy removal of redundant prime implicants).
@@ -68,7 +94,12 @@ class LevelTable {
                           const std::vector<std::string>& variableNames, int variableNameCount,
                           std::vector<std::string>* messages) const;
 
-  const Level& level(int k) const { return levels_[k]; }
+  /// Level k (builds the levels left for later first; see above). Not to be read from two threads
+  /// at once.
+  const Level& level(int k) const {
+    if (k > 0 && k < deferredTop_) BuildDeferredLevels();
+    return levels_[k];
+  }
   int terms() const { return terms_; }
   int words() const { return words_; }
   bool Covers(int k, int index, int position) const;
@@ -77,7 +108,13 @@ class LevelTable {
   void ForEachPosition(int k, int index, Fn&& fn) const;
 
  private:
+  /// Calls fn(position) for the positions the implicant covers until it returns true; returns
+  /// whether it did.
+  template <typename Fn>
+  bool FindPosition(int k, int index, Fn&& fn) const;
   void Append(Level& lv, uint16_t p, uint16_t n, uint8_t dc, const uint64_t* cover);
+  bool CombineExplicit(CombineHooks* hooks);
+  void BuildDeferredLevels() const;
 
   int terms_ = 0;
   int words_ = 1;
@@ -86,19 +123,24 @@ class LevelTable {
   // it, so covers need not be stored: they are read off the product. Otherwise (only possible
   // from a damaged definition) each implicant keeps the union of its parents' covers.
   bool explicitCovers_ = false;
-  uint16_t variables_ = 0;           ///< P | N of the level-0 terms
+  uint16_t variables_ = 0;  ///< P | N of the level-0 terms
+  LevelGeneration generation_ = LevelGeneration::kAuto;
   std::vector<int16_t> positionOf_;  ///< level-0 slot of each minterm value, -1 if none
-  Level levels_[kLevels];
+  // Levels 1..n-1 of a run whose Ones and Don't cares cover every combination are built when
+  // first read: until then deferredTop_ is n and they are empty (0 when nothing is left).
+  mutable int deferredTop_ = 0;
+  mutable Level levels_[kLevels];
 };
 
 template <typename Fn>
-void LevelTable::ForEachPosition(int k, int index, Fn&& fn) const {
-  const Level& lv = levels_[k];
+bool LevelTable::FindPosition(int k, int index, Fn&& fn) const {
+  const Level& lv = level(k);
   if (explicitCovers_) {
     const uint64_t* c = &lv.cover[static_cast<size_t>(index) * words_];
     for (int w = 0; w < words_; ++w)
-      for (uint64_t bits = c[w]; bits; bits &= bits - 1) fn(w * 64 + __builtin_ctzll(bits));
-    return;
+      for (uint64_t bits = c[w]; bits; bits &= bits - 1)
+        if (fn(w * 64 + __builtin_ctzll(bits))) return true;
+    return false;
   }
   const unsigned fixed = lv.p[index];
   const unsigned free = variables_ & ~(lv.p[index] | lv.n[index]) & 1023u;
@@ -106,9 +148,18 @@ void LevelTable::ForEachPosition(int k, int index, Fn&& fn) const {
   unsigned s = 0;
   do {
     const int position = positionOf_[fixed | s];
-    if (position >= 0) fn(position);
+    if (position >= 0 && fn(position)) return true;
     s = (s - free) & free;
   } while (s != 0);
+  return false;
+}
+
+template <typename Fn>
+void LevelTable::ForEachPosition(int k, int index, Fn&& fn) const {
+  FindPosition(k, index, [&fn](int position) {
+    fn(position);
+    return false;
+  });
 }
 
 /// Writes one implicant: literals from x9 down to x0.

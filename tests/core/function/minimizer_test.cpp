@@ -149,6 +149,50 @@ TEST(LevelTable, ImplicantMadeOfDontCaresOnlyIsDropped) {
   EXPECT_EQ(table.FormatCover(levels, 1, {}, 0, nullptr), "~x2~x1~x0");
 }
 
+TEST(LevelTable, LevelsOfACoveredFunctionAreTheSameWhenReadBeforeOrAfterTheCover) {
+  // Ones and Don't cares fill all 16 combinations: the levels between are built when first read.
+  const auto terms = InputTermsOf({0, 3, 5, 6, 9, 10, 12, 15}, {1, 2, 4, 7, 8, 11, 13, 14}, 4);
+  LevelTable early(terms), late(terms);
+  ASSERT_TRUE(early.CombineLevels(nullptr));
+  ASSERT_TRUE(late.CombineLevels(nullptr));
+  ASSERT_EQ(early.CountLevels(), 5);
+  const int sizes[] = {16, 32, 24, 8, 1};  // every product over four variables
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(early.level(k).Count(), sizes[k]);
+  early.SelectCover(5);
+  late.SelectCover(5);
+  EXPECT_TRUE(late.IsConstantOne(5, 4));
+  EXPECT_EQ(late.FormatCover(5, 1, {}, 0, nullptr), "");
+  for (int k = 0; k < 5; ++k) {
+    const auto& a = early.level(k);
+    const auto& b = late.level(k);
+    EXPECT_EQ(a.p, b.p);
+    EXPECT_EQ(a.n, b.n);
+    EXPECT_EQ(a.prime, b.prime);
+    EXPECT_EQ(a.selected, b.selected);
+    EXPECT_EQ(a.key, b.key);
+  }
+  EXPECT_TRUE(late.Covers(2, 0, 0) || late.Covers(2, 0, 15));
+}
+
+TEST(LevelTable, EveryPassAsksTheHooksFirst) {
+  // A covered function (known at once) and one that is merged, stopped at each pass in turn.
+  struct StopAt : CombineHooks {
+    explicit StopAt(int at) : stopAt(at) {}
+    bool LevelStep() override { return ++pass == stopAt; }
+    bool PairPoll() override { return false; }
+    int pass = 0;
+    int stopAt;
+  };
+  for (const auto& ones : {Range(0, 7), std::vector<int>{0, 1, 2, 5, 6, 7}}) {
+    for (int stopAt = 0; stopAt <= 10; ++stopAt) {
+      LevelTable table(InputTermsOf(ones, {}, 3));
+      StopAt hooks(stopAt);
+      EXPECT_EQ(table.CombineLevels(&hooks), stopAt == 0);
+      EXPECT_EQ(hooks.pass, stopAt == 0 ? 10 : stopAt);
+    }
+  }
+}
+
 TEST(LevelTable, RefusesMoreThan1024Terms) {
   std::vector<InputTerm> terms(1025, InputTerm{0, 0, false});
   EXPECT_THROW(LevelTable table(terms), std::length_error);
