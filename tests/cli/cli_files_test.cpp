@@ -136,6 +136,53 @@ TEST(CliFiles, EveryStructureRoundTripsThroughAProjectFile) {
   }
 }
 
+TEST(CliFiles, AnOpenedProjectPrintsItsCircuitInPlainText) {
+  struct Case {
+    std::vector<std::string> design;
+    const char* printed;
+  };
+  const Case cases[] = {
+      {{"--function", "x3x2x1+~x3x0", "--structure", "mux-gates", "--mux-size", "2", "--gates",
+        "nand"},
+       "Function: x3x2x1+~x3x0\n"
+       "Structure: mux-gates, multiplexer size 2\n"
+       "Realized in the structure: Multiplexer and Gates\n"
+       "Node 1: NAND gate at level 1, output inverted\n"
+       "  input 0: \"x2\"\n"
+       "  input 1: \"x1\"\n"
+       "Node 2: multiplexer at level 0, address inputs x3\n"
+       "  input 0: \"x0\"\n"
+       "  input 1: node 1\n"
+       "Verification: 0 mismatches in 16 combinations\n"},
+      {{"--function", "x2x1+~x2x0", "--structure", "demux", "--demux-size", "8"},
+       "Function: x2x1+~x2x0\n"
+       "Structure: demux, demultiplexer size 8\n"
+       "Realized in the structure: Demultiplexer\n"
+       "Demultiplexer with 8 outputs, address inputs x2 x1 x0\n"
+       "Collecting gate over outputs 1 3 6 7 (F is 1 there)\n"
+       "Verification: 0 mismatches in 8 combinations\n"},
+      {{"--function", "x2x1+x2x0", "--structure", "mux-demux", "--mux-size", "2", "--demux-size",
+        "4"},
+       "Function: x2x1+x2x0\n"
+       "Structure: mux-demux, multiplexer size 2, demultiplexer size 4\n"
+       "Realized in the structure: Multiplexer and Demultiplexer\n"
+       "Multiplexer with 2 data inputs, address inputs x2\n"
+       "  input 0: \"0\" (0)\n"
+       "  input 1: collecting gate 1 (x1+x0)\n"
+       "Demultiplexer with 4 outputs, address inputs x1 x0\n"
+       "Verification: 0 mismatches in 8 combinations\n"},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    std::vector<std::string> save = {"save", dir.File("p.kep")};
+    save.insert(save.end(), c.design.begin(), c.design.end());
+    ASSERT_EQ(RunCli(save).exitCode, 0) << c.design[3];
+    const CliRun run = RunCli({"open", dir.File("p.kep")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, c.printed);
+  }
+}
+
 TEST(CliFiles, SaveReplacesAnExistingFileWithoutAsking) {
   TempDir dir;
   const std::string path = dir.File("old.kef");

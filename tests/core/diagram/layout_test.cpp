@@ -19,8 +19,8 @@ using testing::Op;
 using testing::OpsNamed;
 using testing::Options;
 using testing::ParseOps;
-using testing::Range;
 using testing::RandomCases;
+using testing::Range;
 using testing::Realized;
 
 StructureChoice Choice(StructureTab tab, bool useGates = false) {
@@ -394,8 +394,8 @@ TEST(DiagramBounds, LargeFunctionsAtTheSmallestAndLargestZoom) {
 /// The labels of a multiplexer whose first `distinct` inputs (from the bottom) differ and the
 /// rest repeat the last of them: single literals, their negations (with inverters) and products.
 std::vector<std::string> Labels(int inputs, int distinct) {
-  const char* pool[] = {"~x5x4~x3x2~x1x0", "x5", "~x5", "x4~x0", "~x4", "1", "x3", "0",
-                        "~x3x1",           "x2", "~x2", "x1x0", "~x1", "x0", "~x0", "x5x1"};
+  const char* pool[] = {"~x5x4~x3x2~x1x0", "x5", "~x5", "x4~x0", "~x4", "1",  "x3",  "0",
+                        "~x3x1",           "x2", "~x2", "x1x0",  "~x1", "x0", "~x0", "x5x1"};
   std::vector<std::string> labels(inputs);
   for (int i = 0; i < inputs; ++i) labels[inputs - 1 - i] = pool[std::min(i, distinct - 1)];
   return labels;
@@ -434,14 +434,13 @@ TEST(DiagramBounds, RareLayoutsStayInsideTheirPictures) {
   };
   std::vector<Rare> cases;
   for (int distinct : {6, 8, 9, 12, 16}) {
-    Rare r{"a single 16-input multiplexer with many label columns", Choice(StructureTab::kMux),
-           {}};
+    Rare r{"a single 16-input multiplexer with many label columns", Choice(StructureTab::kMux), {}};
     r.store.AppendNode(MuxNode(4, Labels(16, distinct), {"x9", "x8", "x7", "x6"}));
     cases.push_back(std::move(r));
   }
   {
-    Rare r{"a gate network's multiplexer with 16 label columns", Choice(StructureTab::kMux, true),
-           {}};
+    Rare r{
+        "a gate network's multiplexer with 16 label columns", Choice(StructureTab::kMux, true), {}};
     NodeRecord gate;
     gate.kind = NodeKind::kNand;
     gate.level = 1;
@@ -493,8 +492,8 @@ TEST(DiagramBounds, RareLayoutsStayInsideTheirPictures) {
       DrawDiagram(d, bounds);
       EXPECT_TRUE(bounds.Inside(d.width, d.height))
           << r.what << " at zoom " << z << ": drawn " << bounds.bounds().left << ","
-          << bounds.bounds().top << ".." << bounds.bounds().right << ","
-          << bounds.bounds().bottom << " in " << d.width << "x" << d.height;
+          << bounds.bounds().top << ".." << bounds.bounds().right << "," << bounds.bounds().bottom
+          << " in " << d.width << "x" << d.height;
     }
   }
 }
