@@ -154,6 +154,24 @@ TEST(CliFiles, AnOpenedProjectPrintsItsCircuitInPlainText) {
        "  input 0: \"x0\"\n"
        "  input 1: node 1\n"
        "Verification: 0 mismatches in 16 combinations\n"},
+      {{"--function", "x3x2x1+x3~x2x0+~x3x1", "--structure", "mux-gates", "--mux-size", "2",
+        "--gates", "and-or-not"},
+       "Function: x3x2x1+x3~x2x0+~x3x1\n"
+       "Structure: mux-gates, multiplexer size 2\n"
+       "Realized in the structure: Multiplexer and Gates\n"
+       "Node 1: AND gate at level 2\n"
+       "  input 0: \"x2\"\n"
+       "  input 1: \"x1\"\n"
+       "Node 2: AND gate at level 2\n"
+       "  input 0: \"~x2\"\n"
+       "  input 1: \"x0\"\n"
+       "Node 3: OR gate at level 1\n"
+       "  input 0: node 1\n"
+       "  input 1: node 2\n"
+       "Node 4: multiplexer at level 0, address inputs x3\n"
+       "  input 0: \"x1\"\n"
+       "  input 1: node 3\n"
+       "Verification: 0 mismatches in 16 combinations\n"},
       {{"--function", "x2x1+~x2x0", "--structure", "demux", "--demux-size", "8"},
        "Function: x2x1+~x2x0\n"
        "Structure: demux, demultiplexer size 8\n"
@@ -285,6 +303,7 @@ TEST(CliFiles, UsageErrors) {
            {"save", dir.File("f.kef"), "--function", "x1"},
            {"save", dir.File("f.kep"), "--function", "x1 + y", "--structure", "mux"},
            {"save", dir.File("f.kep"), "--ones", "1", "--structure", "cube"},
+           {"realize", "--function", "x1", "--ones", "1", "--structure", "mux"},
            {"realize", "--function", "x1++x0", "--structure", "mux"},
            {"realize", "--function", "+x1", "--structure", "mux"},
            {"realize", "--function", "x1+", "--structure", "mux"},

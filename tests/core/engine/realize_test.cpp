@@ -297,6 +297,14 @@ TEST(IsLevelCrowded, Rule) {
   }
   store.AppendNode(NodeRecord{});
   EXPECT_TRUE(IsLevelCrowded(store));
+  // Many nodes, but no level with more than five.
+  store.ResetNodes();
+  for (int i = 0; i < 10; ++i) {
+    NodeRecord n;
+    n.level = i % 2;
+    store.AppendNode(n);
+  }
+  EXPECT_FALSE(IsLevelCrowded(store));
 }
 
 TEST(ResultStore, LimitsAreEnforced) {
