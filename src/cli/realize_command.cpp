@@ -175,8 +175,12 @@ nlohmann::json RealizeJson(const Session& session, const RecordingMessages& mess
   }
   j["verification"] = nullptr;
   if (realized) {
-    const Verification v = VerifyRealization(session.model.functionText, c, r);
+    const Verification v = VerifyRealization(session.model, c, r);
     j["verification"] = {{"combinations", v.combinations}, {"mismatches", v.mismatches}};
+    // Only a canonical function has lists; the object of the others is unchanged.
+    if (v.lists)
+      j["verification"]["lists"] = {
+          {"ones", v.lists->ones}, {"zeros", v.lists->zeros}, {"mismatches", v.lists->mismatches}};
   }
   return j;
 }
@@ -259,6 +263,11 @@ void PrintRealizePlain(const Session& session, const RecordingMessages& messages
   }
   std::cout << "Verification: " << j["verification"]["mismatches"] << " mismatches in "
             << j["verification"]["combinations"] << " combinations\n";
+  if (j["verification"].contains("lists")) {
+    const nlohmann::json& lists = j["verification"]["lists"];
+    std::cout << "Verification against the lists: " << lists["mismatches"] << " mismatches in "
+              << lists["ones"] << " Ones and " << lists["zeros"] << " Zeros\n";
+  }
 }
 
 int RunRealize(const RealizeInputs& inputs, bool json) {

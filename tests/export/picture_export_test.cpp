@@ -237,6 +237,18 @@ TEST(PictureFormats, TooLargeForARasterIsAnErrorNotACrash) {
   EXPECT_TRUE(EncodePicture(huge, PictureContent::kDiagram, {}, PictureFormat::kSvg).ok());
 }
 
+TEST(PictureFormats, TheLargestRasterRendersAndOneRowMoreIsRefused) {
+  Diagram limit;
+  limit.width = 10000;
+  limit.height = static_cast<int>(kMaxRasterPixels / limit.width);
+  ASSERT_EQ(static_cast<long long>(limit.width) * limit.height, kMaxRasterPixels);
+  EXPECT_EQ(RenderImage(limit, PictureContent::kDiagram, {}).size(),
+            QSize(limit.width, limit.height));
+  ++limit.height;
+  EXPECT_TRUE(RenderImage(limit, PictureContent::kDiagram, {}).isNull());
+  EXPECT_FALSE(EncodePicture(limit, PictureContent::kDiagram, {}, PictureFormat::kBmp).ok());
+}
+
 TEST(ExportRules, TheChosenNamesExtensionPicksTheFormat) {
   EXPECT_EQ(ExportFormatFromFileName("/tmp/a.jpg"), PictureFormat::kJpeg);
   EXPECT_EQ(ExportFormatFromFileName("/tmp/a.JPG"), PictureFormat::kJpeg);

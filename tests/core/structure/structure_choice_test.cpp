@@ -13,6 +13,23 @@ std::string FunctionOf(int n) {
   return text;
 }
 
+TEST(StructureNames, EveryNameReadsBackAndNothingElse) {
+  for (const StructureNames& row : kStructureNames) {
+    EXPECT_EQ(StructureFromCliName(row.cliName), row.structure);
+    EXPECT_EQ(StructureFromKeyword(row.fileKeyword), row.structure);
+  }
+  for (const GateFamilyNames& row : kGateFamilyNames) {
+    EXPECT_EQ(GateFamilyFromCliName(row.cliName), row.family);
+    EXPECT_EQ(GateFamilyFromKeyword(row.fileKeyword), row.family);
+  }
+  for (const char* other : {"", "MUX ", "mux-Tree", "Mux", "nands", "AND"}) {
+    EXPECT_FALSE(StructureFromCliName(other)) << other;
+    EXPECT_FALSE(StructureFromKeyword(other)) << other;
+    EXPECT_FALSE(GateFamilyFromCliName(other)) << other;
+    EXPECT_FALSE(GateFamilyFromKeyword(other)) << other;
+  }
+}
+
 TEST(PairingRule, EnabledSizesForEveryVariableCount) {
   // Sizes 2, 4, 8, 16 enabled for n = 0..10, the same in both groups.
   const std::vector<std::vector<bool>> expected = {
