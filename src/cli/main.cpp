@@ -26,6 +26,10 @@ int Run(int argc, char** argv) {
       app.add_subcommand("realize", "realize a function in a design structure and verify it");
   AddRealizeOptions(*realize, realizeInputs);
   realize->add_flag("--json", realizeJson, "print the result as one JSON object");
+  bool realizeListCheck = false;
+  realize->add_flag("--verify-lists", realizeListCheck,
+                    "also show the check of the circuit against the Ones and Zeros of a canonical "
+                    "function (verification.lists); a mismatch is always shown");
 
   RenderInputs renderInputs;
   CLI::App* render = app.add_subcommand(
@@ -59,7 +63,7 @@ int Run(int argc, char** argv) {
         std::cerr << "kestrel-cli: " << problem << "\n";
         return kExitUsage;
       }
-      return RunRealize(realizeInputs, realizeJson);
+      return RunRealize(realizeInputs, realizeJson, realizeListCheck);
     }
     if (render->parsed()) {
       const std::string problem = ValidateRenderInputs(renderInputs);

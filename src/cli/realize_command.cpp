@@ -117,7 +117,7 @@ nlohmann::json FlagsJson(const std::array<uint8_t, 16>& flags) {
 }  // namespace
 
 nlohmann::json RealizeJson(const Session& session, const RecordingMessages& messages,
-                           const RealizeResult& run) {
+                           const RealizeResult& run, bool listCheck) {
   const StructureChoice& c = session.choice;
   const std::string structure = NamesOf(c.Current()).cliName;
   const bool realized = run.outcome == RealizeOutcome::kRealized;
@@ -177,8 +177,8 @@ nlohmann::json RealizeJson(const Session& session, const RecordingMessages& mess
   if (realized) {
     const Verification v = VerifyRealization(session.model, c, r);
     j["verification"] = {{"combinations", v.combinations}, {"mismatches", v.mismatches}};
-    // Only a canonical function has lists; the object of the others is unchanged.
-    if (v.lists)
+    // Only a canonical function has lists. A disagreement is never hidden.
+    if (v.lists && (listCheck || v.lists->mismatches > 0))
       j["verification"]["lists"] = {
           {"ones", v.lists->ones}, {"zeros", v.lists->zeros}, {"mismatches", v.lists->mismatches}};
   }
@@ -210,8 +210,8 @@ const char* KindName(NodeKind kind) {
 }  // namespace
 
 void PrintRealizePlain(const Session& session, const RecordingMessages& messages,
-                       const RealizeResult& run) {
-  const nlohmann::json j = RealizeJson(session, messages, run);
+                       const RealizeResult& run, bool listCheck) {
+  const nlohmann::json j = RealizeJson(session, messages, run, listCheck);
   std::cout << "Function: "
             << (session.model.functionText.empty() ? "(none)" : session.model.functionText) << "\n";
   std::cout << "Structure: " << j["structure"].get<std::string>();
@@ -270,15 +270,15 @@ void PrintRealizePlain(const Session& session, const RecordingMessages& messages
   }
 }
 
-int RunRealize(const RealizeInputs& inputs, bool json) {
+int RunRealize(const RealizeInputs& inputs, bool json, bool listCheck) {
   RecordingMessages messages;
   HeadlessProgress progress;
   Session session(messages, progress);
   const RealizeResult run = DefineAndRealize(session, inputs);
   if (json) {
-    std::cout << RealizeJson(session, messages, run).dump() << "\n";
+    std::cout << RealizeJson(session, messages, run, listCheck).dump() << "\n";
   } else {
-    PrintRealizePlain(session, messages, run);
+    PrintRealizePlain(session, messages, run, listCheck);
   }
   return run.outcome == RealizeOutcome::kRealized ? kExitOk : kExitRefused;
 }

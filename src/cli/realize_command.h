@@ -32,17 +32,19 @@ std::string ValidateRealizeInputs(const RealizeInputs& inputs);
 bool IsWellFormedFunctionText(const std::string& text);
 
 /// The JSON object realize prints for the session's state after the realization request whose
-/// result is given.
+/// result is given. The check against a canonical function's Ones and Zeros is always made; it
+/// is shown (as verification.lists) when asked for with listCheck, and whenever it finds a
+/// mismatch, so the default output stays what it always was.
 nlohmann::json RealizeJson(const Session& session, const RecordingMessages& messages,
-                           const RealizeResult& result);
+                           const RealizeResult& result, bool listCheck = false);
 void PrintRealizePlain(const Session& session, const RecordingMessages& messages,
-                       const RealizeResult& result);
+                       const RealizeResult& result, bool listCheck = false);
 
 /// Defines the function from the inputs, then runs the Realization command with the dialog
 /// confirmed on the chosen structure (nothing happens when the inputs were refused or the
 /// command is disabled).
 RealizeResult DefineAndRealize(Session& session, const RealizeInputs& inputs);
 
-int RunRealize(const RealizeInputs& inputs, bool json);
+int RunRealize(const RealizeInputs& inputs, bool json, bool listCheck = false);
 
 }  // namespace kestrel::cli
