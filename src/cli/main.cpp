@@ -33,7 +33,8 @@ int Run(int argc, char** argv) {
 
   RenderInputs renderInputs;
   CLI::App* render = app.add_subcommand(
-      "render", "realize a function and write the picture of its diagram or of the project");
+      "render",
+      "realize a function and write the picture of its diagram or of the project, or its netlist");
   AddRenderOptions(*render, renderInputs);
 
   FileCommands files;

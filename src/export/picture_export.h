@@ -26,6 +26,9 @@ inline constexpr const char* kExportDiagramTitle = "Export diagram to BMP, JPEG 
 inline constexpr const char* kExportProjectTitle = "Export project to BMP, JPEG or WMF";
 inline constexpr const char* kExportFilter =
     "JPEG files (*.jpg) | *.jpg; |BMP files (*.bmp) | *.BMP; |WMF files (*.wmf) | *.wmf";
+/// The netlists the export dialog offers after the pictures.
+inline constexpr const char* kNetlistFilter =
+    "Verilog netlist (*.v)|*.v|BLIF netlist (*.blif)|*.blif";
 inline constexpr const char* kExportDefaultExtension = "wmf";
 inline constexpr int kExportFilterIndex = 3;
 }  // namespace text

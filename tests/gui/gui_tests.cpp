@@ -114,6 +114,7 @@ class GuiTests : public QObject {
   void saveOpenProjectAndStatusTimer();
   void closePrompts();
   void exportFormats();
+  void exportNetlists();
   void printToPdfAndSetup();
   void stopLongMinimization();
   void progressWindowButtons();
@@ -600,6 +601,34 @@ void GuiTests::exportFormats() {
   QCOMPARE(f.LastMessage()->text,
            std::string("File saving error! \n\rThe file has not been saved!  "));
   QCOMPARE(f.LastMessage()->caption, std::string("Warning!"));
+}
+
+void GuiTests::exportNetlists() {
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x3x2+~x3x1+x0"));
+  Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
+  auto read = [&](const char* name) {
+    QFile file(QString::fromStdString(f.Path(name)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
+  f.files.answers.emplace_back(f.Path("circuit.v"));
+  f.main().ExportDiagram->trigger();
+  QVERIFY(
+      read("circuit.v").startsWith("// circuit: structural Verilog netlist written by Kestrel.\n"));
+  QVERIFY(read("circuit.v").contains("module circuit (\n  input x3, x2, x1, x0,\n  output F\n);"));
+  // The netlist types follow the picture types; the dialog still starts on WMF.
+  QCOMPARE(f.files.shown.back().request.filter,
+           std::string("JPEG files (*.jpg) | *.jpg; |BMP files (*.bmp) | *.BMP; |WMF files (*.wmf) "
+                       "| *.wmf|Verilog netlist (*.v)|*.v|BLIF netlist (*.blif)|*.blif"));
+  QCOMPARE(f.files.shown.back().request.defaultExtension, std::string("wmf"));
+  f.files.answers.emplace_back(f.Path("circuit.BLIF"));
+  f.main().ExportProject->trigger();
+  QVERIFY(read("circuit.BLIF").startsWith("# circuit: BLIF netlist written by Kestrel.\n"));
+  QVERIFY(f.messages.shown.empty());
+  f.files.answers.emplace_back(f.Path("missing-folder/c.v"));
+  f.main().ExportDiagram->trigger();
+  QCOMPARE(f.LastMessage()->text,
+           std::string("File saving error! \n\rThe file has not been saved!  "));
 }
 
 void GuiTests::printToPdfAndSetup() {

@@ -551,6 +551,7 @@ OutputInputs MainWindow::PrintInputs() const {
   in.results = &s.results;
   in.choice = &s.choice;
   in.zoom = s.zoom;
+  in.model = &s.model;
   return in;
 }
 

@@ -8,6 +8,8 @@
 #include "diagram/text_block.h"
 #include "export/picture_export.h"
 #include "export/qpainter_canvas.h"
+#include "files/file_io.h"
+#include "netlist/netlist.h"
 #include "ui/file_dialogs.h"
 #include "ui/messages.h"
 
@@ -64,14 +66,35 @@ bool PrintResult(QPrinter& printer, const OutputInputs& in) {
   return painter.end();
 }
 
+namespace {
+
+/// The circuit as a netlist named after the file; "File saving error! " when it was not
+/// written.
+void ExportNetlist(NetlistFormat format, const OutputInputs& in, const std::string& path,
+                   MessageSink& messages) {
+  const NetlistResult netlist = BuildNetlist(
+      *in.results, *in.choice,
+      NetlistRequestFor(in.model ? *in.model : FunctionModel{}, in.designCaption, path));
+  if (!netlist.ok() || !WriteFileAtomically(path, NetlistText(netlist.netlist, format)))
+    messages.Show(text::kFileSavingError, text::kCaptionWarningBang, Buttons::Ok, Icon::Warning);
+}
+
+}  // namespace
+
 void ExportPicture(bool project, const OutputInputs& in, FileDialogs& dialogs,
                    MessageSink& messages) {
   FileDialogRequest request;
   request.title = project ? text::kExportProjectTitle : text::kExportDiagramTitle;
   request.defaultExtension = text::kExportDefaultExtension;
-  request.filter = text::kExportFilter;
+  // The netlist types follow the picture types.
+  request.filter = std::string(text::kExportFilter) + "|" + text::kNetlistFilter;
   const std::optional<std::string> chosen = dialogs.Save(request);
   if (!chosen) return;
+  if (const NetlistFormat netlist = NetlistFormatFromExtension(*chosen);
+      netlist != NetlistFormat::kNone) {
+    ExportNetlist(netlist, in, *chosen, messages);
+    return;
+  }
   const Diagram diagram = LayoutDiagram(*in.results, *in.choice, in.zoom);
   ExportCommand(diagram, project ? PictureContent::kProject : PictureContent::kDiagram,
                 {in.functionText, in.designCaption}, *chosen, messages);

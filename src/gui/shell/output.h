@@ -11,6 +11,7 @@ class QPrinter;
 
 namespace kestrel {
 class FileDialogs;
+struct FunctionModel;
 class MessageSink;
 class ResultStore;
 struct StructureChoice;
@@ -31,13 +32,15 @@ struct OutputInputs {
   const ResultStore* results = nullptr;
   const StructureChoice* choice = nullptr;
   int zoom = kDefaultZoom;
+  const FunctionModel* model = nullptr;  ///< the function's variables name a netlist's inputs
 };
 
 /// Prints the text block and the diagram on one page; false when the printer failed.
 bool PrintResult(QPrinter& printer, const OutputInputs& in);
 
 /// "Export diagram" (project false) and "Export project" (project true): asks for a file and
-/// writes a JPEG, BMP or WMF picture, chosen by the file's extension.
+/// writes a JPEG, BMP or WMF picture, chosen by the file's extension, or, for a file ending in
+/// .v or .blif, the circuit's netlist.
 void ExportPicture(bool project, const OutputInputs& in, FileDialogs& dialogs,
                    MessageSink& messages);
 
