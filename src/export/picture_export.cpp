@@ -141,7 +141,12 @@ EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
       result.error = "no picture format";
       return result;
     case PictureFormat::kWmf: {
-      WmfCanvas canvas(scene.width, scene.height, QtTextMeasurer());
+      if (scene.width > kWmfMaxCoordinate || scene.height > kWmfMaxCoordinate) {
+        result.error = text::kRasterTooLargeHead + std::to_string(scene.width) + " x " +
+                       std::to_string(scene.height) + text::kMetafileTooLargeTail;
+        return result;
+      }
+      WmfCanvas canvas(scene.width, scene.height, QtTextMeasurer(), QtInkMeasurer());
       scene.Draw(canvas);
       result.bytes = canvas.Finish();
       return result;
