@@ -164,7 +164,11 @@ EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
         result.error = "cannot start the SVG picture";
         return result;
       }
-      result.bytes = ToBytes(buffer.data());
+      // The generator names the one family of the font; a list with fallbacks replaces it.
+      QByteArray data = buffer.data();
+      data.replace(QByteArray("font-family=\"") + kDiagramFontName + "\"",
+                   QByteArray("font-family=\"") + text::kSvgFontFamilies + "\"");
+      result.bytes = ToBytes(data);
       return result;
     }
     case PictureFormat::kPdf: {

@@ -110,8 +110,10 @@ void QPainterCanvas::Line(int x1, int y1, int x2, int y2) {
     ex -= dx > 0 ? 1 : -1;
   else
     ey -= dy > 0 ? 1 : -1;
+  // A line one pixel long paints its start: a filled pixel, which vector devices keep (they
+  // drop a point drawn with a hairline pen).
   if (ex == x1 && ey == y1)
-    painter_.drawPoint(x1, y1);
+    painter_.fillRect(QRect(x1, y1, 1, 1), ToQColor(penColor()));
   else
     painter_.drawLine(x1, y1, ex, ey);
 }

@@ -148,6 +148,11 @@ TEST(PictureFormats, SvgParsesAndRenders) {
     EXPECT_GT(elements, 20);
     EXPECT_GT(texts, 3);
     EXPECT_TRUE(sawF) << s.name;
+    // The face comes with fallbacks ending in a generic family.
+    EXPECT_TRUE(ToQByteArray(svg.bytes).contains(
+        "font-family=\"'Arial Narrow', 'Liberation Sans Narrow', 'Nimbus Sans Narrow', "
+        "'Helvetica Narrow', sans-serif-condensed, sans-serif\""));
+    EXPECT_FALSE(ToQByteArray(svg.bytes).contains("font-family=\"Arial Narrow\""));
     QSvgRenderer renderer(ToQByteArray(svg.bytes));
     EXPECT_TRUE(renderer.isValid());
     EXPECT_EQ(renderer.viewBox(), QRect(0, 0, k.diagram.width, k.diagram.height));
