@@ -2,13 +2,16 @@
 
 #include <QGuiApplication>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
+#include <nlohmann/json.hpp>
 #include <optional>
 
 #include "cli/files_commands.h"
 #include "diagram/diagram.h"
 #include "diagram/symbols.h"
 #include "export/picture_export.h"
+#include "export/qpainter_canvas.h"
 #include "files/file_io.h"
 #include "netlist/netlist.h"
 #include "ui/file_dialogs.h"
@@ -28,7 +31,8 @@ void AddRenderOptions(CLI::App& app, RenderInputs& inputs) {
       ->check(CLI::IsMember({"diagram", "project"}));
   app.add_option("-o,--output", inputs.output,
                  "the picture or netlist file; its extension picks the format: .svg .png .pdf "
-                 ".wmf .bmp .jpg, or .v (structural Verilog) .blif (BLIF)")
+                 ".wmf .bmp .jpg, .v (structural Verilog) .blif (BLIF), or .json (the "
+                 "diagram's display list)")
       ->required();
 }
 
@@ -37,7 +41,10 @@ std::string ValidateRenderInputs(const RenderInputs& inputs) {
   const bool netlist = NetlistFormatFromExtension(inputs.output) != NetlistFormat::kNone;
   if (netlist && inputs.what == "project")
     return "--what project draws a picture; a netlist (.v, .blif) holds the circuit alone";
-  if (!netlist && PictureFormatFromExtension(inputs.output) == PictureFormat::kNone)
+  if (IsDisplayListPath(inputs.output) && inputs.what == "project")
+    return "--what project draws a picture; a display list (.json) holds the diagram alone";
+  if (!netlist && !IsDisplayListPath(inputs.output) &&
+      PictureFormatFromExtension(inputs.output) == PictureFormat::kNone)
     return "cannot tell the picture format of \"" + inputs.output +
            "\": the file name must end in .svg, .png, .pdf, .wmf, .bmp or .jpg (a picture), or "
            "in .v or .blif (a netlist)";
@@ -50,6 +57,62 @@ std::string ValidateRenderInputs(const RenderInputs& inputs) {
   }
   if (r.structure.empty()) return "--structure is required (or --project)";
   return ValidateRealizeInputs(r);
+}
+
+bool IsDisplayListPath(const std::string& path) {
+  return std::filesystem::path(path).extension() == ".json";
+}
+
+nlohmann::json DisplayListJson(const Diagram& diagram) {
+  DisplayListCanvas canvas(QtTextMeasurer(), QtInkMeasurer());
+  DrawDiagram(diagram, canvas);
+  auto points = [](const std::vector<Point>& list) {
+    nlohmann::json out = nlohmann::json::array();
+    for (const Point& p : list) out.push_back({p.x, p.y});
+    return out;
+  };
+  auto box = [](const Box& b) { return nlohmann::json::array({b.x, b.y, b.w, b.h}); };
+  nlohmann::json items = nlohmann::json::array();
+  for (const DisplayItem& item : canvas.items()) {
+    nlohmann::json j;
+    switch (item.type) {
+      case DisplayItemType::kLine:
+        j = {{"type", "line"}, {"points", points(item.points)}};
+        break;
+      case DisplayItemType::kPolygon:
+        j = {{"type", "polygon"}, {"points", points(item.points)}, {"filled", item.filled}};
+        break;
+      case DisplayItemType::kEllipse:
+        j = {{"type", "ellipse"}, {"box", box(item.box)}, {"filled", item.filled}};
+        break;
+      case DisplayItemType::kArc:
+        j = {{"type", "arc"},
+             {"box", box(item.box)},
+             {"start", {item.start.x, item.start.y}},
+             {"end", {item.end.x, item.end.y}}};
+        break;
+      case DisplayItemType::kText:
+        j = {{"type", "text"}, {"text", item.text}, {"x", item.at.x},
+             {"y", item.at.y}, {"size", item.size}, {"box", box(item.box)}};
+        break;
+    }
+    items.push_back(std::move(j));
+  }
+  return {{"width", diagram.width}, {"height", diagram.height}, {"items", std::move(items)}};
+}
+
+int WriteDisplayList(const Session& session, const RenderInputs& inputs, std::ostream& out,
+                     std::ostream& err) {
+  const Diagram diagram = LayoutDiagram(session.results, session.choice, inputs.zoom);
+  std::string error;
+  if (!WriteFileAtomically(inputs.output, DisplayListJson(diagram).dump() + "\n", &error)) {
+    err << "kestrel-cli: the display list was not written to " << inputs.output << ": " << error
+        << "\n";
+    return kExitRefused;
+  }
+  out << "Wrote the display list of the diagram at zoom " << diagram.zoom << " to " << inputs.output
+      << "\n";
+  return kExitOk;
 }
 
 int WriteNetlist(const Session& session, const RenderInputs& inputs, std::ostream& out,
@@ -74,6 +137,7 @@ int RenderSession(const Session& session, const RenderInputs& inputs, std::ostre
                   std::ostream& err) {
   if (NetlistFormatFromExtension(inputs.output) != NetlistFormat::kNone)
     return WriteNetlist(session, inputs, out, err);
+  if (IsDisplayListPath(inputs.output)) return WriteDisplayList(session, inputs, out, err);
   const PictureFormat format = PictureFormatFromExtension(inputs.output);
   const Diagram diagram = LayoutDiagram(session.results, session.choice, inputs.zoom);
   const PictureContent content =

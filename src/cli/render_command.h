@@ -18,6 +18,9 @@ struct RenderInputs {
   std::string output;
 };
 
+/// A .json output: the diagram's display list.
+bool IsDisplayListPath(const std::string& path);
+
 void AddRenderOptions(CLI::App& app, RenderInputs& inputs);
 /// Returns an error text for a usage error, or "".
 std::string ValidateRenderInputs(const RenderInputs& inputs);

@@ -141,7 +141,12 @@ EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
       result.error = "no picture format";
       return result;
     case PictureFormat::kWmf: {
-      WmfCanvas canvas(scene.width, scene.height, QtTextMeasurer());
+      if (scene.width > kWmfMaxCoordinate || scene.height > kWmfMaxCoordinate) {
+        result.error = text::kRasterTooLargeHead + std::to_string(scene.width) + " x " +
+                       std::to_string(scene.height) + text::kMetafileTooLargeTail;
+        return result;
+      }
+      WmfCanvas canvas(scene.width, scene.height, QtTextMeasurer(), QtInkMeasurer());
       scene.Draw(canvas);
       result.bytes = canvas.Finish();
       return result;
@@ -159,7 +164,11 @@ EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
         result.error = "cannot start the SVG picture";
         return result;
       }
-      result.bytes = ToBytes(buffer.data());
+      // The generator names the one family of the font; a list with fallbacks replaces it.
+      QByteArray data = buffer.data();
+      data.replace(QByteArray("font-family=\"") + kDiagramFontName + "\"",
+                   QByteArray("font-family=\"") + text::kSvgFontFamilies + "\"");
+      result.bytes = ToBytes(data);
       return result;
     }
     case PictureFormat::kPdf: {

@@ -35,6 +35,16 @@ inline constexpr int kExportFilterIndex = 3;
 inline constexpr const char* kRasterTooLargeHead = "the picture (";
 inline constexpr const char* kRasterTooLargeTail =
     " pixels) is too large for a raster format; choose a smaller zoom or a vector format";
+/// Why a metafile was not made: head + "W x H" + tail. Dividing the coordinates to fit would
+/// merge wires a pixel apart.
+inline constexpr const char* kMetafileTooLargeTail =
+    " pixels) is too large for a Windows metafile, whose coordinates end at 32000; choose a "
+    "smaller zoom or a vector format without that limit (SVG or PDF)";
+/// The families an SVG picture names for the diagram's face, ending in a generic family, so
+/// that a viewer without Arial Narrow still shows a narrow sans-serif face.
+inline constexpr const char* kSvgFontFamilies =
+    "'Arial Narrow', 'Liberation Sans Narrow', 'Nimbus Sans Narrow', 'Helvetica Narrow', "
+    "sans-serif-condensed, sans-serif";
 /// What to do when the file itself could not be written.
 inline constexpr const char* kChooseAnotherFile = "choose another folder or file name";
 }  // namespace text

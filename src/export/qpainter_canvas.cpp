@@ -49,6 +49,27 @@ TextMeasurer QtTextMeasurer() {
   };
 }
 
+namespace {
+
+Box InkOf(const QFontMetrics& metrics, const std::string& text) {
+  // Leading blanks have no ink; the glyphs start after their advance.
+  const QString s = ToQString(text);
+  qsizetype blanks = 0;
+  while (blanks < s.size() && s[blanks] == QLatin1Char(' ')) ++blanks;
+  const QRect r = metrics.tightBoundingRect(s.mid(blanks));
+  if (r.isEmpty()) return Box{};
+  const int lead = metrics.horizontalAdvance(s.left(blanks));
+  return Box{lead + r.left(), metrics.ascent() + r.top(), r.width(), r.height()};
+}
+
+}  // namespace
+
+InkMeasurer QtInkMeasurer() {
+  return [](const FontSpec& font, const std::string& text) {
+    return InkOf(QFontMetrics(QtFontFor(font)), text);
+  };
+}
+
 QPainterCanvas::QPainterCanvas(QPainter& painter, double lineWidth)
     : painter_(painter), lineWidth_(lineWidth) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
@@ -89,8 +110,10 @@ void QPainterCanvas::Line(int x1, int y1, int x2, int y2) {
     ex -= dx > 0 ? 1 : -1;
   else
     ey -= dy > 0 ? 1 : -1;
+  // A line one pixel long paints its start: a filled pixel, which vector devices keep (they
+  // drop a point drawn with a hairline pen).
   if (ex == x1 && ey == y1)
-    painter_.drawPoint(x1, y1);
+    painter_.fillRect(QRect(x1, y1, 1, 1), ToQColor(penColor()));
   else
     painter_.drawLine(x1, y1, ex, ey);
 }
@@ -140,6 +163,10 @@ int QPainterCanvas::TextWidth(const std::string& text) {
   // The metrics of the current font: the same numbers as QtTextWidth, without building the
   // font again for every label.
   return metrics_.horizontalAdvance(ToQString(text));
+}
+
+Box QPainterCanvas::TextInk(const std::string& text) {
+  return InkOf(metrics_, text);
 }
 
 int QPainterCanvas::TextHeight(const std::string&) {

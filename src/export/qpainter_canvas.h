@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include "diagram/canvas.h"
+#include "diagram/display_list.h"
 #include "diagram/recording_canvas.h"
 
 namespace kestrel {
@@ -25,6 +26,8 @@ int QtTextWidth(const FontSpec& font, const std::string& text);
 int QtTextHeight(const FontSpec& font);
 /// The measurer for the canvases that have no font engine of their own.
 TextMeasurer QtTextMeasurer();
+/// The box the glyphs of a text cover in a canvas font, relative to its top-left corner.
+InkMeasurer QtInkMeasurer();
 
 class QPainterCanvas : public Canvas {
  public:
@@ -42,6 +45,7 @@ class QPainterCanvas : public Canvas {
   void TextOut(int x, int y, const std::string& text) override;
   int TextWidth(const std::string& text) override;
   int TextHeight(const std::string& text) override;
+  Box TextInk(const std::string& text) override;
 
  protected:
   void StateChanged() override;

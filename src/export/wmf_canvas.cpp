@@ -32,7 +32,6 @@ constexpr uint16_t kCreatePenIndirect = 0x02FA;
 constexpr uint16_t kCreateBrushIndirect = 0x02FC;
 constexpr uint16_t kCreateFontIndirect = 0x02FB;
 
-constexpr int kMaxCoordinate = 32000;
 constexpr int16_t kMmAnisotropic = 8;
 constexpr int16_t kTransparent = 1, kOpaque = 2;
 constexpr int16_t kAlternate = 1;
@@ -60,10 +59,13 @@ void LittleEndianWriter::PutU32At(size_t offset, uint32_t v) {
   for (int i = 0; i < 4; ++i) bytes_.at(offset + i) = (v >> (8 * i)) & 0xFF;
 }
 
-WmfCanvas::WmfCanvas(int width, int height, TextMeasurer measurer)
-    : width_(std::max(1, width)), height_(std::max(1, height)), measurer_(std::move(measurer)) {
+WmfCanvas::WmfCanvas(int width, int height, TextMeasurer measurer, InkMeasurer ink)
+    : width_(std::max(1, width)),
+      height_(std::max(1, height)),
+      measurer_(std::move(measurer)),
+      ink_(std::move(ink)) {
   const int largest = std::max(width_, height_);
-  scale_ = (largest + kMaxCoordinate - 1) / kMaxCoordinate;
+  scale_ = (largest + kWmfMaxCoordinate - 1) / kWmfMaxCoordinate;
   if (scale_ < 1) scale_ = 1;
   Add(kSetMapMode, {kMmAnisotropic});
   Add(kSetWindowOrg, {0, 0});
@@ -238,6 +240,10 @@ void WmfCanvas::TextOut(int x, int y, const std::string& text) {
 
 int WmfCanvas::TextWidth(const std::string& text) {
   return measurer_ ? measurer_(font(), text, false) : FixedTextWidth(font(), text);
+}
+
+Box WmfCanvas::TextInk(const std::string& text) {
+  return ink_ ? ink_(font(), text) : Canvas::TextInk(text);
 }
 
 int WmfCanvas::TextHeight(const std::string& text) {

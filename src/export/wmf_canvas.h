@@ -2,8 +2,10 @@
 // A Windows Metafile writer: the diagram canvas recorded as a placeable WMF (the Aldus header,
 // then a standard metafile of 16-bit records). Pens, brushes and fonts are GDI objects created
 // when the canvas state changes and deleted when replaced. Coordinates are 16-bit: a picture
-// larger than 32000 pixels is written with every coordinate divided by a whole factor, which
-// the header's units-per-inch field compensates, so the picture keeps its physical size.
+// larger than kWmfMaxCoordinate pixels is written with every coordinate divided by a whole
+// factor, which the header's units-per-inch field compensates, so the picture keeps its
+// physical size (the picture export refuses such pictures: the division merges neighbouring
+// wires).
 
 #include <cstdint>
 #include <string>
@@ -13,6 +15,9 @@
 #include "diagram/recording_canvas.h"
 
 namespace kestrel {
+
+/// The greatest width or height a metafile holds without dividing its coordinates.
+inline constexpr int kWmfMaxCoordinate = 32000;
 
 /// Little-endian record builder.
 class LittleEndianWriter {
@@ -34,7 +39,7 @@ class LittleEndianWriter {
 class WmfCanvas : public Canvas {
  public:
   /// A picture of width x height pixels; text is measured with measurer.
-  WmfCanvas(int width, int height, TextMeasurer measurer);
+  WmfCanvas(int width, int height, TextMeasurer measurer, InkMeasurer ink = nullptr);
 
   /// The finished file: placeable header, metafile header, records, end-of-file record.
   std::vector<uint8_t> Finish();
@@ -49,6 +54,7 @@ class WmfCanvas : public Canvas {
   void TextOut(int x, int y, const std::string& text) override;
   int TextWidth(const std::string& text) override;
   int TextHeight(const std::string& text) override;
+  Box TextInk(const std::string& text) override;
 
  protected:
   void StateChanged() override { dirty_ = true; }
@@ -69,6 +75,7 @@ class WmfCanvas : public Canvas {
   int width_, height_;
   int scale_ = 1;
   TextMeasurer measurer_;
+  InkMeasurer ink_;
   LittleEndianWriter body_;
   uint32_t maxRecordWords_ = 0;
   std::vector<bool> objectUsed_;

@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
+#include <QSvgGenerator>
+#include <QSvgRenderer>
 #include <map>
 
 #include "export/qpainter_canvas.h"
@@ -59,6 +62,32 @@ TEST(QPainterCanvasRules, LinesLeaveOutTheirLastPixel) {
   EXPECT_FALSE(Dark(image, 2, 7));
   for (int y = 1; y <= 5; ++y) EXPECT_TRUE(Dark(image, 10, y)) << y;
   EXPECT_FALSE(Dark(image, 10, 6));
+}
+
+// A wire's leg one pixel long paints its start, on raster and vector devices alike (a vector
+// device drops a point drawn with a hairline pen, which left a notch in the wire).
+TEST(QPainterCanvasRules, ALineOnePixelLongPaintsItsStartInAnSvgToo) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QSvgGenerator svg;
+  svg.setOutputDevice(&buffer);
+  svg.setSize(QSize(20, 20));
+  svg.setViewBox(QRect(0, 0, 20, 20));
+  {
+    QPainter painter(&svg);
+    QPainterCanvas c(painter);
+    c.Line(2, 10, 8, 10);
+    c.Line(8, 10, 8, 9);
+    c.Line(8, 9, 15, 9);
+  }
+  QImage image = Blank(20, 20);
+  {
+    QPainter painter(&image);
+    QSvgRenderer(buffer.data()).render(&painter);
+  }
+  // The renderer smooths the hairlines over two rows; the pixel of the leg is black.
+  EXPECT_LT(qGray(image.pixel(8, 10)), 64);
+  EXPECT_EQ(qGray(image.pixel(9, 10)), 255);
 }
 
 TEST(QPainterCanvasRules, RectangleOutlineLiesInsideItsBox) {

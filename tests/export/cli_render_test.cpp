@@ -38,6 +38,28 @@ TEST(CliRender, EachExtensionWritesItsFormat) {
   }
 }
 
+TEST(CliRender, AJsonFileGetsTheDisplayList) {
+  Scratch scratch;
+  const ProgramRun run = Cli(Mux(scratch.File("d.json")) << "--zoom"
+                                                         << "10");
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out.toStdString(),
+            "Wrote the display list of the diagram at zoom 10 to " + scratch.File("d.json") + "\n");
+  const QByteArray json = ReadAll(scratch.File("d.json"));
+  // A single multiplexer of 4 inputs at zoom 10: 150 x 120, its box a polygon, texts with
+  // their size and inked box.
+  EXPECT_TRUE(json.startsWith(R"({"height":120,"items":[)")) << json.left(80).toStdString();
+  EXPECT_TRUE(json.contains(
+      R"({"filled":false,"points":[[90,30],[119,30],[119,79],[90,79]],"type":"polygon"})"));
+  EXPECT_TRUE(json.contains(R"({"points":[[90,70],[80,70]],"type":"line"})"));
+  EXPECT_TRUE(json.contains(R"("size":7,"text":" 3","type":"text","x":92,"y":65})"));
+  EXPECT_TRUE(json.endsWith("\"width\":150}\n"));
+  const ProgramRun project = Cli(Mux(scratch.File("p.json")) << "--what"
+                                                             << "project");
+  EXPECT_EQ(project.exitCode, 2);
+  EXPECT_TRUE(project.err.contains("display list (.json) holds the diagram alone"));
+}
+
 TEST(CliRender, ZoomScalesThePicture) {
   Scratch scratch;
   ASSERT_EQ(Cli(Mux(scratch.File("z10.png")) << "--zoom"

@@ -22,7 +22,9 @@
 #include "diagram/text_block.h"
 #include "export/picture_export.h"
 #include "export/qpainter_canvas.h"
+#include "export/wmf_canvas.h"
 #include "files/file_io.h"
+#include "support/picture_checks.h"
 #include "tests/core/diagram/diagram_test_support.h"
 #include "tests/export/export_test_support.h"
 
@@ -146,6 +148,11 @@ TEST(PictureFormats, SvgParsesAndRenders) {
     EXPECT_GT(elements, 20);
     EXPECT_GT(texts, 3);
     EXPECT_TRUE(sawF) << s.name;
+    // The face comes with fallbacks ending in a generic family.
+    EXPECT_TRUE(ToQByteArray(svg.bytes).contains(
+        "font-family=\"'Arial Narrow', 'Liberation Sans Narrow', 'Nimbus Sans Narrow', "
+        "'Helvetica Narrow', sans-serif-condensed, sans-serif\""));
+    EXPECT_FALSE(ToQByteArray(svg.bytes).contains("font-family=\"Arial Narrow\""));
     QSvgRenderer renderer(ToQByteArray(svg.bytes));
     EXPECT_TRUE(renderer.isValid());
     EXPECT_EQ(renderer.viewBox(), QRect(0, 0, k.diagram.width, k.diagram.height));
@@ -237,6 +244,26 @@ TEST(PictureFormats, TooLargeForARasterIsAnErrorNotACrash) {
   EXPECT_NE(png.error.find("too large"), std::string::npos);
   EXPECT_TRUE(EncodePicture(huge, PictureContent::kDiagram, {}, PictureFormat::kWmf).ok());
   EXPECT_TRUE(EncodePicture(huge, PictureContent::kDiagram, {}, PictureFormat::kSvg).ok());
+}
+
+TEST(PictureFormats, AMetafileBeyondItsCoordinatesIsRefusedNamingTheVectorFormats) {
+  // Dividing the coordinates to fit would put wires a pixel apart on one coordinate.
+  Diagram tall;
+  tall.width = 5553;
+  tall.height = 100155;
+  const EncodedPicture wmf = EncodePicture(tall, PictureContent::kDiagram, {}, PictureFormat::kWmf);
+  ASSERT_FALSE(wmf.ok());
+  EXPECT_EQ(wmf.error,
+            "the picture (5553 x 100155 pixels) is too large for a Windows metafile, whose "
+            "coordinates end at 32000; choose a smaller zoom or a vector format without that "
+            "limit (SVG or PDF)");
+  EXPECT_TRUE(EncodePicture(tall, PictureContent::kDiagram, {}, PictureFormat::kSvg).ok());
+  Diagram edge;
+  edge.width = kWmfMaxCoordinate;
+  edge.height = 10;
+  EXPECT_TRUE(EncodePicture(edge, PictureContent::kDiagram, {}, PictureFormat::kWmf).ok());
+  ++edge.width;
+  EXPECT_FALSE(EncodePicture(edge, PictureContent::kDiagram, {}, PictureFormat::kWmf).ok());
 }
 
 TEST(PictureFormats, TheLargestRasterRendersAndOneRowMoreIsRefused) {
@@ -404,6 +431,25 @@ TEST(EveryStructure, EveryZoomRendersInsideItsPictureWithTheRealFont) {
     }
   }
   EXPECT_GT(rendered, 20 * 21);
+}
+
+// Texts measured with the real font keep apart at every zoom: input numbers, "A" numbers,
+// output numbers, labels and gate labels.
+TEST(EveryStructure, NoTextOverlapsAnotherWithTheRealFont) {
+  int checked = 0;
+  for (const testing::Case& c : testing::RandomCases(41, 70, 10)) {
+    Realized r;
+    if (!r.Run(c.text, c.options)) continue;
+    for (int z : {10, 11, 12, 13, 17, 23, 30}) {
+      const Diagram d = LayoutDiagram(r.session.results, r.session.choice, z);
+      DisplayListCanvas canvas(QtTextMeasurer(), QtInkMeasurer());
+      DrawDiagram(d, canvas);
+      ASSERT_EQ(testing::OverlappingTexts(canvas.items()), std::vector<std::string>{})
+          << c.Describe() << " zoom " << z;
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 60 * 7);
 }
 
 // The screen paints a diagram one exposed rectangle at a time, through the clipped canvas:

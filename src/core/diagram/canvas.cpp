@@ -68,6 +68,13 @@ ArcGeometry ArcFromDirections(int x1, int y1, int x2, int y2, int x3, int y3, in
   return g;
 }
 
+Box Canvas::TextInk(const std::string& text) {
+  // Capitals and digits stand on the baseline, one em below the top, and rise about 0.65 em.
+  const int em = FontPixelSize(font().size);
+  const int rise = (13 * em + 10) / 20;
+  return {0, em - rise, TextWidth(text), rise};
+}
+
 int FixedTextWidth(const FontSpec& font, const std::string& text) {
   return static_cast<int>(text.size()) * ((FontPixelSize(font.size) + 1) / 2);
 }

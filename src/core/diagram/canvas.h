@@ -21,7 +21,8 @@
 //   TextHeight) is first filled with the brush colour; with a clear brush the background shows
 //   through.
 // - TextWidth and TextHeight measure a text in the current font; TextHeight is the height of a
-//   line of text (ascent plus descent), the same for every text of one font.
+//   line of text (ascent plus descent), the same for every text of one font. TextInk is the box
+//   the text's glyphs cover, relative to the corner it is written at.
 // - Font sizes are in points at 96 pixels per inch: a size s is FontPixelSize(s) pixels high
 //   from the top of the tallest accent to the baseline of the em square (the negative height
 //   of a Windows logical font).
@@ -44,6 +45,12 @@ struct Point {
   int x = 0;
   int y = 0;
   bool operator==(const Point&) const = default;
+};
+
+/// A rectangle: left, top, width and height in pixels.
+struct Box {
+  int x = 0, y = 0, w = 0, h = 0;
+  bool operator==(const Box&) const = default;
 };
 
 enum class BrushStyle { kSolid, kClear };
@@ -86,6 +93,9 @@ class Canvas {
   // --- Measurement in the current font. ---
   virtual int TextWidth(const std::string& text) = 0;
   virtual int TextHeight(const std::string& text) = 0;
+  /// The glyphs' box; without a font engine, the text's width and the rows of capitals and
+  /// digits: about 0.65 em above a baseline one em below the top.
+  virtual Box TextInk(const std::string& text);
 
  protected:
   /// Called after the pen, the brush or the font changed.

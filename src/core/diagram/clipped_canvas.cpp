@@ -87,6 +87,11 @@ int ClippedCanvas::TextWidth(const std::string& text) {
   return target_.TextWidth(text);
 }
 
+Box ClippedCanvas::TextInk(const std::string& text) {
+  Sync();
+  return target_.TextInk(text);
+}
+
 int ClippedCanvas::TextHeight(const std::string&) {
   return LineHeight();
 }

@@ -36,6 +36,7 @@ class ClippedCanvas : public Canvas {
   void TextOut(int x, int y, const std::string& text) override;
   int TextWidth(const std::string& text) override;
   int TextHeight(const std::string& text) override;
+  Box TextInk(const std::string& text) override;
 
   /// How many drawing operations were forwarded and how many skipped.
   int forwarded() const { return forwarded_; }

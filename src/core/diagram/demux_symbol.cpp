@@ -36,15 +36,37 @@ void DrawDemuxSymbol(Canvas& c, int x0, int y0, int a, int n, const DemuxSymbolT
   c.Ellipse(x19, TruncDiv(10LL * s + 3LL * z, 10), x15, TruncDiv(10LL * s + 7LL * z, 10));
   c.Ellipse(x19, TruncDiv(10LL * s + 13LL * z, 10), x15, TruncDiv(10LL * s + 17LL * z, 10));
 
-  // Outputs, active low.
+  // The "A" numbers along the bottom edge, in a smaller font where the canvas font would run
+  // them together.
+  const FontSpec font = c.font();
+  const int aSize = AddressNumberFontSize(c, z, a);
+  c.SetFontSize(aSize);
+  Box aInk;
+  for (int i = 0; i < a; ++i) {
+    const int ax = x0 + (i + 1) * z;
+    c.SetFont(font);
+    const int left = ax - c.TextWidth(text.addressLabels[i]) / 2;
+    c.SetFontSize(aSize);
+    aInk = Union(aInk, InkAt(c, left, y0 + (n + 1) * z - c.TextHeight("A") + 1,
+                             "A" + std::to_string(a - 1 - i)));
+  }
+  c.SetFont(font);
+
+  // Outputs, active low. At small zooms the bottom output's number would sit on the "A"
+  // numbers: it moves up.
   for (int j = 0; j < n; ++j) {
     const int yj = y0 + (j + 1) * z;
     c.Line(xr, yj, xr + z, yj);
     c.SetBrush(BrushStyle::kSolid, kWhite);
     c.Ellipse(xr, TruncDiv(10LL * yj - 2LL * z, 10), xr + z / 2, TruncDiv(10LL * yj + 3LL * z, 10));
     const std::string number = std::to_string(j);
-    LabelOnWhite(c, xr - c.TextWidth(number) - 3, yj - c.TextHeight(text.numberHeightText) / 2,
-                 number);
+    const int left = xr - c.TextWidth(number) - 3;
+    int top = yj - c.TextHeight(text.numberHeightText) / 2;
+    if (j == n - 1) {
+      const Box own = InkAt(c, left, top, number);
+      if (ColumnsOverlap(own, aInk)) top = TopClearAbove(top, own, aInk);
+    }
+    LabelOnWhite(c, left, top, number);
   }
 
   // Address lines: the leftmost is the most significant.
@@ -53,8 +75,11 @@ void DrawDemuxSymbol(Canvas& c, int x0, int y0, int a, int n, const DemuxSymbolT
     const std::string& label = text.addressLabels[i];
     c.Line(ax, y0 + (n + 1) * z, ax, y0 + (n + 2) * z);
     c.TextOut(ax - c.TextWidth(label) / 2, y0 + (n + 2) * z, label);
-    LabelOnWhite(c, ax - c.TextWidth(label) / 2, y0 + (n + 1) * z - c.TextHeight("A") + 1,
+    const int left = ax - c.TextWidth(label) / 2;
+    c.SetFontSize(aSize);
+    LabelOnWhite(c, left, y0 + (n + 1) * z - c.TextHeight("A") + 1,
                  "A" + std::to_string(a - 1 - i));
+    c.SetFont(font);
   }
 
   // The box's outline again, in case a white patch reached its bottom edge.

@@ -35,6 +35,8 @@ struct Diagram {
   bool useGates = false;  ///< the gates layout: "use gates" with the Multiplexer structure
   // Tree: the node list with order, x and y set and the negations moved.
   std::vector<NodeRecord> nodes;
+  /// The channel offset of the wire into each node input (index: node * 16 + input).
+  std::vector<int> wireOffsets;
   // Demultiplexer.
   DemuxRecord demux;
   // Multiplexer and demultiplexer.

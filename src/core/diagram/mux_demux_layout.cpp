@@ -290,17 +290,26 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
   c.Line(tip, bottom, right, y0);
   c.Line(tip, bottom, tip, bottom + z);
   c.TextOut(tip - c.TextWidth("F") / 2, y0 + (p.mA + 2) * z, "F");
+  Box above;  // the glyphs of the last input's number, then of each "A" number in turn
   for (int i = 0; i < p.mM; ++i) {
     const int xi = p.p3 + (i + 1) * z;
     c.Line(xi, y0, xi, y0 - z);
     const std::string number = std::to_string(i);
     LabelOnWhite(c, xi - c.TextWidth(number) / 2, y0 + 1, number);
+    above = InkAt(c, xi - c.TextWidth(number) / 2, y0 + 1, number);
   }
+  // The "A" numbers stand right-aligned under the last input's number; at small zooms they
+  // move down just far enough to keep clear of it and of each other.
   for (int j = 0; j < p.mA; ++j) {
     const int yj = y0 + (j + 1) * z;
     c.Line(right, yj, right + z, yj);
     const std::string number = "A" + std::to_string(p.mA - 1 - j);
-    LabelOnWhite(c, right - 1 - c.TextWidth(number), yj - c.TextHeight(number) / 2, number);
+    const int left = right - 1 - c.TextWidth(number);
+    int top = yj - c.TextHeight(number) / 2;
+    const Box own = InkAt(c, left, top, number);
+    if (ColumnsOverlap(own, above)) top = TopClearBelow(top, own, above);
+    LabelOnWhite(c, left, top, number);
+    above = InkAt(c, left, top, number);
     const std::string& label = md.addressLabels[j];
     c.TextOut(right + z + 1, yj - c.TextHeight(label) / 2, label);
   }

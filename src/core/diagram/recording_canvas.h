@@ -13,6 +13,8 @@ namespace kestrel {
 
 /// Measures a text in a font: returns its width (height when the flag is set).
 using TextMeasurer = std::function<int(const FontSpec& font, const std::string& text, bool height)>;
+/// The box a text's glyphs cover in a font, relative to the top-left corner it is written at.
+using InkMeasurer = std::function<Box(const FontSpec& font, const std::string& text)>;
 
 /// The display list, one operation a line:
 ///   pen #000000

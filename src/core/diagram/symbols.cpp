@@ -39,6 +39,44 @@ void Bubble(Canvas& c, int x1, int y1, int x2, int y2) {
 
 }  // namespace
 
+Box InkAt(Canvas& c, int x, int y, const std::string& text) {
+  const Box ink = c.TextInk(text);
+  return {x + ink.x, y + ink.y, ink.w, ink.h};
+}
+
+bool ColumnsOverlap(const Box& a, const Box& b) {
+  return a.w > 0 && b.w > 0 && a.x < b.x + b.w && b.x < a.x + a.w;
+}
+
+int TopClearAbove(int top, const Box& own, const Box& below) {
+  const int over = own.y + own.h - below.y;
+  return own.h > 0 && below.h > 0 && over > 0 ? top - over : top;
+}
+
+int TopClearBelow(int top, const Box& own, const Box& above) {
+  const int under = above.y + above.h - own.y;
+  return own.h > 0 && above.h > 0 && under > 0 ? top + under : top;
+}
+
+Box Union(const Box& a, const Box& b) {
+  if (a.w <= 0 || a.h <= 0) return b;
+  if (b.w <= 0 || b.h <= 0) return a;
+  const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
+  const int right = std::max(a.x + a.w, b.x + b.w), bottom = std::max(a.y + a.h, b.y + b.h);
+  return {left, top, right - left, bottom - top};
+}
+
+int AddressNumberFontSize(Canvas& c, int z, int count) {
+  const FontSpec saved = c.font();
+  int size = saved.size;
+  if (count > 1) {
+    constexpr int kSmallest = 5;
+    while (size > kSmallest && c.TextWidth("A0") > z - 2) c.SetFontSize(--size);
+  }
+  c.SetFont(saved);
+  return size;
+}
+
 void LabelOnWhite(Canvas& c, int x, int y, const std::string& text) {
   if (!text.empty()) {
     const int w = c.TextWidth(text), h = c.TextHeight(text);
@@ -69,6 +107,17 @@ void DrawMux(Canvas& c, const NodeRecord& node, int z) {
   // Output stub.
   c.Line(x + (n + 1) * z, y + ((m + 1) * z) / 2, x + (n + 2) * z, y + ((m + 1) * z) / 2);
 
+  // The "A" numbers along the bottom edge, in a smaller font where the canvas font would run
+  // them together.
+  const FontSpec font = c.font();
+  c.SetFontSize(AddressNumberFontSize(c, z, n));
+  Box aInk;
+  for (int e = 0; e < n; ++e)
+    aInk = Union(aInk,
+                 InkAt(c, x + (e + 1) * z - c.TextWidth("A0") / 2,
+                       y + (m + 1) * z - c.TextHeight("A0") + 1, "A" + std::to_string(n - 1 - e)));
+  c.SetFont(font);
+
   // Data inputs from the bottom up; inputs without a child are joined to label columns, one
   // column per distinct label, opened from the bottom input upward.
   struct Column {
@@ -80,7 +129,14 @@ void DrawMux(Canvas& c, const NodeRecord& node, int z) {
   const int bigY = y + (m + 2) * z;  // the row of the label texts
   for (int i = m - 1; i >= 0; --i) {
     const int yi = y + (i + 1) * z;
-    LabelOnWhite(c, x + 2, yi - c.TextHeight("I1") / 2, " " + std::to_string(i));
+    const std::string number = " " + std::to_string(i);
+    int top = yi - c.TextHeight("I1") / 2;
+    // At small zooms the bottom input's number would sit on the "A" numbers: it moves up.
+    if (i == m - 1) {
+      const Box own = InkAt(c, x + 2, top, number);
+      if (ColumnsOverlap(own, aInk)) top = TopClearAbove(top, own, aInk);
+    }
+    LabelOnWhite(c, x + 2, top, number);
     c.Line(x, yi, x - z, yi);
     if (node.childId[i] != 0) continue;
 
@@ -134,8 +190,10 @@ void DrawMux(Canvas& c, const NodeRecord& node, int z) {
     const int ax = x + (e + 1) * z;
     c.Line(ax, y + (m + 1) * z, ax, y + (m + 2) * z);
     c.TextOut(ax - c.TextWidth("x3") / 2, y + (m + 2) * z, node.addressLabels[e]);
+    c.SetFontSize(AddressNumberFontSize(c, z, n));
     LabelOnWhite(c, ax - c.TextWidth("A0") / 2, y + (m + 1) * z - c.TextHeight("A0") + 1,
                  "A" + std::to_string(n - 1 - e));
+    c.SetFont(font);
   }
 
   // The box's outline again, in case a white patch reached its bottom edge.

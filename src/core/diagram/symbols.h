@@ -30,6 +30,22 @@ inline int TruncDiv(long long num, long long den) {
 /// runs through it. Leaves the pen black and the brush clear.
 void LabelOnWhite(Canvas& canvas, int x, int y, const std::string& text);
 
+/// The box a text's glyphs cover when written at (x, y) in the canvas's current font.
+Box InkAt(Canvas& canvas, int x, int y, const std::string& text);
+/// True when two boxes share a column.
+bool ColumnsOverlap(const Box& a, const Box& b);
+/// The top row for a text written at top whose glyphs cover own, moved up just far enough
+/// that they end above the glyphs below.
+int TopClearAbove(int top, const Box& own, const Box& below);
+/// The top row for a text written at top whose glyphs cover own, moved down just far enough
+/// that they start below the glyphs above.
+int TopClearBelow(int top, const Box& own, const Box& above);
+/// The smallest box holding both (an empty box holds nothing).
+Box Union(const Box& a, const Box& b);
+/// The font size for the "A" numbers of count address lines z apart inside a box: the canvas
+/// font, made smaller at small zooms until neighbouring numbers keep two pixels apart.
+int AddressNumberFontSize(Canvas& canvas, int z, int count);
+
 /// A multiplexer at (node.x, node.y) with its label columns for the inputs without a child.
 void DrawMux(Canvas& canvas, const NodeRecord& node, int z);
 /// An AND, OR, NAND or NOR gate at (node.x, node.y), with its inverter when outputNegated is 1.

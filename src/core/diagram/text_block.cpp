@@ -102,6 +102,9 @@ void OffsetCanvas::TextOut(int x, int y, const std::string& text) {
 int OffsetCanvas::TextWidth(const std::string& text) {
   return target_.TextWidth(text);
 }
+Box OffsetCanvas::TextInk(const std::string& text) {
+  return target_.TextInk(text);
+}
 int OffsetCanvas::TextHeight(const std::string& text) {
   return target_.TextHeight(text);
 }

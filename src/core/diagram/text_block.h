@@ -38,6 +38,7 @@ class OffsetCanvas : public Canvas {
   void TextOut(int x, int y, const std::string& text) override;
   int TextWidth(const std::string& text) override;
   int TextHeight(const std::string& text) override;
+  Box TextInk(const std::string& text) override;
 
  protected:
   void StateChanged() override;

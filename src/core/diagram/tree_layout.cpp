@@ -4,6 +4,8 @@
 // every wire into a column in a channel of its own.
 
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
 
 #include "diagram/diagram.h"
 #include "diagram/symbols.h"
@@ -14,6 +16,8 @@ namespace kestrel {
 namespace {
 
 constexpr int kLevels = 16;
+/// Input slots of a node record.
+constexpr int kNodeInputs = static_cast<int>(std::tuple_size_v<decltype(NodeRecord::childId)>);
 
 /// The node's child feeding input j, or nullptr when the input shows its label (or names no
 /// node of the list).
@@ -73,6 +77,121 @@ int LabelColumns(const NodeRecord& node) {
         std::find(seen.begin(), seen.end(), node.inputLabels[j]) == seen.end())
       seen.push_back(node.inputLabels[j]);
   return static_cast<int>(seen.size());
+}
+
+/// A label column of a multiplexer: its x, the rows it covers (from the input that opens it
+/// down to the label text) and whether an inverter stands in it.
+struct LabelColumnSpan {
+  int x = 0, top = 0, bottom = 0;
+  bool inverted = false;
+};
+
+/// The label columns a multiplexer opens, as DrawMux opens them: from the bottom input upward,
+/// one per distinct label of the inputs without a child.
+std::vector<LabelColumnSpan> LabelColumnSpans(const NodeRecord& node, int z) {
+  std::vector<LabelColumnSpan> spans;
+  std::vector<std::string> seen;
+  const int bottom = node.y + (node.inputCount + 2) * z;
+  for (int i = node.inputCount - 1; i >= 0; --i) {
+    const std::string& label = node.inputLabels[i];
+    if (node.childId[i] != 0 || std::find(seen.begin(), seen.end(), label) != seen.end()) continue;
+    seen.push_back(label);
+    const int x = node.x - static_cast<int>(seen.size()) * z;
+    spans.push_back({x, node.y + (i + 1) * z, bottom, !label.empty() && label[0] == '~'});
+  }
+  return spans;
+}
+
+/// The rows the vertical channel of the wire from child into input j of parent covers.
+std::pair<int, int> ChannelRows(const NodeRecord& child, const NodeRecord& parent, int j, int z) {
+  const int hC = ((child.inputCount + 1) * z) / 2;
+  const bool parentMux = parent.kind == NodeKind::kMux;
+  int from = 0, to = 0;
+  if (child.kind != NodeKind::kMux && parentMux) {
+    from = child.y + hC / 2;
+    to = parent.y + (j + 1) * z;
+  } else {
+    const int dP = parentMux ? 1 : 2;
+    from = child.y + hC / dP;
+    to = parent.y + ((j + 1) * z) / dP;
+  }
+  return {std::min(from, to), std::max(from, to)};
+}
+
+/// True when the channel at x over rows [top, bottom] runs on (or within a pixel of) a label
+/// column of a multiplexer in the parent's column, or through the inverter in one.
+bool OnLabelColumn(const std::vector<NodeRecord>& nodes, int level, int x, int top, int bottom,
+                   int z) {
+  for (const NodeRecord& m : nodes) {
+    if (m.kind != NodeKind::kMux || m.level != level) continue;
+    for (const LabelColumnSpan& col : LabelColumnSpans(m, z)) {
+      const int reach = col.inverted ? z / 3 + 1 : 1;
+      if (std::abs(x - col.x) <= reach && top <= col.bottom && col.top <= bottom) return true;
+    }
+  }
+  return false;
+}
+
+/// The channel offset of every wire (index: node * kNodeInputs + input). Channels into a column
+/// lie 3 pixels apart, counting the many-variable inputs of the nodes above the parent in its
+/// column and of the parent's earlier inputs; with avoidColumns a channel that would run on a
+/// label column moves on by whole channels, and so do the later ones into that column.
+std::vector<int> ChannelOffsets(const std::vector<NodeRecord>& nodes, int z, bool avoidColumns) {
+  std::vector<int> offsets(nodes.size() * kNodeInputs, 0);
+  const std::vector<int> above = ComplexInputsAbove(nodes);
+  std::vector<int> skipped(kLevels, 0);
+  for (size_t p = 0; p < nodes.size(); ++p) {
+    const NodeRecord& parent = nodes[p];
+    for (int j = 0; j < parent.inputCount; ++j) {
+      const NodeRecord* child = Child(nodes, parent, j);
+      if (!child) continue;
+      auto offset = [&] {
+        return 3 * (above[p] + ComplexInputs(parent, j) + 1 + skipped[parent.level]) + z;
+      };
+      if (avoidColumns) {
+        const auto [top, bottom] = ChannelRows(*child, parent, j, z);
+        for (int guard = 0; guard < kNodeInputs &&
+                            OnLabelColumn(nodes, parent.level,
+                                          ChannelX(*child, parent, offset(), z), top, bottom, z);
+             ++guard)
+          ++skipped[parent.level];
+      }
+      offsets[p * kNodeInputs + j] = offset();
+    }
+  }
+  return offsets;
+}
+
+/// Whether any channel runs on a label column.
+bool RunsOnLabelColumn(const std::vector<NodeRecord>& nodes, const std::vector<int>& offsets,
+                       int z) {
+  for (size_t p = 0; p < nodes.size(); ++p) {
+    const NodeRecord& parent = nodes[p];
+    for (int j = 0; j < parent.inputCount; ++j) {
+      const NodeRecord* child = Child(nodes, parent, j);
+      if (!child) continue;
+      const auto [top, bottom] = ChannelRows(*child, parent, j, z);
+      const int x = ChannelX(*child, parent, offsets[p * kNodeInputs + j], z);
+      if (OnLabelColumn(nodes, parent.level, x, top, bottom, z)) return true;
+    }
+  }
+  return false;
+}
+
+/// How far the fullest column gap falls short of its channels: the last channel must stay
+/// half a grid unit left of the parent's input stubs.
+int Lack(const std::vector<NodeRecord>& nodes, const std::vector<int>& offsets, int z) {
+  int lack = 0;
+  for (size_t p = 0; p < nodes.size(); ++p) {
+    const NodeRecord& parent = nodes[p];
+    for (int j = 0; j < parent.inputCount; ++j) {
+      const NodeRecord* child = Child(nodes, parent, j);
+      if (!child || child->level <= parent.level) continue;
+      const int x = ChannelX(*child, parent, offsets[p * kNodeInputs + j], z);
+      lack = std::max(lack, x - (parent.x - z - z / 2));
+    }
+  }
+  return lack;
 }
 
 }  // namespace
@@ -137,24 +256,30 @@ void LayoutTree(Diagram& d, const ResultStore& store) {
   // A column gap must hold the channels of all wires into the column. When it cannot (wide
   // trees: three pixels per wire), every column widens by what the fullest gap lacks, keeping
   // half a grid unit between the last channel and the parents' input stubs.
-  int lack = 0;
-  const std::vector<int> above = ComplexInputsAbove(nodes);
-  for (size_t p = 0; p < nodes.size(); ++p) {
-    const NodeRecord& parent = nodes[p];
-    for (int j = 0; j < parent.inputCount; ++j) {
-      const NodeRecord* child = Child(nodes, parent, j);
-      if (!child || child->level <= parent.level) continue;
-      const int k = 3 * (above[p] + ComplexInputs(parent, j) + 1) + z;
-      lack = std::max(lack, ChannelX(*child, parent, k, z) - (parent.x - z - z / 2));
-    }
-  }
+  std::vector<int> offsets = ChannelOffsets(nodes, z, false);
+  int lack = Lack(nodes, offsets, z);
   // Label columns left of a multiplexer (one grid unit each, the label centred under the
   // last) must not leave the picture.
   int leftmost = 0;
   for (const NodeRecord& n : nodes)
     if (n.kind == NodeKind::kMux) leftmost = std::min(leftmost, n.x - (LabelColumns(n) + 1) * z);
   const int shift = -leftmost;
-  if (lack > 0 || shift > 0) place(colW + std::max(0, lack), shift);
+  int width = colW + std::max(0, lack);
+  if (lack > 0 || shift > 0) place(width, shift);
+  // A channel must not run on a label column it passes (the wire would read as the label's,
+  // and an inverter of the column would sit on it): such a channel, and every later one into
+  // its column, moves on by whole channels, widening the columns again where that needs room.
+  if (RunsOnLabelColumn(nodes, offsets, z)) {
+    for (int round = 0; round < 8; ++round) {
+      offsets = ChannelOffsets(nodes, z, true);
+      const int more = Lack(nodes, offsets, z);
+      if (more <= 0) break;
+      width += more;
+      place(width, shift);
+    }
+    offsets = ChannelOffsets(nodes, z, true);
+  }
+  d.wireOffsets = std::move(offsets);
 
   // Picture size.
   const NodeRecord& last = nodes.back();
@@ -183,16 +308,13 @@ void DrawTree(const Diagram& d, Canvas& c) {
   c.TextOut(last.x + z * (last.addressCount + 3) - z / 2, last.y + (last.inputCount / 2) * z - 1,
             "F");
 
-  // Wires. The channel of input j of P lies 3 pixels right of the channel before it, counting
-  // the many-variable inputs of the nodes above P in its column and of P's earlier inputs.
-  const std::vector<int> above = ComplexInputsAbove(nodes);
+  // Wires, each in the channel the layout chose.
   for (size_t p = 0; p < nodes.size(); ++p) {
     const NodeRecord& parent = nodes[p];
     for (int j = 0; j < parent.inputCount; ++j) {
       const NodeRecord* child = Child(nodes, parent, j);
       if (!child) continue;
-      const int k = 3 * (above[p] + ComplexInputs(parent, j) + 1) + z;
-      DrawTreeWire(c, *child, parent, j, k, z);
+      DrawTreeWire(c, *child, parent, j, d.wireOffsets[p * kNodeInputs + j], z);
     }
   }
 }

@@ -96,6 +96,23 @@ inline std::vector<Case> RandomCases(unsigned seed, int count, int maxVars = 8) 
   return cases;
 }
 
+/// Forty minterms of ten variables realized as a tree of 4-input multiplexers: so many wires
+/// run into the leaves' parents that their channels reach the parents' label columns.
+inline constexpr const char* kCrowdedTreeText =
+    "~x9x7~x6~x5~x4~x3~x2~x1~x0+~x9~x8x7~x5~x4~x3~x2~x1~x0+x9x8~x7~x6x5~x4x3~x1~x0"
+    "+x9x8~x7x6~x5x4x3~x2~x0+~x9~x8~x7x6x5x4x3x1~x0+~x9~x8~x7x6x5x4x2x1~x0"
+    "+x9x8x6x5x4x3~x2~x1~x0+~x9x8~x7~x6~x5x4~x3~x2~x1~x0+~x9~x8x7~x6x5x4~x3~x2~x1~x0"
+    "+~x9~x8x7~x6~x5x4~x3x2~x1~x0+~x9~x8~x7x6x5~x4~x3~x2x1~x0"
+    "+~x9~x8~x7x6~x5~x4x3x2~x1~x0+x9~x8~x7x6~x5x4~x3~x2~x1x0"
+    "+~x9x8x7x6~x5~x4~x3x2~x1~x0+~x9x8~x7~x6x5x4~x3x2~x1~x0"
+    "+~x9~x8~x7x6x5~x4~x3x2~x1x0+~x9x8x7x6~x5~x4x3~x2~x1x0+~x9x8x7~x6x5~x4~x3x2~x1x0"
+    "+~x9x8~x7x6x5x4~x3~x2x1~x0+~x9x8~x7~x6x5~x4~x3x2x1x0+~x9~x8x7x6x5x4~x3~x2~x1x0"
+    "+~x9~x8x7x6~x5x4~x3~x2x1x0+~x9~x8x7x6~x5~x4~x3x2x1x0+~x9~x8x7~x6x5x4x3~x2~x1x0"
+    "+~x9~x8x7~x6~x5~x4x3x2x1x0+~x9~x8~x7x6x5x4x3~x2~x1x0+x9x8~x7x6x5~x4~x3x2~x1x0"
+    "+x9~x8x7x6x5~x4x3x2~x1~x0+x9~x8x7~x6~x5x4~x3x2x1x0+~x9x8x7x6x5~x4x3x2~x1~x0"
+    "+~x9~x8~x7x6~x5x4x3x2x1x0+x9~x8x7x6x5x4x3~x2x1~x0+x9~x8~x7x6x5x4~x3x2x1x0"
+    "+~x9x8x7~x6x5x4~x3x2x1x0+~x9~x8x7x6x5x4x3x2~x1x0";
+
 /// One operation of a display list: its name and all integers on the line, in order.
 struct Op {
   std::string name;

@@ -39,6 +39,11 @@ const GoldenCase kCases[] = {
     {"demux4_single_z12", "x1x0", Options(Structure::kDemux, 0, 4), 12},
     {"muxdemux_z17", "x6~x3x2~x1+x5x4x0", Options(Structure::kMuxDemux, 8, 16), 17},
     {"muxdemux_d2_z30", "x9x6x5+x6x5+x0+x9~x6~x5", Options(Structure::kMuxDemux, 8, 2), 30},
+    {"tree4_crowded_z10", testing::kCrowdedTreeText, Options(Structure::kMuxTree, 4), 10},
+    {"mux2_z10", "x1x0+~x1~x0", Options(Structure::kMux, 2), 10},
+    {"mux16_z10", "x4x3~x1+~x4x2x0+x3~x2~x0", Options(Structure::kMux, 16), 10},
+    {"demux2_z10", "x0", Options(Structure::kDemux, 0, 2), 10},
+    {"muxdemux_z10", "x3~x2~x1+x4x2x0+~x3x1", Options(Structure::kMuxDemux, 4, 8), 10},
     {"project_tree_z17", "x3x2x1+~x3~x2~x1", Options(Structure::kMuxTree, 2), 17, true},
 };
 

@@ -7,7 +7,9 @@
 #include <algorithm>
 
 #include "diagram/diagram.h"
+#include "diagram/display_list.h"
 #include "diagram/symbols.h"
+#include "support/picture_checks.h"
 #include "tests/core/diagram/diagram_test_support.h"
 
 namespace kestrel {
@@ -160,6 +162,75 @@ TEST(TreeLayout, WiresMeetTheOutputsAndTheInputStubs) {
     }
   }
   EXPECT_GT(wires, 100);
+}
+
+std::vector<DisplayItem> DisplayItems(const Diagram& d) {
+  DisplayListCanvas c(nullptr, nullptr);
+  DrawDiagram(d, c);
+  return c.items();
+}
+
+/// Vertical wires that run on a multiplexer's label column (within a pixel of it) where it
+/// stands, other than the column's own lines: those lie exactly on it, between the first
+/// input's row and the label text.
+std::vector<std::string> WiresOnLabelColumns(const Diagram& d,
+                                             const std::vector<DisplayItem>& items) {
+  const int z = d.zoom;
+  std::vector<std::string> faults;
+  const std::vector<testing::Segment> verticals = testing::Segments(items, true);
+  for (const NodeRecord& m : d.nodes) {
+    if (m.kind != NodeKind::kMux) continue;
+    std::vector<std::string> labels;
+    for (int i = m.inputCount - 1; i >= 0; --i)
+      if (m.childId[i] == 0 &&
+          std::find(labels.begin(), labels.end(), m.inputLabels[i]) == labels.end())
+        labels.push_back(m.inputLabels[i]);
+    const int top = m.y + z, bottom = m.y + (m.inputCount + 2) * z;
+    for (size_t k = 0; k < labels.size(); ++k) {
+      const int xc = m.x - static_cast<int>(k + 1) * z;
+      for (const testing::Segment& v : verticals) {
+        if (std::abs(v.x1 - xc) > 1 || v.y2 <= top || v.y1 >= bottom) continue;
+        if (v.x1 == xc && v.y1 >= top && v.y2 <= bottom) continue;
+        faults.push_back("a wire at x=" + std::to_string(v.x1) + " rows " + std::to_string(v.y1) +
+                         ".." + std::to_string(v.y2) + " runs on the column of \"" + labels[k] +
+                         "\" of node " + std::to_string(m.id));
+      }
+    }
+  }
+  return faults;
+}
+
+TEST(TreeLayout, NoChannelRunsOnALabelColumn) {
+  // The crowded tree at zoom 10 ran a channel on a "~x0" column: its inverter sat on the
+  // passing wire and input 2 joined that wire without a dot.
+  Realized r;
+  ASSERT_TRUE(r.Run(testing::kCrowdedTreeText, Options(Structure::kMuxTree, 4)));
+  for (int z : {10, 13, 17, 23, 30}) {
+    const Diagram d = LayoutDiagram(r.session.results, r.session.choice, z);
+    const std::vector<DisplayItem> items = DisplayItems(d);
+    EXPECT_EQ(WiresOnLabelColumns(d, items), std::vector<std::string>{}) << "zoom " << z;
+    EXPECT_EQ(testing::WiresThroughInverters(items), std::vector<std::string>{}) << "zoom " << z;
+  }
+}
+
+TEST(TreeLayout, RandomTreesKeepTheirChannelsOffTheLabelColumns) {
+  int trees = 0;
+  for (const Case& k : RandomCases(23, 150, 10)) {
+    if (k.options.structure == Structure::kDemux || k.options.structure == Structure::kMuxDemux)
+      continue;
+    Realized r;
+    if (!r.Run(k.text, k.options)) continue;  // more variables than the structure takes
+    for (int z : {10, 13, 17, 23, 30}) {
+      const Diagram d = LayoutDiagram(r.session.results, r.session.choice, z);
+      const std::vector<DisplayItem> items = DisplayItems(d);
+      ASSERT_EQ(WiresOnLabelColumns(d, items), std::vector<std::string>{})
+          << k.Describe() << " zoom " << z;
+      ASSERT_EQ(testing::WiresThroughInverters(items), std::vector<std::string>{})
+          << k.Describe() << " zoom " << z;
+    }
+    ++trees;
+  }
+  EXPECT_GT(trees, 90);
 }
 
 TEST(TreeLayout, ChannelsStayBetweenTheColumns) {
