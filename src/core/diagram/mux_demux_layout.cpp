@@ -9,6 +9,8 @@
 #include "diagram/demux_symbol.h"
 #include "diagram/diagram.h"
 #include "diagram/symbols.h"
+#include "diagram/value_style.h"
+#include "engine/simulation.h"
 #include "function/function_text.h"
 
 namespace kestrel {
@@ -308,6 +310,64 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
 
   junctions.Draw(c);
   c.SetBrushStyle(BrushStyle::kClear);
+}
+
+void DrawMuxDemuxState(const Diagram& d, const CircuitState& state, Canvas& c) {
+  const int z = d.zoom;
+  const Plan p = MakePlan(d);
+  if (state.nodes.size() != 1 || static_cast<int>(state.demuxOutputs.size()) != p.dN) return;
+  const NodeState& mux = state.nodes[0];
+  if (static_cast<int>(mux.inputs.size()) != p.mM) return;
+  DrawDemuxSymbolState(c, p.xd, 3 * z, p.dA, d.demuxPart.addressLabels, state, z);
+
+  // The multiplexer: its data input stubs, address lines, the selected input joined to the
+  // output, and the output.
+  const int y0 = p.p4 + 17 * z;
+  const int right = p.p3 + (p.mM + 1) * z;
+  const int bottom = y0 + (p.mA + 1) * z;
+  const int tip = p.p3 + ((p.mM + 1) * z) / 2;
+  for (int i = 0; i < p.mM; ++i) {
+    const int xi = p.p3 + (i + 1) * z;
+    ValueLine(c, {xi, y0 - z}, {xi, y0}, mux.inputs[i]);
+  }
+  for (int j = 0; j < p.mA; ++j) {
+    const int yj = y0 + (j + 1) * z;
+    ValueLine(c, {right + 1, yj}, {right + z, yj}, mux.address[j]);
+  }
+  ValueLine(c, {tip, bottom}, {tip, bottom + z}, state.output);
+  if (!mux.selectedInput || *mux.selectedInput >= p.mM) return;
+  const int xs = p.p3 + (*mux.selectedInput + 1) * z;
+  const bool routed = mux.inputs[*mux.selectedInput];
+  ValueLine(c, {xs, y0}, {tip, bottom - 1}, routed);
+  c.SetPenColor(routed ? kValueOneColor : kValueZeroColor);
+  c.SetBrush(BrushStyle::kSolid, routed ? kValueOneColor : kValueZeroColor);
+  c.Ellipse(xs - 3, y0 - 3, xs + 4, y0 + 4);
+  c.SetPenColor(kBlack);
+  c.SetBrushStyle(BrushStyle::kClear);
+}
+
+std::vector<LabelBox> MuxDemuxLabelBoxes(const Diagram& d) {
+  const int z = d.zoom;
+  const Plan p = MakePlan(d);
+  std::vector<LabelBox> boxes;
+  const int y = 3 * z + (p.dN + 2) * z;
+  for (int i = 0; i < p.dA; ++i) {
+    const int ax = p.xd + (i + 1) * z;
+    boxes.push_back({ax - z / 2, y - z, ax + z / 2, y + z, d.demuxPart.addressLabels[i]});
+  }
+  const int y0 = p.p4 + 17 * z;
+  const int right = p.p3 + (p.mM + 1) * z;
+  for (int j = 0; j < p.mA; ++j) {
+    const int yj = y0 + (j + 1) * z;
+    boxes.push_back({right, yj - z / 2, right + 3 * z, yj + z / 2, d.muxDemux.addressLabels[j]});
+  }
+  const int labelY = p.p4 + (p.mA + 18) * z;
+  for (int i = 0; i < p.mM; ++i) {
+    if (p.inputs[i].feed != Feed::kLabel) continue;
+    const int xk = p.p3 - (p.inputs[i].column + 2) * z;
+    boxes.push_back({xk - z / 2, labelY - z, xk + z / 2, labelY + z, d.muxDemux.inputLabels[i]});
+  }
+  return boxes;
 }
 
 }  // namespace kestrel

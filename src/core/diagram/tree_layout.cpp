@@ -7,6 +7,8 @@
 
 #include "diagram/diagram.h"
 #include "diagram/symbols.h"
+#include "diagram/value_style.h"
+#include "engine/simulation.h"
 #include "function/function_text.h"
 
 namespace kestrel {
@@ -195,6 +197,87 @@ void DrawTree(const Diagram& d, Canvas& c) {
       DrawTreeWire(c, *child, parent, j, k, z);
     }
   }
+}
+
+void DrawTreeState(const Diagram& d, const CircuitState& state, Canvas& c) {
+  const int z = d.zoom;
+  const std::vector<NodeRecord>& nodes = d.nodes;
+  if (state.nodes.size() != nodes.size()) return;  // the state of another circuit
+
+  // Every wire carries what its parent's input sees (the layout moved the negations onto the
+  // children's outputs, where the drawing shows them).
+  const std::vector<int> above = ComplexInputsAbove(nodes);
+  for (size_t p = 0; p < nodes.size(); ++p) {
+    const NodeRecord& parent = nodes[p];
+    const NodeState& ns = state.nodes[p];
+    for (int j = 0; j < parent.inputCount && j < static_cast<int>(ns.inputs.size()); ++j) {
+      const NodeRecord* child = Child(nodes, parent, j);
+      if (!child) continue;
+      const int k = 3 * (above[p] + ComplexInputs(parent, j) + 1) + z;
+      const std::array<Point, 4> path = TreeWirePath(*child, parent, j, k, z);
+      ValuePath(c, {path.begin(), path.end()}, ns.inputs[j]);
+    }
+  }
+
+  for (size_t p = 0; p < nodes.size(); ++p) {
+    const NodeRecord& n = nodes[p];
+    const NodeState& ns = state.nodes[p];
+    const int m = std::min(n.inputCount, static_cast<int>(ns.inputs.size()));
+    if (n.kind != NodeKind::kMux) {
+      for (int j = 0; j < m; ++j) {
+        const int yj = n.y + ((j + 1) * z) / 2;
+        ValueLine(c, {n.x - z, yj}, {n.x, yj}, ns.inputs[j]);
+      }
+      continue;
+    }
+    const int a = n.addressCount;
+    const int boxRight = n.x + (a + 1) * z;
+    const int mid = n.y + ((n.inputCount + 1) * z) / 2;
+    for (int i = 0; i < m; ++i) {
+      const int yi = n.y + (i + 1) * z;
+      ValueLine(c, {n.x - z, yi}, {n.x, yi}, ns.inputs[i]);
+    }
+    for (int e = 0; e < a; ++e) {
+      const int ax = n.x + (e + 1) * z;
+      ValueLine(c, {ax, n.y + (n.inputCount + 1) * z + 1}, {ax, n.y + (n.inputCount + 2) * z},
+                ns.address[e]);
+    }
+    if (!ns.selectedInput || *ns.selectedInput >= m) continue;
+    // The selected data input joined to the output, and a dot on the input.
+    const bool routed = ns.inputs[*ns.selectedInput];
+    const int ys = n.y + (*ns.selectedInput + 1) * z;
+    ValueLine(c, {n.x, ys}, {boxRight - 1, mid}, routed);
+    ValueLine(c, {boxRight, mid}, {boxRight + z, mid}, routed);
+    c.SetPenColor(routed ? kValueOneColor : kValueZeroColor);
+    c.SetBrush(BrushStyle::kSolid, routed ? kValueOneColor : kValueZeroColor);
+    c.Ellipse(n.x - 3, ys - 3, n.x + 4, ys + 4);
+    c.SetPenColor(kBlack);
+    c.SetBrushStyle(BrushStyle::kClear);
+  }
+}
+
+std::vector<LabelBox> TreeLabelBoxes(const Diagram& d) {
+  // A label is written centred under its line, a grid unit high and at most two wide.
+  const int z = d.zoom;
+  std::vector<LabelBox> boxes;
+  for (const NodeRecord& n : d.nodes) {
+    if (n.kind != NodeKind::kMux) continue;
+    const int bigY = n.y + (n.inputCount + 2) * z;
+    for (int e = 0; e < n.addressCount; ++e) {
+      const int ax = n.x + (e + 1) * z;
+      boxes.push_back({ax - z / 2, bigY, ax + z / 2, bigY + z, n.addressLabels[e]});
+    }
+    // The label columns, one per distinct label, opened from the bottom input upward.
+    std::vector<std::string> seen;
+    for (int i = n.inputCount - 1; i >= 0; --i) {
+      const std::string& label = n.inputLabels[i];
+      if (n.childId[i] != 0 || std::find(seen.begin(), seen.end(), label) != seen.end()) continue;
+      seen.push_back(label);
+      const int xc = n.x - static_cast<int>(seen.size()) * z;
+      boxes.push_back({xc - z / 2, bigY - z, xc + z / 2, bigY + z, label});
+    }
+  }
+  return boxes;
 }
 
 }  // namespace kestrel
