@@ -77,6 +77,32 @@ int LabelColumns(const NodeRecord& node) {
   return static_cast<int>(seen.size());
 }
 
+/// The output line of a gate, from its body (or from its output inverter) to where the wire to
+/// its parent starts, or to the end of F's line, in the style of what it carries.
+void GateOutputState(Canvas& c, const NodeRecord& n, bool last, bool value, int z) {
+  const int a = n.x, d = n.addressCount;
+  const int e = n.y + ((std::clamp(n.inputCount, 0, 16) + 1) * z) / 4;
+  const bool andShape = n.kind == NodeKind::kAnd || n.kind == NodeKind::kNand;
+  int from = 0, to = 0;
+  if (n.outputNegated == 1) {
+    const int xb =
+        andShape ? a + d * z + 2 * (z / 3) : TruncDiv(10LL * (a + z + 2 * (z / 3)) + 4LL * z, 10);
+    const int xa = xb + z;
+    from = TruncDiv(10LL * xa + 4LL * z - 10, 10);
+    to = andShape ? TruncDiv(10LL * xa + 14LL * z + 20, 10)
+                  : TruncDiv(10LL * xa + 10LL * z + 10, 10);
+  } else {
+    if (andShape)
+      from = n.kind == NodeKind::kNand ? TruncDiv(10LL * a + 14LL * z, 10) : a + z;
+    else
+      from =
+          n.kind == NodeKind::kNor ? TruncDiv(10LL * (a + z + z / 3) + 4LL * z, 10) : a + z + z / 3;
+    to = andShape ? a + 2 * (z / 3) + (d + 3) * z : a + 4 * z + 2 * (z / 3);
+  }
+  if (!last) to = std::max(to, a + (d + 3) * z);  // the parent's wire starts there
+  ValueLine(c, {from, e}, {to, e}, value);
+}
+
 }  // namespace
 
 void LayoutTree(Diagram& d, const ResultStore& store) {
@@ -207,6 +233,7 @@ void DrawTreeState(const Diagram& d, const CircuitState& state, Canvas& c) {
   // Every wire carries what its parent's input sees (the layout moved the negations onto the
   // children's outputs, where the drawing shows them).
   const std::vector<int> above = ComplexInputsAbove(nodes);
+  std::vector<bool> carried(nodes.size(), state.output);  // what each node's output wire carries
   for (size_t p = 0; p < nodes.size(); ++p) {
     const NodeRecord& parent = nodes[p];
     const NodeState& ns = state.nodes[p];
@@ -216,6 +243,7 @@ void DrawTreeState(const Diagram& d, const CircuitState& state, Canvas& c) {
       const int k = 3 * (above[p] + ComplexInputs(parent, j) + 1) + z;
       const std::array<Point, 4> path = TreeWirePath(*child, parent, j, k, z);
       ValuePath(c, {path.begin(), path.end()}, ns.inputs[j]);
+      carried[child->id - 1] = ns.inputs[j];
     }
   }
 
@@ -228,6 +256,7 @@ void DrawTreeState(const Diagram& d, const CircuitState& state, Canvas& c) {
         const int yj = n.y + ((j + 1) * z) / 2;
         ValueLine(c, {n.x - z, yj}, {n.x, yj}, ns.inputs[j]);
       }
+      GateOutputState(c, n, p + 1 == nodes.size(), carried[p], z);
       continue;
     }
     const int a = n.addressCount;
