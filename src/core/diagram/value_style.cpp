@@ -21,6 +21,18 @@ void ValueLine(Canvas& c, Point a, Point b, bool value) {
     c.SetPenColor(kWhite);
     c.Line(a.x, a.y, b.x, b.y);
     c.SetPenColor(kValueZeroColor);
+    if (a.x == b.x || a.y == b.y) {
+      // The wires run across and down: whole-pixel dashes, counted in integers.
+      const int length = std::abs(b.x - a.x) + std::abs(b.y - a.y);
+      const int dx = b.x > a.x ? 1 : (b.x < a.x ? -1 : 0);
+      const int dy = b.y > a.y ? 1 : (b.y < a.y ? -1 : 0);
+      for (int s = 0; s < length; s += kZeroDash + kZeroGap) {
+        const int e = std::min(length, s + kZeroDash);
+        c.Line(a.x + dx * s, a.y + dy * s, a.x + dx * e, a.y + dy * e);
+      }
+      c.SetPenColor(kBlack);
+      return;
+    }
     const double length = std::hypot(b.x - a.x, b.y - a.y);
     for (int s = 0; s < length; s += kZeroDash + kZeroGap) {
       const double t0 = s / length, t1 = std::min(1.0, (s + kZeroDash) / length);

@@ -129,11 +129,15 @@ void LiveCircuitBar::Show(const LiveCircuit& live, const CircuitState& state) {
       connect(b, &QToolButton::clicked, this, [this, d] { emit Toggled(d); });
       switches_.push_back(b);
     }
+    shownValues_.assign(n, -1);
     // The most significant variable on the left.
     for (int d = n - 1; d >= 0; --d) switchRow->addWidget(switches_[d]);
   }
   for (int d = 0; d < n; ++d) {
     const bool on = (live.assignment() >> d) & 1;
+    // A style sheet is costly to apply: only a switch that changed gets its new one.
+    if (shownValues_[d] == static_cast<int>(on)) continue;
+    shownValues_[d] = on ? 1 : 0;
     switches_[d]->setChecked(on);
     switches_[d]->setText(QStringLiteral("x%1=%2").arg(d).arg(on ? 1 : 0));
     switches_[d]->setStyleSheet(SwitchStyle(on));

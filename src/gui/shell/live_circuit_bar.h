@@ -48,6 +48,7 @@ class LiveCircuitBar : public QWidget {
  private:
   QWidget* switchBox_;
   std::vector<QToolButton*> switches_;  ///< index d: the switch of x<d>
+  std::vector<int> shownValues_;        ///< what each switch shows; -1 before the first showing
   bool showing_ = false;                ///< the widgets are being set: no signals
 };
 
