@@ -153,7 +153,12 @@ TEST(SimulationProperty, EveryStateAgreesWithTheRecordsAndTheFunction) {
     std::vector<int> ones, zeros, dcs;
     for (int v = 0; v < (1 << n); ++v) {
       const int r = static_cast<int>(rng() % 100);
-      (r < 45 ? ones : r < 90 ? zeros : dcs).push_back(v);
+      if (r < 45)
+        ones.push_back(v);
+      else if (r < 90)
+        zeros.push_back(v);
+      else
+        dcs.push_back(v);
     }
     if (ones.empty()) continue;
     testing::SessionFixture f;
