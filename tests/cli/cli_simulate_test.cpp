@@ -41,7 +41,7 @@ TEST(CliSimulate, JsonOfEveryStructure) {
   for (const auto& structure : structures) {
     for (int k = 0; k < 8; ++k) {
       std::vector<std::string> args = Simulate(structure, std::to_string(k));
-      args.push_back("--json");
+      args.emplace_back("--json");
       const CliRun run = RunCli(args);
       ASSERT_EQ(run.exitCode, 0) << run.err;
       const nlohmann::json j = nlohmann::json::parse(run.out);
