@@ -6,6 +6,7 @@
 #include "cli/files_commands.h"
 #include "cli/realize_command.h"
 #include "cli/render_command.h"
+#include "cli/simulate_command.h"
 
 namespace {
 
@@ -36,6 +37,11 @@ int Run(int argc, char** argv) {
       "render",
       "realize a function and write the picture of its diagram or of the project, or its netlist");
   AddRenderOptions(*render, renderInputs);
+
+  SimulateInputs simulateInputs;
+  CLI::App* simulate = app.add_subcommand(
+      "simulate", "realize a function and show the circuit's signals for one combination");
+  AddSimulateOptions(*simulate, simulateInputs);
 
   FileCommands files;
   files.Register(app);
@@ -73,6 +79,14 @@ int Run(int argc, char** argv) {
         return kExitUsage;
       }
       return RunRender(renderInputs);
+    }
+    if (simulate->parsed()) {
+      const std::string problem = ValidateRealizeInputs(simulateInputs.realize);
+      if (!problem.empty()) {
+        std::cerr << "kestrel-cli: " << problem << "\n";
+        return kExitUsage;
+      }
+      return RunSimulate(simulateInputs);
     }
   } catch (const std::exception& e) {
     std::cerr << "kestrel-cli: internal error: " << e.what() << "\n";

@@ -34,11 +34,16 @@ void AddRenderOptions(CLI::App& app, RenderInputs& inputs) {
                  ".wmf .bmp .jpg, .v (structural Verilog) .blif (BLIF), or .json (the "
                  "diagram's display list)")
       ->required();
+  app.add_option("--assign", inputs.assign,
+                 "draw the circuit's state for this combination into the picture: its number, or "
+                 "settings such as x3=1,x0=0 (as simulate takes them)");
 }
 
 std::string ValidateRenderInputs(const RenderInputs& inputs) {
   if (inputs.zoom < kMinZoom || inputs.zoom > kMaxZoom) return "--zoom must be 10 to 30";
   const bool netlist = NetlistFormatFromExtension(inputs.output) != NetlistFormat::kNone;
+  if (netlist && inputs.assign)
+    return "--assign draws a state into a picture; a netlist (.v, .blif) holds the circuit alone";
   if (netlist && inputs.what == "project")
     return "--what project draws a picture; a netlist (.v, .blif) holds the circuit alone";
   if (IsDisplayListPath(inputs.output) && inputs.what == "project")
@@ -139,7 +144,17 @@ int RenderSession(const Session& session, const RenderInputs& inputs, std::ostre
     return WriteNetlist(session, inputs, out, err);
   if (IsDisplayListPath(inputs.output)) return WriteDisplayList(session, inputs, out, err);
   const PictureFormat format = PictureFormatFromExtension(inputs.output);
-  const Diagram diagram = LayoutDiagram(session.results, session.choice, inputs.zoom);
+  Diagram diagram = LayoutDiagram(session.results, session.choice, inputs.zoom);
+  if (inputs.assign) {
+    const AssignmentParse assignment =
+        ParseAssignment(*inputs.assign, SimulationVariableCount(session.model));
+    if (!assignment.error.empty()) {
+      err << "kestrel-cli: --assign: " << assignment.error << "\n";
+      return kExitUsage;
+    }
+    diagram.state = StateAt(EvaluateCircuit(session.choice, session.results),
+                            FunctionValuesOf(session.model), assignment.assignment);
+  }
   const PictureContent content =
       inputs.what == "project" ? PictureContent::kProject : PictureContent::kDiagram;
   const ProjectText text{session.model.functionText, session.designCaption};

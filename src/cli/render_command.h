@@ -3,6 +3,7 @@
 // once, as Open project does), and writes the picture of the diagram (or of the whole project)
 // in the format that the output file's extension names, or the circuit's netlist (.v, .blif).
 
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -16,6 +17,9 @@ struct RenderInputs {
   int zoom = kDefaultZoom;
   std::string what = "diagram";
   std::string output;
+  /// The combination whose state the picture shows (simulate's --assign); none: the plain
+  /// diagram.
+  std::optional<std::string> assign;
 };
 
 /// A .json output: the diagram's display list.

@@ -20,4 +20,21 @@ inline constexpr const char* kCommandLineUsage =
 inline constexpr const char* kUnknownOption = "unknown option ";
 inline constexpr const char* kOneFileOnly = "only one file can be opened at start";
 
+/// The live circuit: its menu, its bar and their hints.
+inline constexpr const char* kViewMenu = "&View";
+inline constexpr const char* kLiveCircuit = "&Live circuit";
+inline constexpr const char* kLiveCircuitHint =
+    "Set the inputs and watch the values travel through the circuit";
+inline constexpr const char* kInputsCaption = "Inputs:";
+inline constexpr const char* kSwitchHint =
+    "Click to switch %1 (also by clicking its label in the diagram)";
+inline constexpr const char* kCombinationCaption = "Combination:";
+inline constexpr const char* kPreviousHint = "Previous combination";
+inline constexpr const char* kNextHint = "Next combination";
+inline constexpr const char* kPlayHint = "Step through all combinations";
+inline constexpr const char* kSpeedHint = "Time per combination while playing";
+inline constexpr const char* kFunctionValue = "function: %1";
+inline constexpr const char* kDontCareValue = "function: - (don't care)";
+inline constexpr const char* kDiffersValue = "function: %1 \u2260 F: the circuit differs!";
+
 }  // namespace kestrel::text

@@ -140,6 +140,42 @@ TEST(CliRender, UsageErrors) {
   EXPECT_TRUE(scratch.Entries().isEmpty());
 }
 
+// The live circuit's state in every picture format: the picture keeps its size and differs from
+// the plain one, which --assign leaves untouched; a bad combination writes nothing.
+TEST(CliRender, AssignDrawsTheStateIntoEveryFormat) {
+  Scratch scratch;
+  for (const char* ext : {".svg", ".png", ".pdf", ".wmf", ".bmp", ".jpg"}) {
+    const std::string plain = scratch.File(std::string("plain") + ext);
+    const std::string live = scratch.File(std::string("live") + ext);
+    ASSERT_EQ(Cli(Mux(plain)).exitCode, 0) << ext;
+    const ProgramRun run = Cli(Mux(live) << "--assign"
+                                         << "x3=1,x1=1");
+    ASSERT_EQ(run.exitCode, 0) << ext << run.err.toStdString();
+    EXPECT_NE(ReadAll(plain), ReadAll(live)) << ext;
+  }
+  const QImage plain(QString::fromStdString(scratch.File("plain.png")));
+  const QImage live(QString::fromStdString(scratch.File("live.png")));
+  EXPECT_EQ(live.size(), plain.size());
+  // A line carrying 1 is drawn in its colour somewhere.
+  bool one = false;
+  for (int y = 0; y < live.height() && !one; ++y)
+    for (int x = 0; x < live.width() && !one; ++x) one = live.pixel(x, y) == 0xFFD55E00;
+  EXPECT_TRUE(one);
+
+  const ProgramRun outside = Cli(Mux(scratch.File("bad.png")) << "--assign"
+                                                              << "16");
+  EXPECT_EQ(outside.exitCode, 2);
+  EXPECT_TRUE(
+      outside.err.endsWith("kestrel-cli: --assign: the combination 16 is outside 0..15 "
+                           "(the function has 4 variables)\n"))
+      << outside.err.toStdString();
+  const ProgramRun netlist = Cli(Mux(scratch.File("bad.v")) << "--assign"
+                                                            << "1");
+  EXPECT_EQ(netlist.exitCode, 2);
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(scratch.File("bad.png"))));
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(scratch.File("bad.v"))));
+}
+
 TEST(CliRender, NothingRealizedWritesNothing) {
   Scratch scratch;
   // A 3-variable function on a 4-output demultiplexer is refused.

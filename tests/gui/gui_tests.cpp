@@ -2,11 +2,13 @@
 // platform, with scripted message boxes, file dialogs, help and printer.
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QProcess>
@@ -15,7 +17,9 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
@@ -31,6 +35,7 @@
 #include "gui/platform/qt_messages.h"
 #include "gui/shell/about_box.h"
 #include "gui/shell/diagram_view.h"
+#include "gui/shell/live_circuit_bar.h"
 #include "gui/shell/progress_window.h"
 #include "gui/structure/structure_dialog.h"
 #include "gui_fixture.h"
@@ -144,6 +149,7 @@ class GuiTests : public QObject {
   void largeDiagramIsDrawnWhereItIsSeen();
   void printIsVectorDrawingInTheDiagramsProportions();
   void fileNamedOnTheCommandLine();
+  void liveCircuitSwitchesStepsAndLabels();
 };
 
 void GuiTests::startState() {
@@ -1247,6 +1253,83 @@ void GuiTests::fileNamedOnTheCommandLine() {
   QCOMPARE(h.session().commandState, CommandState::kEmpty);
   QVERIFY(!h.main().Panel1->isVisible());
   QCOMPARE(h.main().windowTitle(), QStringLiteral("Kestrel (Untitled)"));
+}
+
+void GuiTests::liveCircuitSwitchesStepsAndLabels() {
+  Fixture f;
+  MainWindow& w = f.main();
+  // The View menu comes after Realization; the menus before it keep their places.
+  QStringList menus;
+  for (QAction* a : w.menuBar()->actions()) menus << a->text();
+  QCOMPARE(menus, (QStringList{"&File", "&Realization", "&View", "&Help"}));
+  QCOMPARE(w.View1->actions(), QList<QAction*>{w.LiveCircuit1});
+  QVERIFY(!w.LiveCircuit1->isEnabled());
+  EnterLiteral(f, QStringLiteral("x2~x0+x1"));
+  Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
+  QVERIFY(w.LiveCircuit1->isEnabled());
+  QVERIFY(!w.LiveBar->isVisible());
+  QVERIFY(!w.Image1->diagram().state);
+
+  w.LiveCircuit1->trigger();
+  LiveCircuitBar& bar = *w.LiveBar;
+  QVERIFY(bar.isVisible());
+  auto shown = [&] {
+    return w.Image1->diagram().state ? w.Image1->diagram().state->assignment : -1;
+  };
+  QCOMPARE(shown(), 0);
+  QCOMPARE(bar.Output->text(), QStringLiteral("F = 0"));
+  QVERIFY(bar.Switch(2) && !bar.Switch(3));
+  bar.Switch(2)->click();
+  QCOMPARE(shown(), 4);
+  QCOMPARE(bar.Combination->value(), 4);
+  QCOMPARE(bar.Switch(2)->text(), QStringLiteral("x2=1"));
+  QCOMPARE(bar.Output->text(), QStringLiteral("F = 1"));
+  QCOMPARE(bar.Expected->text(), QStringLiteral("function: 1"));
+  bar.Next->click();
+  QCOMPARE(shown(), 5);
+  QCOMPARE(bar.Output->text(), QStringLiteral("F = 0"));
+  bar.Previous->click();
+  bar.Previous->click();
+  QCOMPARE(shown(), 3);
+  bar.Combination->setValue(7);
+  QCOMPARE(shown(), 7);
+  bar.Next->click();
+  QCOMPARE(shown(), 0);  // around to the first combination
+  // Play steps through the combinations at the chosen speed until stopped.
+  bar.Speed->setCurrentIndex(0);
+  bar.Play->click();
+  QTRY_VERIFY_WITH_TIMEOUT(shown() >= 2, 3000);
+  bar.Play->click();
+  QVERIFY(!bar.PlayTimer->isActive());
+
+  // A click on a variable's label in the diagram flips its switch.
+  bar.Combination->setValue(0);
+  const Diagram& d = w.Image1->diagram();
+  const std::vector<LabelBox> boxes = TreeLabelBoxes(d);
+  const auto x1 =
+      std::find_if(boxes.begin(), boxes.end(), [](const LabelBox& b) { return b.label == "x1"; });
+  QVERIFY(x1 != boxes.end());
+  const QPoint at((x1->x1 + x1->x2) / 2, w.Image1->top() + (x1->y1 + x1->y2) / 2);
+  w.ScrollBox1->ensureVisible(at.x(), at.y());
+  QTest::mouseClick(w.Image1, Qt::LeftButton, {}, at);
+  QCOMPARE(shown(), 2);
+  QTest::mouseClick(w.Image1, Qt::LeftButton, {}, QPoint(1, w.Image1->top() + 1));
+  QCOMPARE(shown(), 2);
+
+  // Zooming keeps the combination; turning the mode off shows the plain diagram.
+  w.ButtonZoomIn->click();
+  QCOMPARE(shown(), 2);
+  w.LiveCircuit1->trigger();
+  QVERIFY(!w.Image1->diagram().state);
+  QVERIFY(!bar.isVisible());
+  // Without a diagram the mode ends and is not offered.
+  w.LiveCircuit1->trigger();
+  QVERIFY(bar.isVisible());
+  f.messages.answers.push_back(Answer::No);
+  w.NewProject->trigger();
+  QVERIFY(!w.LiveCircuit1->isEnabled());
+  QVERIFY(!w.LiveCircuit1->isChecked());
+  QVERIFY(!bar.isVisible());
 }
 
 QTEST_MAIN(GuiTests)

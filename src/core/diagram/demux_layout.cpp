@@ -3,10 +3,13 @@
 // vertical channel of its own half a grid unit from its neighbours.
 
 #include <algorithm>
+#include <array>
 
 #include "diagram/demux_symbol.h"
 #include "diagram/diagram.h"
 #include "diagram/symbols.h"
+#include "diagram/value_style.h"
+#include "engine/simulation.h"
 
 namespace kestrel {
 
@@ -20,6 +23,28 @@ void LayoutDemux(Diagram& d, const ResultStore& store) {
   d.width = 26 * z;
   d.height = (d.demux.outputCount + 9) * z;
 }
+
+namespace {
+
+/// The corners of the wire from the q-th flagged output to the collecting gate's input q.
+std::array<Point, 4> DemuxWire(const Diagram& d, const std::vector<int>& flagged, int q) {
+  const int z = d.zoom;
+  const DemuxRecord& r = d.demux;
+  const int n = r.outputCount, a = r.addressCount;
+  const int count = static_cast<int>(flagged.size());
+  const int t = ((n + 2) * z - (n * z) / 2) / 2 + 3 * z - z / 2;
+  const int u = (z * (n - count)) / 2;
+  const int firstInputRow = t + u / 2 + z / 2;
+  const int first = count > 0 ? flagged[0] : 0;
+  const int l = flagged[q];
+  const int e = firstInputRow + (q * z) / 2;
+  const int b = 4 * z + l * z;
+  const int ch = e < b ? q + n - count - 1 : n - (first + q) - 1;
+  const int xd = z * (a + 6) - 1 + ch * (z / 2) - 1;
+  return {{{z * (a + 6) - 2, b}, {xd, b}, {xd, e}, {18 * z + 1, e}}};
+}
+
+}  // namespace
 
 void DrawDemux(const Diagram& d, Canvas& c) {
   const int z = d.zoom;
@@ -91,17 +116,37 @@ void DrawDemux(const Diagram& d, Canvas& c) {
   }
 
   // Wires from the flagged outputs to the gate's inputs, each in a channel of its own.
-  const int first = count > 0 ? flagged[0] : 0;
   for (int q = 0; q < count; ++q) {
-    const int l = flagged[q];
-    const int e = firstInputRow + (q * z) / 2;
-    const int b = 4 * z + l * z;
-    const int ch = e < b ? q + n - count - 1 : n - (first + q) - 1;
-    const int xd = z * (a + 6) - 1 + ch * (z / 2) - 1;
-    c.Line(z * (a + 6) - 2, b, xd, b);
-    c.Line(xd, b, xd, e);
-    c.Line(xd, e, 18 * z + 1, e);
+    const std::array<Point, 4> w = DemuxWire(d, flagged, q);
+    for (int i = 0; i < 3; ++i) c.Line(w[i].x, w[i].y, w[i + 1].x, w[i + 1].y);
   }
+}
+
+void DrawDemuxState(const Diagram& d, const CircuitState& state, Canvas& c) {
+  const int z = d.zoom;
+  const DemuxRecord& r = d.demux;
+  if (static_cast<int>(state.demuxOutputs.size()) != r.outputCount) return;
+  std::vector<int> flagged;
+  for (int o = 0; o < r.outputCount; ++o)
+    if (r.outputFlags[o] == 1) flagged.push_back(o);
+  // The outputs are active low: the addressed one carries 0, the others 1.
+  for (size_t q = 0; q < flagged.size(); ++q) {
+    const std::array<Point, 4> w = DemuxWire(d, flagged, static_cast<int>(q));
+    ValuePath(c, {w.begin(), w.end()}, !state.demuxOutputs[flagged[q]]);
+  }
+  DrawDemuxSymbolState(c, 4 * z, 3 * z, r.addressCount, r.addressLabels, state, z);
+}
+
+std::vector<LabelBox> DemuxLabelBoxes(const Diagram& d) {
+  const int z = d.zoom;
+  const DemuxRecord& r = d.demux;
+  std::vector<LabelBox> boxes;
+  const int y = 3 * z + (r.outputCount + 2) * z;
+  for (int i = 0; i < r.addressCount; ++i) {
+    const int ax = 4 * z + (i + 1) * z;
+    boxes.push_back({ax - z / 2, y - z, ax + z / 2, y + z, r.addressLabels[i]});
+  }
+  return boxes;
 }
 
 }  // namespace kestrel

@@ -1,6 +1,10 @@
 #include "diagram/demux_symbol.h"
 
+#include <algorithm>
+
 #include "diagram/symbols.h"
+#include "diagram/value_style.h"
+#include "engine/simulation.h"
 
 namespace kestrel {
 
@@ -85,6 +89,28 @@ void DrawDemuxSymbol(Canvas& c, int x0, int y0, int a, int n, const DemuxSymbolT
   // The box's outline again, in case a white patch reached its bottom edge.
   c.SetBrushStyle(BrushStyle::kClear);
   c.Rectangle(x0, y0, xr, y0 + (n + 1) * z);
+}
+
+void DrawDemuxSymbolState(Canvas& c, int x0, int y0, int a,
+                          const std::array<std::string, 4>& addressLabels,
+                          const CircuitState& state, int z) {
+  const int n = static_cast<int>(state.demuxOutputs.size());
+  for (int i = 0; i < a; ++i) {
+    const int ax = x0 + (i + 1) * z;
+    ValueLine(c, {ax, y0 + (n + 1) * z + 1}, {ax, y0 + (n + 2) * z},
+              LineValue(addressLabels[i], state.assignment));
+  }
+  const int xr = x0 + (a + 1) * z;
+  for (int j = 0; j < n; ++j) {
+    if (!state.demuxOutputs[j]) continue;
+    const int yj = y0 + (j + 1) * z;
+    const int h = std::max(3, z / 3);
+    c.SetPenColor(kBlack);
+    c.SetBrush(BrushStyle::kSolid, kBlack);
+    c.Polygon(
+        {{xr + z - h, yj - h}, {xr + z + h / 2, yj}, {xr + z - h, yj + h}, {xr + z - h, yj - h}});
+    c.SetBrushStyle(BrushStyle::kClear);
+  }
 }
 
 }  // namespace kestrel

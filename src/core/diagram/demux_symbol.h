@@ -21,4 +21,12 @@ struct DemuxSymbolText {
 void DrawDemuxSymbol(Canvas& canvas, int x0, int y0, int a, int n, const DemuxSymbolText& text,
                      int z);
 
+struct CircuitState;
+
+/// The live circuit on the symbol at (x0, y0): the address lines in the style of their values
+/// and an arrowhead at the active output (the state's demultiplexer outputs).
+void DrawDemuxSymbolState(Canvas& canvas, int x0, int y0, int a,
+                          const std::array<std::string, 4>& addressLabels,
+                          const CircuitState& state, int z);
+
 }  // namespace kestrel

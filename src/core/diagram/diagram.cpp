@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "diagram/symbols.h"
+#include "diagram/value_style.h"
+#include "engine/simulation.h"
 
 namespace kestrel {
 
@@ -53,6 +55,83 @@ void DrawDiagram(const Diagram& d, Canvas& canvas) {
     case DiagramKind::kEmpty:
       break;
   }
+  if (d.state) DrawCircuitState(d, *d.state, canvas);
+}
+
+namespace {
+
+// "F = 1" large, the function's value beside it, and a sample of F's line style; framed in red
+// when the circuit differs from the function.
+void DrawStateCaption(const Diagram& d, const CircuitState& state, Canvas& c) {
+  const int z = d.zoom;
+  const FontSpec saved = c.font();
+  c.SetBrushStyle(BrushStyle::kClear);
+  c.SetFont(FontSpec{kDiagramFontName, d.fontSize * 2, true});
+  const std::string f = std::string("F = ") + (state.output ? "1" : "0");
+  const int x = z / 2, y = z / 4;
+  const int h = c.TextHeight(f);
+  c.TextOut(x, y, f);
+  int right = x + c.TextWidth(f) + z / 2;
+  ValueLine(c, {right, y + h / 2}, {right + z, y + h / 2}, state.output);
+  right += z + z / 2;
+  c.SetFont(FontSpec{kDiagramFontName, d.fontSize, state.Differs()});
+  std::string expected = std::string("function: ") + ExpectedText(state.expected);
+  if (state.expected == ExpectedValue::kDontCare) expected += " (don't care)";
+  if (state.Differs()) expected += "  - the circuit differs!";
+  c.TextOut(right, y + (h - c.TextHeight(expected)) / 2, expected);
+  if (state.Differs()) {
+    c.SetPenColor(kMismatchColor);
+    c.Rectangle(x - 3, y - 1, right + c.TextWidth(expected) + 3, y + h + 1);
+    c.Rectangle(x - 2, y, right + c.TextWidth(expected) + 2, y + h);
+    c.SetPenColor(kBlack);
+  }
+  c.SetFont(saved);
+}
+
+}  // namespace
+
+void DrawCircuitState(const Diagram& d, const CircuitState& state, Canvas& canvas) {
+  canvas.SetFont(FontSpec{kDiagramFontName, d.fontSize, false});
+  canvas.SetPenColor(kBlack);
+  switch (d.kind) {
+    case DiagramKind::kTree:
+      DrawTreeState(d, state, canvas);
+      break;
+    case DiagramKind::kDemux:
+      DrawDemuxState(d, state, canvas);
+      break;
+    case DiagramKind::kMuxDemux:
+      DrawMuxDemuxState(d, state, canvas);
+      break;
+    case DiagramKind::kEmpty:
+      return;
+  }
+  DrawStateCaption(d, state, canvas);
+}
+
+std::optional<int> VariableAt(const Diagram& d, Point point) {
+  std::vector<LabelBox> boxes;
+  switch (d.kind) {
+    case DiagramKind::kTree:
+      boxes = TreeLabelBoxes(d);
+      break;
+    case DiagramKind::kDemux:
+      boxes = DemuxLabelBoxes(d);
+      break;
+    case DiagramKind::kMuxDemux:
+      boxes = MuxDemuxLabelBoxes(d);
+      break;
+    case DiagramKind::kEmpty:
+      break;
+  }
+  for (const LabelBox& b : boxes) {
+    if (point.x < b.x1 || point.x >= b.x2 || point.y < b.y1 || point.y >= b.y2) continue;
+    std::string name = b.label;
+    if (!name.empty() && name[0] == '~') name.erase(0, 1);
+    if (name.size() == 2 && name[0] == 'x' && name[1] >= '0' && name[1] <= '9')
+      return name[1] - '0';
+  }
+  return std::nullopt;
 }
 
 PictureSize Redraw(const ResultStore& store, const StructureChoice& choice, int z, Canvas& canvas) {

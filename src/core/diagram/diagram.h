@@ -5,11 +5,13 @@
 // changed: the layout works on its own copy (orders, positions, negations moved onto the
 // children's outputs).
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "diagram/canvas.h"
 #include "engine/records.h"
+#include "engine/simulation.h"
 #include "structure/structure_choice.h"
 
 namespace kestrel {
@@ -43,6 +45,9 @@ struct Diagram {
   MuxDemuxRecord muxDemux;
   DemuxPart demuxPart;
   std::vector<CollectingGate> gates;
+  /// The live circuit: a state of this circuit drawn over it (DrawCircuitState); none for the
+  /// plain drawing.
+  std::optional<CircuitState> state;
 
   PictureSize size() const { return {width, height}; }
 };
@@ -52,8 +57,21 @@ struct Diagram {
 /// indices) are clamped or ignored, never trusted.
 Diagram LayoutDiagram(const ResultStore& store, const StructureChoice& choice, int z);
 
-/// Draws the placed diagram, starting with a white fill of the whole picture.
+/// Draws the placed diagram, starting with a white fill of the whole picture, and its state over
+/// it when it has one.
 void DrawDiagram(const Diagram& diagram, Canvas& canvas);
+
+/// The live circuit over a drawn diagram: the wires and lines in the style of the value they
+/// carry at the state's combination (diagram/value_style.h), each multiplexer's selected data
+/// input joined to its output, the demultiplexer's active output marked, and F with the
+/// function's value written large in the top-left corner. Drawn after DrawDiagram, over the same
+/// layout; a state of another circuit draws nothing but the corner text.
+void DrawCircuitState(const Diagram& diagram, const CircuitState& state, Canvas& canvas);
+
+/// The variable whose input label (an address line's label or a label column's text) lies at
+/// the point of the picture, as its index d of x<d>; none elsewhere. The live circuit flips that
+/// variable's switch on a click.
+std::optional<int> VariableAt(const Diagram& diagram, Point point);
 
 /// Layout and drawing in one call; returns the picture size.
 PictureSize Redraw(const ResultStore& store, const StructureChoice& choice, int z, Canvas& canvas);
@@ -69,5 +87,16 @@ void LayoutDemux(Diagram& d, const ResultStore& store);
 void DrawDemux(const Diagram& d, Canvas& canvas);
 void LayoutMuxDemux(Diagram& d, const ResultStore& store);
 void DrawMuxDemux(const Diagram& d, Canvas& canvas);
+void DrawTreeState(const Diagram& d, const CircuitState& state, Canvas& canvas);
+void DrawDemuxState(const Diagram& d, const CircuitState& state, Canvas& canvas);
+void DrawMuxDemuxState(const Diagram& d, const CircuitState& state, Canvas& canvas);
+/// The label texts that name a variable, as boxes: each layout's part of VariableAt.
+struct LabelBox {
+  int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  std::string label;
+};
+std::vector<LabelBox> TreeLabelBoxes(const Diagram& d);
+std::vector<LabelBox> DemuxLabelBoxes(const Diagram& d);
+std::vector<LabelBox> MuxDemuxLabelBoxes(const Diagram& d);
 
 }  // namespace kestrel

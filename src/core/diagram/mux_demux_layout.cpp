@@ -9,6 +9,8 @@
 #include "diagram/demux_symbol.h"
 #include "diagram/diagram.h"
 #include "diagram/symbols.h"
+#include "diagram/value_style.h"
+#include "engine/simulation.h"
 #include "function/function_text.h"
 
 namespace kestrel {
@@ -317,6 +319,110 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
 
   junctions.Draw(c);
   c.SetBrushStyle(BrushStyle::kClear);
+}
+
+void DrawMuxDemuxState(const Diagram& d, const CircuitState& state, Canvas& c) {
+  const int z = d.zoom;
+  const Plan p = MakePlan(d);
+  if (state.nodes.size() != 1 || static_cast<int>(state.demuxOutputs.size()) != p.dN) return;
+  const NodeState& mux = state.nodes[0];
+  if (static_cast<int>(mux.inputs.size()) != p.mM) return;
+  DrawDemuxSymbolState(c, p.xd, 3 * z, p.dA, d.demuxPart.addressLabels, state, z);
+  const MuxDemuxRecord& md = d.muxDemux;
+  const int y0 = p.p4 + 17 * z;  // the multiplexer's top
+
+  // The wires into the multiplexer, along the paths DrawMuxDemux draws them: label columns, the
+  // minterms' and collecting gates' bus rows, and each collecting gate's inputs from the
+  // demultiplexer's output rows (active low: the addressed row carries 0).
+  for (int i = 0; i < p.mM; ++i) {
+    if (p.inputs[i].feed != Feed::kLabel) continue;
+    const int k = p.inputs[i].column;
+    const int yk = TruncDiv(2LL * p.p4 + 31LL * z - (z / 2) * k, 2);
+    const int xi = p.p3 + (i + 1) * z;
+    ValuePath(c, {{xi, y0 - z}, {xi, yk}, {p.p3 - (k + 2) * z, yk}}, mux.inputs[i]);
+  }
+  int k = p.maxCol + 2;
+  int v = p.maxCol + 1;
+  const int y1 = p.p4 + z;
+  for (int g = 0; g < p.mM; ++g) {
+    ++v;
+    const InputPlan& in = p.inputs[g];
+    const int busRow = TruncDiv(4LL * p.p4 + 30LL * z + static_cast<long long>(v) * z, 4);
+    const int xg = p.p3 + (g + 1) * z;
+    if (in.feed == Feed::kMinterm) {
+      const int r = std::clamp(F2Dec(md.inputLabels[g]), 0, std::max(0, p.dN - 1));
+      const int x = p.p3 + (k + 1) * z;
+      const int row = 4 * z + r * z;
+      ValuePath(c, {{p.p3, row}, {x, row}, {x, p.p4 + 6 * z}}, !state.demuxOutputs[r]);
+      const int y75 = TruncDiv(2LL * p.p4 + 15LL * z, 2);
+      ValuePath(c, {{x, y75}, {x, busRow}, {xg, busRow}, {xg, y0 - z}}, mux.inputs[g]);
+      k += 1;
+    } else if (in.feed == Feed::kGate) {
+      const CollectingGate& gate = d.gates[md.gateIndex[g] - 1];
+      const int bx = p.p3 + (k + 1) * z;
+      int h = 0;
+      for (int o = 0; o < p.dN; ++o) {
+        if (gate.outputFlags[o] != 1) continue;
+        const int x = bx + z / 2 + (z * h) / 2;
+        const int row = 4 * z + o * z;
+        ValuePath(c, {{p.p3, row}, {x, row}, {x, y1 + z}}, !state.demuxOutputs[o]);
+        ++h;
+      }
+      const int jf = FlaggedCount(gate, p.dN);
+      const int out = jf == 1 ? bx + z / 2 : bx + (std::max(3, jf) * z) / 4;
+      const int end = TruncDiv(10LL * y1 + 65LL * z, 10);
+      ValuePath(c, {{out, end}, {out, busRow}, {xg, busRow}, {xg, y0 - z}}, mux.inputs[g]);
+      k += std::max(3, jf) + 2;
+    }
+  }
+
+  // The multiplexer: its data input stubs, address lines, the selected input joined to the
+  // output, and the output.
+  const int right = p.p3 + (p.mM + 1) * z;
+  const int bottom = y0 + (p.mA + 1) * z;
+  const int tip = p.p3 + ((p.mM + 1) * z) / 2;
+  for (int i = 0; i < p.mM; ++i) {
+    const int xi = p.p3 + (i + 1) * z;
+    ValueLine(c, {xi, y0 - z}, {xi, y0}, mux.inputs[i]);
+  }
+  for (int j = 0; j < p.mA; ++j) {
+    const int yj = y0 + (j + 1) * z;
+    ValueLine(c, {right + 1, yj}, {right + z, yj}, mux.address[j]);
+  }
+  ValueLine(c, {tip, bottom}, {tip, bottom + z}, state.output);
+  if (!mux.selectedInput || *mux.selectedInput >= p.mM) return;
+  const int xs = p.p3 + (*mux.selectedInput + 1) * z;
+  const bool routed = mux.inputs[*mux.selectedInput];
+  ValueLine(c, {xs, y0}, {tip, bottom - 1}, routed);
+  c.SetPenColor(routed ? kValueOneColor : kValueZeroColor);
+  c.SetBrush(BrushStyle::kSolid, routed ? kValueOneColor : kValueZeroColor);
+  c.Ellipse(xs - 3, y0 - 3, xs + 4, y0 + 4);
+  c.SetPenColor(kBlack);
+  c.SetBrushStyle(BrushStyle::kClear);
+}
+
+std::vector<LabelBox> MuxDemuxLabelBoxes(const Diagram& d) {
+  const int z = d.zoom;
+  const Plan p = MakePlan(d);
+  std::vector<LabelBox> boxes;
+  const int y = 3 * z + (p.dN + 2) * z;
+  for (int i = 0; i < p.dA; ++i) {
+    const int ax = p.xd + (i + 1) * z;
+    boxes.push_back({ax - z / 2, y - z, ax + z / 2, y + z, d.demuxPart.addressLabels[i]});
+  }
+  const int y0 = p.p4 + 17 * z;
+  const int right = p.p3 + (p.mM + 1) * z;
+  for (int j = 0; j < p.mA; ++j) {
+    const int yj = y0 + (j + 1) * z;
+    boxes.push_back({right, yj - z / 2, right + 3 * z, yj + z / 2, d.muxDemux.addressLabels[j]});
+  }
+  const int labelY = p.p4 + (p.mA + 18) * z;
+  for (int i = 0; i < p.mM; ++i) {
+    if (p.inputs[i].feed != Feed::kLabel) continue;
+    const int xk = p.p3 - (p.inputs[i].column + 2) * z;
+    boxes.push_back({xk - z / 2, labelY - z, xk + z / 2, labelY + z, d.muxDemux.inputLabels[i]});
+  }
+  return boxes;
 }
 
 }  // namespace kestrel

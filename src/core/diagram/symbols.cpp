@@ -286,8 +286,8 @@ void DrawGate(Canvas& c, const NodeRecord& node, int z) {
   c.SetBrushStyle(BrushStyle::kClear);
 }
 
-void DrawTreeWire(Canvas& c, const NodeRecord& child, const NodeRecord& parent, int j, int k,
-                  int z) {
+std::array<Point, 4> TreeWirePath(const NodeRecord& child, const NodeRecord& parent, int j, int k,
+                                  int z) {
   const int mC = Clamp(child.inputCount, 0, 16);
   const int nC = child.addressCount;
   const int hC = ((mC + 1) * z) / 2;
@@ -300,17 +300,18 @@ void DrawTreeWire(Canvas& c, const NodeRecord& child, const NodeRecord& parent, 
     const int y0 = child.y + hC / 2;
     const int yP = parent.y + (j + 1) * z;
     const int xc = child.x + 6 * z + k;
-    c.Line(child.x + (nC + 3) * z, y0, xc, y0);
-    c.Line(xc, y0, xc, yP);
-    c.Line(xc, yP, xEnd, yP);
-  } else {
-    const int x0 = child.x + (nC + oC + 1) * z;
-    const int y0 = child.y + hC / dP;
-    const int yP = parent.y + ((j + 1) * z) / dP;
-    c.Line(x0, y0, x0 + k, y0);
-    c.Line(x0 + k, y0, x0 + k, yP);
-    c.Line(x0 + k, yP, xEnd, yP);
+    return {{{child.x + (nC + 3) * z, y0}, {xc, y0}, {xc, yP}, {xEnd, yP}}};
   }
+  const int x0 = child.x + (nC + oC + 1) * z;
+  const int y0 = child.y + hC / dP;
+  const int yP = parent.y + ((j + 1) * z) / dP;
+  return {{{x0, y0}, {x0 + k, y0}, {x0 + k, yP}, {xEnd, yP}}};
+}
+
+void DrawTreeWire(Canvas& c, const NodeRecord& child, const NodeRecord& parent, int j, int k,
+                  int z) {
+  const std::array<Point, 4> p = TreeWirePath(child, parent, j, k, z);
+  for (int i = 0; i < 3; ++i) c.Line(p[i].x, p[i].y, p[i + 1].x, p[i + 1].y);
 }
 
 bool JunctionPoints::Add(int x, int y) {

@@ -5,6 +5,7 @@
 // All positions are integers; a quotient a/b truncates toward zero, and an expression with a
 // decimal factor such as trunc(a + 1.4z) is evaluated exactly and then truncated.
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,11 @@ int AddressNumberFontSize(Canvas& canvas, int z, int count);
 void DrawMux(Canvas& canvas, const NodeRecord& node, int z);
 /// An AND, OR, NAND or NOR gate at (node.x, node.y), with its inverter when outputNegated is 1.
 void DrawGate(Canvas& canvas, const NodeRecord& node, int z);
-/// The wire from child to input j of parent, with channel offset k (right-angle routing).
+/// The corners of the wire from child to input j of parent, with channel offset k (right-angle
+/// routing), from the child's output to the parent's input stub.
+std::array<Point, 4> TreeWirePath(const NodeRecord& child, const NodeRecord& parent, int j, int k,
+                                  int z);
+/// The wire from child to input j of parent, with channel offset k.
 void DrawTreeWire(Canvas& canvas, const NodeRecord& child, const NodeRecord& parent, int j, int k,
                   int z);
 

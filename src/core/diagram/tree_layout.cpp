@@ -9,6 +9,8 @@
 
 #include "diagram/diagram.h"
 #include "diagram/symbols.h"
+#include "diagram/value_style.h"
+#include "engine/simulation.h"
 #include "function/function_text.h"
 
 namespace kestrel {
@@ -194,6 +196,32 @@ int Lack(const std::vector<NodeRecord>& nodes, const std::vector<int>& offsets, 
   return lack;
 }
 
+/// The output line of a gate, from its body (or from its output inverter) to where the wire to
+/// its parent starts, or to the end of F's line, in the style of what it carries.
+void GateOutputState(Canvas& c, const NodeRecord& n, bool last, bool value, int z) {
+  const int a = n.x, d = n.addressCount;
+  const int e = n.y + ((std::clamp(n.inputCount, 0, 16) + 1) * z) / 4;
+  const bool andShape = n.kind == NodeKind::kAnd || n.kind == NodeKind::kNand;
+  int from = 0, to = 0;
+  if (n.outputNegated == 1) {
+    const int xb =
+        andShape ? a + d * z + 2 * (z / 3) : TruncDiv(10LL * (a + z + 2 * (z / 3)) + 4LL * z, 10);
+    const int xa = xb + z;
+    from = TruncDiv(10LL * xa + 4LL * z - 10, 10);
+    to = andShape ? TruncDiv(10LL * xa + 14LL * z + 20, 10)
+                  : TruncDiv(10LL * xa + 10LL * z + 10, 10);
+  } else {
+    if (andShape)
+      from = n.kind == NodeKind::kNand ? TruncDiv(10LL * a + 14LL * z, 10) : a + z;
+    else
+      from =
+          n.kind == NodeKind::kNor ? TruncDiv(10LL * (a + z + z / 3) + 4LL * z, 10) : a + z + z / 3;
+    to = andShape ? a + 2 * (z / 3) + (d + 3) * z : a + 4 * z + 2 * (z / 3);
+  }
+  if (!last) to = std::max(to, a + (d + 3) * z);  // the parent's wire starts there
+  ValueLine(c, {from, e}, {to, e}, value);
+}
+
 }  // namespace
 
 void LayoutTree(Diagram& d, const ResultStore& store) {
@@ -317,6 +345,89 @@ void DrawTree(const Diagram& d, Canvas& c) {
       DrawTreeWire(c, *child, parent, j, d.wireOffsets[p * kNodeInputs + j], z);
     }
   }
+}
+
+void DrawTreeState(const Diagram& d, const CircuitState& state, Canvas& c) {
+  const int z = d.zoom;
+  const std::vector<NodeRecord>& nodes = d.nodes;
+  if (state.nodes.size() != nodes.size()) return;  // the state of another circuit
+
+  // Every wire carries what its parent's input sees (the layout moved the negations onto the
+  // children's outputs, where the drawing shows them).
+  std::vector<bool> carried(nodes.size(), state.output);  // what each node's output wire carries
+  for (size_t p = 0; p < nodes.size(); ++p) {
+    const NodeRecord& parent = nodes[p];
+    const NodeState& ns = state.nodes[p];
+    for (int j = 0; j < parent.inputCount && j < static_cast<int>(ns.inputs.size()); ++j) {
+      const NodeRecord* child = Child(nodes, parent, j);
+      if (!child) continue;
+      const std::array<Point, 4> path =
+          TreeWirePath(*child, parent, j, d.wireOffsets[p * kNodeInputs + j], z);
+      ValuePath(c, {path.begin(), path.end()}, ns.inputs[j]);
+      carried[child->id - 1] = ns.inputs[j];
+    }
+  }
+
+  for (size_t p = 0; p < nodes.size(); ++p) {
+    const NodeRecord& n = nodes[p];
+    const NodeState& ns = state.nodes[p];
+    const int m = std::min(n.inputCount, static_cast<int>(ns.inputs.size()));
+    if (n.kind != NodeKind::kMux) {
+      for (int j = 0; j < m; ++j) {
+        const int yj = n.y + ((j + 1) * z) / 2;
+        ValueLine(c, {n.x - z, yj}, {n.x, yj}, ns.inputs[j]);
+      }
+      GateOutputState(c, n, p + 1 == nodes.size(), carried[p], z);
+      continue;
+    }
+    const int a = n.addressCount;
+    const int boxRight = n.x + (a + 1) * z;
+    const int mid = n.y + ((n.inputCount + 1) * z) / 2;
+    for (int i = 0; i < m; ++i) {
+      const int yi = n.y + (i + 1) * z;
+      ValueLine(c, {n.x - z, yi}, {n.x, yi}, ns.inputs[i]);
+    }
+    for (int e = 0; e < a; ++e) {
+      const int ax = n.x + (e + 1) * z;
+      ValueLine(c, {ax, n.y + (n.inputCount + 1) * z + 1}, {ax, n.y + (n.inputCount + 2) * z},
+                ns.address[e]);
+    }
+    if (!ns.selectedInput || *ns.selectedInput >= m) continue;
+    // The selected data input joined to the output, and a dot on the input.
+    const bool routed = ns.inputs[*ns.selectedInput];
+    const int ys = n.y + (*ns.selectedInput + 1) * z;
+    ValueLine(c, {n.x, ys}, {boxRight - 1, mid}, routed);
+    ValueLine(c, {boxRight, mid}, {boxRight + z, mid}, routed);
+    c.SetPenColor(routed ? kValueOneColor : kValueZeroColor);
+    c.SetBrush(BrushStyle::kSolid, routed ? kValueOneColor : kValueZeroColor);
+    c.Ellipse(n.x - 3, ys - 3, n.x + 4, ys + 4);
+    c.SetPenColor(kBlack);
+    c.SetBrushStyle(BrushStyle::kClear);
+  }
+}
+
+std::vector<LabelBox> TreeLabelBoxes(const Diagram& d) {
+  // A label is written centred under its line, a grid unit high and at most two wide.
+  const int z = d.zoom;
+  std::vector<LabelBox> boxes;
+  for (const NodeRecord& n : d.nodes) {
+    if (n.kind != NodeKind::kMux) continue;
+    const int bigY = n.y + (n.inputCount + 2) * z;
+    for (int e = 0; e < n.addressCount; ++e) {
+      const int ax = n.x + (e + 1) * z;
+      boxes.push_back({ax - z / 2, bigY, ax + z / 2, bigY + z, n.addressLabels[e]});
+    }
+    // The label columns, one per distinct label, opened from the bottom input upward.
+    std::vector<std::string> seen;
+    for (int i = n.inputCount - 1; i >= 0; --i) {
+      const std::string& label = n.inputLabels[i];
+      if (n.childId[i] != 0 || std::find(seen.begin(), seen.end(), label) != seen.end()) continue;
+      seen.push_back(label);
+      const int xc = n.x - static_cast<int>(seen.size()) * z;
+      boxes.push_back({xc - z / 2, bigY - z, xc + z / 2, bigY + z, label});
+    }
+  }
+  return boxes;
 }
 
 }  // namespace kestrel

@@ -1,6 +1,7 @@
 #include "function/function_model.h"
 
 #include <algorithm>
+#include <array>
 
 #include "base/limits.h"
 #include "function/function_text.h"
@@ -47,6 +48,26 @@ int FunctionModel::VariableCount() const {
   for (const auto& entries : lists)
     if (!entries.empty()) n = std::max(n, BitsNeeded(EntryValue(entries.back())));
   return n;
+}
+
+std::vector<std::string> FunctionVariables(const FunctionModel& model) {
+  std::array<bool, kMaxVariables> used{};
+  if (model.representationFlag == 1)
+    for (int d = 0; d < model.VariableCount() && d < kMaxVariables; ++d) used[d] = true;
+  // A literal function that was minimized keeps the variables it was minimized over, also
+  // those the minimized text no longer names.
+  if (model.representationFlag == 2 && !model.ones().empty())
+    for (int i = 0; i < model.variableNameCount && i < kMaxVariables; ++i)
+      if (const std::string& name = model.variableNames[i];
+          name.size() == 2 && name[0] == 'x' && IsDigit(name[1]))
+        used[name[1] - '0'] = true;
+  const std::string& t = model.functionText;
+  for (size_t i = 0; i + 1 < t.size(); ++i)
+    if (t[i] == 'x' && IsDigit(t[i + 1])) used[t[i + 1] - '0'] = true;
+  std::vector<std::string> names;
+  for (int d = kMaxVariables - 1; d >= 0; --d)
+    if (used[d]) names.push_back("x" + std::to_string(d));
+  return names;
 }
 
 FunctionDefinition::FunctionDefinition(FunctionModel& model, TermTable& table,

@@ -59,6 +59,11 @@ struct FunctionModel {
   int VariableCount() const;
 };
 
+/// The function's variables, the most significant first: x(n-1)..x0 of a canonical function of
+/// n variables; the variables a literal function was minimized over; and every other variable
+/// the function text names.
+std::vector<std::string> FunctionVariables(const FunctionModel& model);
+
 /// The two layouts of the function definition window.
 enum class EntryLayout { kCanonical, kLiteral };
 

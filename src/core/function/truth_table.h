@@ -21,6 +21,11 @@ class TruthTable {
   static const TruthTable& Variable(int d);
 
   bool At(int combination) const { return (words_[combination / 64] >> (combination % 64)) & 1; }
+  void Set(int combination, bool value) {
+    const uint64_t bit = uint64_t{1} << (combination % 64);
+    words_[combination / 64] =
+        value ? words_[combination / 64] | bit : words_[combination / 64] & ~bit;
+  }
 
   TruthTable operator~() const;
   TruthTable& operator&=(const TruthTable& other);

@@ -535,24 +535,6 @@ NetlistResult BuildNetlist(const ResultStore& results, const StructureChoice& ch
   return b.Finish();
 }
 
-std::vector<std::string> FunctionVariables(const FunctionModel& model) {
-  std::array<bool, kMaxVariables> used{};
-  if (model.representationFlag == 1)
-    for (int d = 0; d < model.VariableCount() && d < kMaxVariables; ++d) used[d] = true;
-  // A literal function that was minimized keeps the variables it was minimized over, also
-  // those the minimized text no longer names.
-  if (model.representationFlag == 2 && !model.ones().empty())
-    for (int i = 0; i < model.variableNameCount && i < kMaxVariables; ++i)
-      if (const int d = VariableIndex(model.variableNames[i]); d >= 0) used[d] = true;
-  const std::string& t = model.functionText;
-  for (size_t i = 0; i + 1 < t.size(); ++i)
-    if (t[i] == 'x' && IsDigit(t[i + 1])) used[t[i + 1] - '0'] = true;
-  std::vector<std::string> names;
-  for (int d = kMaxVariables - 1; d >= 0; --d)
-    if (used[d]) names.push_back("x" + std::to_string(d));
-  return names;
-}
-
 NetlistRequest NetlistRequestFor(const FunctionModel& model, const std::string& designCaption,
                                  const std::string& path) {
   NetlistRequest request;

@@ -70,11 +70,6 @@ struct NetlistResult {
 NetlistResult BuildNetlist(const ResultStore& results, const StructureChoice& choice,
                            const NetlistRequest& request);
 
-/// The function's variables, the most significant first: x(n-1)..x0 of a canonical function of
-/// n variables; the variables a literal function was minimized over; and every other variable
-/// the function text names.
-std::vector<std::string> FunctionVariables(const FunctionModel& model);
-
 /// The request for a netlist written to path: the module is named after the file (its name
 /// without folder and extension).
 NetlistRequest NetlistRequestFor(const FunctionModel& model, const std::string& designCaption,

@@ -1,5 +1,6 @@
 #include "gui/shell/diagram_view.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -26,6 +27,19 @@ void DiagramView::Clear() {
   diagram_ = Diagram{};
   empty_ = true;
   resize(0, 0);
+}
+
+void DiagramView::SetState(std::optional<CircuitState> state) {
+  if (empty_) return;
+  diagram_.state = std::move(state);
+  update();
+}
+
+void DiagramView::mousePressEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  if (!empty_ && event->button() == Qt::LeftButton && p.y() >= top_)
+    emit DiagramClicked({p.x(), p.y() - top_});
+  QWidget::mousePressEvent(event);
 }
 
 void DiagramView::paintEvent(QPaintEvent* event) {

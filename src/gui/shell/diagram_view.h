@@ -5,6 +5,7 @@
 // memory than a small one and scrolls and zooms as quickly.
 
 #include <QWidget>
+#include <optional>
 
 #include "diagram/diagram.h"
 
@@ -20,13 +21,21 @@ class DiagramView : public QWidget {
   void SetDiagram(Diagram diagram, int top);
   /// Shows nothing and lets the diagram go.
   void Clear();
+  /// Draws the live circuit's state over the diagram, or the plain diagram again (none); only
+  /// what is visible is painted again.
+  void SetState(std::optional<CircuitState> state);
 
   const Diagram& diagram() const { return diagram_; }
   int top() const { return top_; }
   bool empty() const { return empty_; }
 
+ signals:
+  /// A click on the diagram, in the diagram's own coordinates.
+  void DiagramClicked(Point point);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   Diagram diagram_;

@@ -27,6 +27,7 @@
 #include "gui/platform/qt_messages.h"
 #include "gui/shell/about_box.h"
 #include "gui/shell/diagram_view.h"
+#include "gui/shell/live_circuit_bar.h"
 #include "gui/shell/output.h"
 #include "gui/shell/program.h"
 #include "gui/shell/window_util.h"
@@ -140,6 +141,15 @@ void MainWindow::BuildMenu() {
   Realization = MakeAction("Realization", QStringLiteral("&Realization"));
   menuBar()->addAction(Realization);
 
+  View1 = menuBar()->addMenu(QString::fromUtf8(text::kViewMenu));
+  View1->setObjectName(QStringLiteral("View1"));
+  LiveCircuit1 = MakeAction("LiveCircuit1", QString::fromUtf8(text::kLiveCircuit));
+  LiveCircuit1->setCheckable(true);
+  LiveCircuit1->setEnabled(false);
+  LiveCircuit1->setStatusTip(QString::fromUtf8(text::kLiveCircuitHint));
+  LiveCircuit1->setToolTip(QString::fromUtf8(text::kLiveCircuitHint));
+  View1->addAction(LiveCircuit1);
+
   Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
   Help1->setObjectName(QStringLiteral("Help1"));
   ProgramHelp1 = MakeAction("ProgramHelp1", QStringLiteral("Program Help"));
@@ -167,6 +177,7 @@ void MainWindow::BuildMenu() {
   run(Realization, &MainWindow::RealizationClick);
   run(ProgramHelp1, &MainWindow::ProgramHelpClick);
   run(About1, &MainWindow::AboutClick);
+  run(LiveCircuit1, &MainWindow::LiveCircuitClick);
 }
 
 QToolButton* MainWindow::MakeToolButton(const char* name, const QString& hint, const QString& icon,
@@ -245,6 +256,22 @@ void MainWindow::BuildResultPanel() {
           [this](int value) { program_.session.SetZoom(value); });
   result->addWidget(Panel2);
 
+  LiveBar = new LiveCircuitBar(Panel1);
+  LiveBar->hide();
+  result->addWidget(LiveBar);
+  auto live = [this](const std::function<void()>& change) {
+    Guard([&] {
+      change();
+      ShowLiveState();
+    });
+  };
+  connect(LiveBar, &LiveCircuitBar::Toggled, this,
+          [this, live](int d) { live([&] { live_.Toggle(d); }); });
+  connect(LiveBar, &LiveCircuitBar::Stepped, this,
+          [this, live](int delta) { live([&] { live_.Step(delta); }); });
+  connect(LiveBar, &LiveCircuitBar::CombinationTyped, this,
+          [this, live](int k) { live([&] { live_.SetAssignment(k); }); });
+
   ScrollBox1 = MakeChild<QScrollArea>(Panel1, "ScrollBox1");
   ScrollBox1->setFrameShape(QFrame::NoFrame);
   ScrollBox1->setBackgroundRole(QPalette::Base);
@@ -262,6 +289,11 @@ void MainWindow::BuildResultPanel() {
   ScrollContent->setAutoFillBackground(true);
   Image1 = MakeChild<DiagramView>(ScrollContent, "Image1");
   Image1->move(0, 0);
+  connect(Image1, &DiagramView::DiagramClicked, this, [this, live](Point point) {
+    if (!LiveCircuit1->isChecked()) return;
+    if (const std::optional<int> d = VariableAt(Image1->diagram(), point))
+      live([&] { live_.Toggle(*d); });
+  });
   Label1Real = MakeChild<QLabel>(ScrollContent, "Label1Real", text::kFunctionAfterMinimization);
   Label1Fun = MakeChild<QLabel>(ScrollContent, "Label1Fun");
   Label1 = MakeChild<QLabel>(ScrollContent, "Label1", text::kRealizedIn);
@@ -325,6 +357,7 @@ void MainWindow::ShowSessionState() {
       Timer1->start();
     }
   }
+  UpdateLiveCircuit();
   if (s.commandState == CommandState::kEmpty) {
     // The reset paints the background white.
     QPalette white = Panel3->palette();
@@ -501,6 +534,42 @@ void MainWindow::ShowResult() {
   for (QLabel* l : {Label1Real, Label1Fun, Label1, Label2Design, Label3Additional})
     right = std::max(right, l->x() + l->width() + 24);
   ScrollContent->resize(right, Image1->height());
+  UpdateLiveCircuit();
+  if (LiveCircuit1->isChecked()) {
+    live_.Load(s.choice, s.results, s.model);
+    ShowLiveState();
+  }
+}
+
+// --- Live circuit ---
+
+void MainWindow::UpdateLiveCircuit() {
+  const bool shown = !Image1->empty() && program_.session.commands.resultPanelVisible;
+  LiveCircuit1->setEnabled(shown);
+  if (shown || !LiveCircuit1->isChecked()) return;
+  LiveCircuit1->setChecked(false);
+  LiveBar->Stop();
+  LiveBar->hide();
+}
+
+void MainWindow::LiveCircuitClick() {
+  const Session& s = program_.session;
+  if (LiveCircuit1->isChecked() && !Image1->empty()) {
+    live_.Load(s.choice, s.results, s.model);
+    LiveBar->show();
+    ShowLiveState();
+  } else {
+    LiveCircuit1->setChecked(false);
+    LiveBar->Stop();
+    LiveBar->hide();
+    Image1->SetState(std::nullopt);
+  }
+}
+
+void MainWindow::ShowLiveState() {
+  const CircuitState state = live_.State();
+  LiveBar->Show(live_, state);
+  Image1->SetState(state);
 }
 
 void MainWindow::ButtonZoomInClick() {

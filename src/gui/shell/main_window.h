@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "engine/simulation.h"
 #include "gui/shell/output.h"
 
 class QAction;
@@ -25,6 +26,7 @@ class QToolButton;
 namespace kestrel::gui {
 
 class DiagramView;
+class LiveCircuitBar;
 class Program;
 
 class MainWindow : public QMainWindow {
@@ -52,6 +54,9 @@ class MainWindow : public QMainWindow {
   QAction* PrintSetup;
   QAction* Exit;
   QAction* Realization;
+  /// The View menu, after Realization: the live circuit (checkable).
+  QMenu* View1;
+  QAction* LiveCircuit1;
   QMenu* Help1;
   QAction* ProgramHelp1;
   QAction* About1;
@@ -82,6 +87,8 @@ class MainWindow : public QMainWindow {
   QLabel* Label1;
   QLabel* Label2Design;
   QLabel* Label3Additional;
+  /// The live circuit's switches and stepping, above the diagram while the mode is on.
+  LiveCircuitBar* LiveBar;
 
   QStatusBar* StatusBar1;
   QLabel* StatusText;
@@ -110,6 +117,8 @@ class MainWindow : public QMainWindow {
   void ExportProjectClick();
   void ProgramHelpClick();
   void AboutClick();
+  /// View > Live circuit: the mode on or off.
+  void LiveCircuitClick();
 
   /// Realize: the chosen structure for the current function, then the result on screen.
   void Realize();
@@ -136,6 +145,10 @@ class MainWindow : public QMainWindow {
   void BuildToolBar();
   void BuildResultPanel();
   void BuildFunctionLabel();
+  /// The live circuit's state on the diagram and the bar.
+  void ShowLiveState();
+  /// Live circuit is offered while a diagram is shown; without one the mode ends.
+  void UpdateLiveCircuit();
   /// Shows the function definition window modally in its current layout.
   void RunFunctionWindow(bool canonical);
   void SetBusy(bool busy);
@@ -148,6 +161,7 @@ class MainWindow : public QMainWindow {
   bool busy_ = false;
   bool firstShow_ = true;
   std::string shownStatus_;
+  LiveCircuit live_;
 };
 
 }  // namespace kestrel::gui

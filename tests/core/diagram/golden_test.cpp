@@ -23,6 +23,7 @@ struct GoldenCase {
   StructureOptions options;
   int zoom;
   bool project = false;
+  int assign = -1;  ///< the live circuit's combination drawn over the diagram; -1: none
 };
 
 const GoldenCase kCases[] = {
@@ -45,6 +46,13 @@ const GoldenCase kCases[] = {
     {"demux2_z10", "x0", Options(Structure::kDemux, 0, 2), 10},
     {"muxdemux_z10", "x3~x2~x1+x4x2x0+~x3x1", Options(Structure::kMuxDemux, 4, 8), 10},
     {"project_tree_z17", "x3x2x1+~x3~x2~x1", Options(Structure::kMuxTree, 2), 17, true},
+    // The live circuit over a few small circuits.
+    {"live_tree_z17", "x3x2x1+~x3~x2~x1", Options(Structure::kMuxTree, 2), 17, false, 14},
+    {"live_nand_z17", "x3x2x1+~x3~x2~x1+x0x1~x2+x4~x3",
+     Options(Structure::kMuxGates, 2, 0, GateFamily::kNand), 17, false, 19},
+    {"live_demux8_z13", "x2x1+~x2~x0", Options(Structure::kDemux, 0, 8), 13, false, 6},
+    {"live_muxdemux_z17", "x6~x3x2~x1+x5x4x0", Options(Structure::kMuxDemux, 8, 16), 17, false,
+     0b1001110},
 };
 
 std::string GoldenDir() {
@@ -55,7 +63,10 @@ std::string GoldenDir() {
 std::string Render(const GoldenCase& k) {
   testing::Realized r;
   EXPECT_TRUE(r.Run(k.text, k.options)) << k.name;
-  const Diagram d = LayoutDiagram(r.session.results, r.session.choice, k.zoom);
+  Diagram d = LayoutDiagram(r.session.results, r.session.choice, k.zoom);
+  if (k.assign >= 0)
+    d.state = StateAt(EvaluateCircuit(r.session.choice, r.session.results),
+                      FunctionValuesOf(r.session.model), k.assign);
   RecordingCanvas c;
   std::ostringstream head;
   if (k.project) {
