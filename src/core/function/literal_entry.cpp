@@ -119,6 +119,7 @@ bool FunctionDefinition::LiteralOk() {
   if (r == -1) return false;
   ClearWorkLists();
   model_.representationFlag = 2;
+  model_.minimumCover.reset();
   shell_.SetCommandState(CommandState::kFunctionDefined);
   if (minimizeChecked) {
     progress_.SetTitle(text::kTitleMinimization);

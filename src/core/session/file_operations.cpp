@@ -80,6 +80,7 @@ bool Session::SaveFunction() {
   const std::string path = project.functionFilePath;
   if (!CheckReadOnly(path, messages)) return false;
   if (!WriteFunctionSection(buffer_, model, messages)) return false;
+  WriteTrailingLines(buffer_, model, nullptr);
   if (!WriteBuffer(path, project.functionSaveSucceeded)) return false;
   statusText = ft::kFileSaved;
   timer1Enabled = true;
@@ -94,6 +95,7 @@ bool Session::SaveFunctionAs() {
   if (!chosen) return false;
   const std::string& path = *chosen;
   if (!WriteFunctionSection(buffer_, model, messages)) return false;
+  WriteTrailingLines(buffer_, model, nullptr);
   if (!WriteBuffer(path, project.functionSaveSucceeded)) return false;
   timer1Enabled = true;
   project.functionSaveSucceeded = 1;
@@ -112,6 +114,7 @@ bool Session::SaveProject() {
   if (!CheckReadOnly(path, messages)) return false;
   if (!WriteFunctionSection(buffer_, model, messages)) return false;
   WriteDesignSection(buffer_, choice);
+  WriteTrailingLines(buffer_, model, &AddressForRealization());
   if (!WriteBuffer(path, project.projectSaveSucceeded)) return false;
   statusText = ft::kFileSaved;
   timer1Enabled = true;
@@ -128,6 +131,7 @@ bool Session::SaveProjectAs() {
   const std::string& path = *chosen;
   if (!WriteFunctionSection(buffer_, model, messages)) return false;
   WriteDesignSection(buffer_, choice);
+  WriteTrailingLines(buffer_, model, &AddressForRealization());
   if (!WriteBuffer(path, project.projectSaveSucceeded)) return false;
   statusText = ft::kFileSaved;
   timer1Enabled = true;
@@ -162,6 +166,7 @@ bool Session::OpenFunction() {
     ShowCorrupted(messages);
     return false;
   }
+  if (r >= 0) ReadTrailingLines(buffer_, r, model, nullptr);
   model.functionModified = 0;
   project.functionDisplayName = path;
   SetFileCaption(path);
@@ -204,6 +209,11 @@ Session::OpenProjectResult Session::OpenProject() {
     ShowCorrupted(messages);
     return result;
   }
+  // The address choice is the file's when it fits the design and the function just read.
+  AddressChoice fileAddress;
+  ReadTrailingLines(buffer_, i, model, &fileAddress);
+  address = {};
+  if (design == DesignRead::kRead) SetAddressChoice(fileAddress);
   if (design == DesignRead::kNoDesign)
     messages.Show(ft::kNoProjectData, text::kCaptionWarning, Buttons::Ok, Icon::Warning);
   project.projectModified = 0;
