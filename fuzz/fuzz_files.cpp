@@ -44,10 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Session session(messages, progress, &dialogs);
     if (project) {
       session.OpenProject();
-      if (session.commandState == CommandState::kRealized &&
-          VerifyRealization(session.model.functionText, session.choice, session.results)
-                  .mismatches != 0)
-        abort();
+      if (session.commandState == CommandState::kRealized) {
+        // The circuit of a file that was read agrees with its text and with its own lists.
+        const Verification v = VerifyRealization(session.model, session.choice, session.results);
+        if (v.mismatches != 0 || (v.lists && v.lists->mismatches != 0)) abort();
+      }
     } else {
       session.OpenFunction();
     }

@@ -19,6 +19,9 @@ packages=(
   # Tests: libwmf reads the exported metafiles back (wmf2svg, wmf2gd); it draws text only with
   # the URW base fonts.
   libwmf-bin fonts-urw-base35
+  # Tests: Icarus Verilog simulates the exported Verilog netlists; Yosys and its ABC read the
+  # Verilog and BLIF netlists and prove them equivalent.
+  iverilog yosys
   # Screenshots of the desktop program under a virtual display.
   xvfb xauth
 )

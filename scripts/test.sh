@@ -3,7 +3,8 @@
 # clang, AddressSanitizer and UndefinedBehaviorSanitizer, runs the tests of the engine, the export
 # and the command line again and each fuzz target for a short while; last come the static checks
 # (clang-format, cppcheck, clang-tidy). The reference cases, which start the command line 900
-# times, run in the first pass only.
+# times, and the netlist checks by Icarus Verilog, Yosys and ABC, whose time goes to those tools,
+# run in the first pass only.
 #
 # KESTREL_SANITIZE_PASS=0 skips the second build; KESTREL_FUZZ_SECONDS sets the time per fuzz
 # target (30; 0 skips fuzzing); KESTREL_LINT=0 skips the static checks. clang-tidy looks at the
@@ -48,7 +49,7 @@ if [ "${KESTREL_SANITIZE_PASS:-1}" != 0 ]; then
   (
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
     export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp"
-    ctest --test-dir "$sanitize" --output-on-failure -j2 -E '^ReferenceCases\.'
+    ctest --test-dir "$sanitize" --output-on-failure -j2 -E '^(ReferenceCases|NetlistTools)\.'
   )
   if [ "${KESTREL_FUZZ_SECONDS:-30}" != 0 ]; then
     stage "fuzzing"

@@ -31,7 +31,7 @@ bool IsProjectPath(const std::string& path) {
   return extension == ".kep";
 }
 
-int RunOpen(const std::string& path, bool json) {
+int RunOpen(const std::string& path, bool json, bool listCheck) {
   RecordingMessages messages;
   HeadlessProgress progress;
   ScriptedFileDialogs dialogs;
@@ -44,9 +44,9 @@ int RunOpen(const std::string& path, bool json) {
   }
   const RealizeResult run = session.OpenProject().realization.value_or(RealizeResult{});
   if (json)
-    std::cout << RealizeJson(session, messages, run).dump() << "\n";
+    std::cout << RealizeJson(session, messages, run, listCheck).dump() << "\n";
   else
-    PrintRealizePlain(session, messages, run);
+    PrintRealizePlain(session, messages, run, listCheck);
   return run.outcome == RealizeOutcome::kRealized ? kExitOk : kExitRefused;
 }
 
@@ -98,6 +98,9 @@ void FileCommands::Register(CLI::App& app) {
       "open", "open a function file (.kef) or a project file (.kep, realized at once)");
   open->add_option("file", openPath, "the .kef or .kep file")->required();
   open->add_flag("--json", openJson, "print the result as one JSON object");
+  open->add_flag("--verify-lists", openListCheck,
+                 "also show the check of the circuit against the Ones and Zeros of a canonical "
+                 "function (verification.lists); a mismatch is always shown");
 
   save = app.add_subcommand(
       "save", "define a function (and for a .kep file its structure) and save it to a file");
@@ -122,7 +125,7 @@ void FileCommands::Register(CLI::App& app) {
 }
 
 int FileCommands::Run() const {
-  if (open && open->parsed()) return RunOpen(openPath, openJson);
+  if (open && open->parsed()) return RunOpen(openPath, openJson, openListCheck);
   std::string problem;
   if (IsProjectPath(savePath)) {
     if (saveInputs.structure.empty()) problem = "saving a project (.kep) needs --structure";

@@ -15,7 +15,7 @@ bool IsProjectPath(const std::string& path);
 /// Opens a function file as Open function does and prints what minimize prints, or a project
 /// file as Open project does (realizing it at once) and prints what realize prints. Exit 1 when
 /// the file was refused or, for a project, nothing was realized.
-int RunOpen(const std::string& path, bool json);
+int RunOpen(const std::string& path, bool json, bool listCheck = false);
 
 /// Defines the function (and for a project the structure) from the inputs and writes the file
 /// as Save function as / Save project as would, replacing an existing file. Exit 1 with the
@@ -27,7 +27,7 @@ struct FileCommands {
   CLI::App* open = nullptr;
   CLI::App* save = nullptr;
   std::string openPath, savePath;
-  bool openJson = false, saveJson = false;
+  bool openJson = false, saveJson = false, openListCheck = false;
   RealizeInputs saveInputs;
 
   void Register(CLI::App& app);

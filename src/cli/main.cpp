@@ -32,6 +32,10 @@ int Run(int argc, char** argv) {
                     "also print the circuit's cost: multiplexers and demultiplexers by size, "
                     "gates, gate inputs, levels");
   realize->add_flag("--json", realizeJson, "print the result as one JSON object");
+  bool realizeListCheck = false;
+  realize->add_flag("--verify-lists", realizeListCheck,
+                    "also show the check of the circuit against the Ones and Zeros of a canonical "
+                    "function (verification.lists); a mismatch is always shown");
 
   CompareInputs compareInputs;
   CLI::App* compare = app.add_subcommand(
@@ -40,7 +44,8 @@ int Run(int argc, char** argv) {
 
   RenderInputs renderInputs;
   CLI::App* render = app.add_subcommand(
-      "render", "realize a function and write the picture of its diagram or of the project");
+      "render",
+      "realize a function and write the picture of its diagram or of the project, or its netlist");
   AddRenderOptions(*render, renderInputs);
 
   FileCommands files;
@@ -79,7 +84,7 @@ int Run(int argc, char** argv) {
         std::cerr << "kestrel-cli: " << problem << "\n";
         return kExitUsage;
       }
-      return RunRealize(realizeInputs, realizeJson);
+      return RunRealize(realizeInputs, realizeJson, realizeListCheck);
     }
     if (render->parsed()) {
       const std::string problem = ValidateRenderInputs(renderInputs);

@@ -181,7 +181,7 @@ nlohmann::json FlagsJson(const std::array<uint8_t, 16>& flags) {
 }  // namespace
 
 nlohmann::json RealizeJson(const Session& session, const RecordingMessages& messages,
-                           const RealizeResult& run) {
+                           const RealizeResult& run, bool listCheck) {
   const StructureChoice& c = session.choice;
   const std::string structure = NamesOf(c.Current()).cliName;
   const bool realized = run.outcome == RealizeOutcome::kRealized;
@@ -239,8 +239,12 @@ nlohmann::json RealizeJson(const Session& session, const RecordingMessages& mess
   }
   j["verification"] = nullptr;
   if (realized) {
-    const Verification v = VerifyRealization(session.model.functionText, c, r);
+    const Verification v = VerifyRealization(session.model, c, r);
     j["verification"] = {{"combinations", v.combinations}, {"mismatches", v.mismatches}};
+    // Only a canonical function has lists. A disagreement is never hidden.
+    if (v.lists && (listCheck || v.lists->mismatches > 0))
+      j["verification"]["lists"] = {
+          {"ones", v.lists->ones}, {"zeros", v.lists->zeros}, {"mismatches", v.lists->mismatches}};
   }
   return j;
 }
@@ -284,8 +288,8 @@ const char* KindName(NodeKind kind) {
 }  // namespace
 
 void PrintRealizePlain(const Session& session, const RecordingMessages& messages,
-                       const RealizeResult& run) {
-  const nlohmann::json j = RealizeJson(session, messages, run);
+                       const RealizeResult& run, bool listCheck) {
+  const nlohmann::json j = RealizeJson(session, messages, run, listCheck);
   std::cout << "Function: "
             << (session.model.functionText.empty() ? "(none)" : session.model.functionText) << "\n";
   std::cout << "Structure: " << j["structure"].get<std::string>();
@@ -337,9 +341,14 @@ void PrintRealizePlain(const Session& session, const RecordingMessages& messages
   }
   std::cout << "Verification: " << j["verification"]["mismatches"] << " mismatches in "
             << j["verification"]["combinations"] << " combinations\n";
+  if (j["verification"].contains("lists")) {
+    const nlohmann::json& lists = j["verification"]["lists"];
+    std::cout << "Verification against the lists: " << lists["mismatches"] << " mismatches in "
+              << lists["ones"] << " Ones and " << lists["zeros"] << " Zeros\n";
+  }
 }
 
-int RunRealize(const RealizeInputs& inputs, bool json) {
+int RunRealize(const RealizeInputs& inputs, bool json, bool listCheck) {
   RecordingMessages messages;
   HeadlessProgress progress;
   Session session(messages, progress);
@@ -350,11 +359,11 @@ int RunRealize(const RealizeInputs& inputs, bool json) {
     return kExitUsage;
   }
   if (json) {
-    nlohmann::json j = RealizeJson(session, messages, run);
+    nlohmann::json j = RealizeJson(session, messages, run, listCheck);
     AddRealizeExtras(j, session, inputs, run);
     std::cout << j.dump() << "\n";
   } else {
-    PrintRealizePlain(session, messages, run);
+    PrintRealizePlain(session, messages, run, listCheck);
     if (run.outcome == RealizeOutcome::kRealized) {
       if (inputs.address)
         std::cout << "Address inputs: " << FormatAddressChoice(session.address) << "\n";

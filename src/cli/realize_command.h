@@ -39,11 +39,13 @@ void AddAddressOption(CLI::App& app, RealizeInputs& inputs);
 bool IsWellFormedFunctionText(const std::string& text);
 
 /// The JSON object realize prints for the session's state after the realization request whose
-/// result is given.
+/// result is given. The check against a canonical function's Ones and Zeros is always made; it
+/// is shown (as verification.lists) when asked for with listCheck, and whenever it finds a
+/// mismatch, so the default output stays what it always was.
 nlohmann::json RealizeJson(const Session& session, const RecordingMessages& messages,
-                           const RealizeResult& result);
+                           const RealizeResult& result, bool listCheck = false);
 void PrintRealizePlain(const Session& session, const RecordingMessages& messages,
-                       const RealizeResult& result);
+                       const RealizeResult& result, bool listCheck = false);
 
 /// Defines the function from the inputs, then runs the Realization command with the dialog
 /// confirmed on the chosen structure (nothing happens when the inputs were refused or the
@@ -59,6 +61,6 @@ nlohmann::json CostJson(const CircuitCost& cost);
 /// One line: "2 multiplexers (1 of 4, 1 of 2), 1 demultiplexer of 8, ...".
 std::string CostText(const CircuitCost& cost);
 
-int RunRealize(const RealizeInputs& inputs, bool json);
+int RunRealize(const RealizeInputs& inputs, bool json, bool listCheck = false);
 
 }  // namespace kestrel::cli

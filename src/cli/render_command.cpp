@@ -3,11 +3,14 @@
 #include <QGuiApplication>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 
 #include "cli/files_commands.h"
 #include "diagram/diagram.h"
 #include "diagram/symbols.h"
 #include "export/picture_export.h"
+#include "files/file_io.h"
+#include "netlist/netlist.h"
 #include "ui/file_dialogs.h"
 
 namespace kestrel::cli {
@@ -24,15 +27,20 @@ void AddRenderOptions(CLI::App& app, RenderInputs& inputs) {
                  "diagram: the circuit alone; project: the function and structure above it")
       ->check(CLI::IsMember({"diagram", "project"}));
   app.add_option("-o,--output", inputs.output,
-                 "the picture file; its extension picks the format: .svg .png .pdf .wmf .bmp .jpg")
+                 "the picture or netlist file; its extension picks the format: .svg .png .pdf "
+                 ".wmf .bmp .jpg, or .v (structural Verilog) .blif (BLIF)")
       ->required();
 }
 
 std::string ValidateRenderInputs(const RenderInputs& inputs) {
   if (inputs.zoom < kMinZoom || inputs.zoom > kMaxZoom) return "--zoom must be 10 to 30";
-  if (PictureFormatFromExtension(inputs.output) == PictureFormat::kNone)
+  const bool netlist = NetlistFormatFromExtension(inputs.output) != NetlistFormat::kNone;
+  if (netlist && inputs.what == "project")
+    return "--what project draws a picture; a netlist (.v, .blif) holds the circuit alone";
+  if (!netlist && PictureFormatFromExtension(inputs.output) == PictureFormat::kNone)
     return "cannot tell the picture format of \"" + inputs.output +
-           "\": the file name must end in .svg, .png, .pdf, .wmf, .bmp or .jpg";
+           "\": the file name must end in .svg, .png, .pdf, .wmf, .bmp or .jpg (a picture), or "
+           "in .v or .blif (a netlist)";
   const RealizeInputs& r = inputs.realize;
   if (!inputs.project.empty()) {
     if (r.function.Given() || r.functionText || !r.structure.empty() || r.muxSize || r.demuxSize)
@@ -44,8 +52,28 @@ std::string ValidateRenderInputs(const RenderInputs& inputs) {
   return ValidateRealizeInputs(r);
 }
 
+int WriteNetlist(const Session& session, const RenderInputs& inputs, std::ostream& out,
+                 std::ostream& err) {
+  const NetlistFormat format = NetlistFormatFromExtension(inputs.output);
+  const NetlistResult netlist =
+      BuildNetlist(session.results, session.choice,
+                   NetlistRequestFor(session.model, session.designCaption, inputs.output));
+  std::string error = netlist.error;
+  if (netlist.ok())
+    WriteFileAtomically(inputs.output, NetlistText(netlist.netlist, format), &error);
+  if (!error.empty()) {
+    err << "kestrel-cli: the netlist was not written to " << inputs.output << ": " << error << "\n";
+    return kExitRefused;
+  }
+  out << "Wrote " << NetlistFormatName(format) << " netlist of the module "
+      << netlist.netlist.module << " to " << inputs.output << "\n";
+  return kExitOk;
+}
+
 int RenderSession(const Session& session, const RenderInputs& inputs, std::ostream& out,
                   std::ostream& err) {
+  if (NetlistFormatFromExtension(inputs.output) != NetlistFormat::kNone)
+    return WriteNetlist(session, inputs, out, err);
   const PictureFormat format = PictureFormatFromExtension(inputs.output);
   const Diagram diagram = LayoutDiagram(session.results, session.choice, inputs.zoom);
   const PictureContent content =
@@ -62,12 +90,16 @@ int RenderSession(const Session& session, const RenderInputs& inputs, std::ostre
 }
 
 int RunRender(const RenderInputs& inputs) {
-  // Fonts need a GUI application; no display is needed to draw into files.
+  // Fonts need a GUI application; no display is needed to draw into files. A netlist draws
+  // nothing.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static int argc = 1;
-  static char name[] = "kestrel-cli";
-  static char* argv[] = {name, nullptr};
-  QGuiApplication application(argc, argv);
+  std::optional<QGuiApplication> application;
+  if (NetlistFormatFromExtension(inputs.output) == NetlistFormat::kNone) {
+    static int argc = 1;
+    static char name[] = "kestrel-cli";
+    static char* argv[] = {name, nullptr};
+    application.emplace(argc, argv);
+  }
 
   RecordingMessages messages;
   HeadlessProgress progress;

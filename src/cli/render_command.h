@@ -1,7 +1,7 @@
 #pragma once
 // kestrel-cli render: realizes a function as realize does, or opens a project file (realized at
 // once, as Open project does), and writes the picture of the diagram (or of the whole project)
-// in the format that the output file's extension names.
+// in the format that the output file's extension names, or the circuit's netlist (.v, .blif).
 
 #include <ostream>
 #include <string>
@@ -22,8 +22,8 @@ void AddRenderOptions(CLI::App& app, RenderInputs& inputs);
 /// Returns an error text for a usage error, or "".
 std::string ValidateRenderInputs(const RenderInputs& inputs);
 
-/// Draws the structure realized in the session at the inputs' zoom and writes the picture;
-/// returns the exit code. Needs a QGuiApplication.
+/// Draws the structure realized in the session at the inputs' zoom and writes the picture, or
+/// writes its netlist; returns the exit code. A picture needs a QGuiApplication.
 int RenderSession(const Session& session, const RenderInputs& inputs, std::ostream& out,
                   std::ostream& err);
 

@@ -65,6 +65,57 @@ TEST(CliFiles, AProjectSavedAndOpenedPrintsWhatRealizePrints) {
   EXPECT_EQ(Parse(opened), Parse(RunCli(realize)));
 }
 
+TEST(CliFiles, ACanonicalFunctionIsVerifiedAgainstItsListsToo) {
+  TempDir dir;
+  const std::string path = dir.File("example.kep");
+  ASSERT_EQ(
+      RunCli({"save", path, "--ones", "1,3", "--zeros", "0,2", "--structure", "mux"}).exitCode, 0);
+  const json text = {{"combinations", 2}, {"mismatches", 0}};
+  json both = text;
+  both["lists"] = {{"ones", 2}, {"zeros", 2}, {"mismatches", 0}};
+  EXPECT_EQ(Parse(RunCli({"open", path, "--json", "--verify-lists"}))["verification"], both);
+  EXPECT_EQ(Parse(RunCli({"realize", "--ones", "1,3", "--zeros", "0,2", "--structure", "mux",
+                          "--json", "--verify-lists"}))["verification"],
+            both);
+  // Without the option the output is what it always was (the lists agree, so nothing is added).
+  EXPECT_EQ(Parse(RunCli({"open", path, "--json"}))["verification"], text);
+  const CliRun plain = RunCli({"open", path, "--verify-lists"});
+  EXPECT_NE(plain.out.find("Verification: 0 mismatches in 2 combinations\n"
+                           "Verification against the lists: 0 mismatches in 2 Ones and 2 Zeros\n"),
+            std::string::npos)
+      << plain.out;
+  // A function without lists keeps the text check alone.
+  EXPECT_EQ(Parse(RunCli(
+                {"realize", "--literal", "x1x0", "--structure", "mux", "--json"}))["verification"],
+            (json{{"combinations", 4}, {"mismatches", 0}}));
+}
+
+TEST(CliFiles, UpperCaseExtensionsAreTheirLowerCaseForms) {
+  TempDir dir;
+  const std::vector<std::string> project = {"--ones", "1,2", "--structure", "mux-tree"};
+  const std::vector<std::string> function = {"--ones", "1,3", "--zeros", "0,2"};
+  const std::pair<const char*, bool> names[] = {{"p.kep", true},  {"P.KEP", true},
+                                                {"q.Kep", true},  {"f.kef", false},
+                                                {"F.KEF", false}, {"g.kEf", false}};
+  for (const auto& [name, isProject] : names) {
+    const std::string path = dir.File(name);
+    std::vector<std::string> save = {"save", path};
+    save.insert(save.end(), isProject ? project.begin() : function.begin(),
+                isProject ? project.end() : function.end());
+    ASSERT_EQ(RunCli(save).exitCode, 0) << name;
+    EXPECT_EQ(ReadBytes(path), ReadBytes(dir.File(isProject ? "p.kep" : "f.kef"))) << name;
+    const CliRun opened = RunCli({"open", path, "--json"});
+    EXPECT_EQ(opened.exitCode, 0) << name;
+    EXPECT_EQ(Parse(opened)["commandState"], isProject ? 2 : 1) << name;
+    // The inputs of the other kind of file are a usage error, as for the lower-case name.
+    std::vector<std::string> wrong = {"save", path};
+    wrong.insert(wrong.end(), isProject ? function.begin() : project.begin(),
+                 isProject ? function.end() : project.end());
+    EXPECT_EQ(RunCli(wrong).exitCode, 2) << name;
+  }
+  EXPECT_EQ(ReadBytes(dir.File("F.KEF")), kExampleKef);
+}
+
 TEST(CliFiles, EveryStructureRoundTripsThroughAProjectFile) {
   TempDir dir;
   const std::vector<std::vector<std::string>> structures = {
@@ -84,6 +135,71 @@ TEST(CliFiles, EveryStructureRoundTripsThroughAProjectFile) {
     EXPECT_EQ(j["structure"], structure[1]);
     EXPECT_EQ(j["commandState"], 2) << structure[1];
     EXPECT_EQ(j["verification"]["mismatches"], 0) << structure[1];
+  }
+}
+
+TEST(CliFiles, AnOpenedProjectPrintsItsCircuitInPlainText) {
+  struct Case {
+    std::vector<std::string> design;
+    const char* printed;
+  };
+  const Case cases[] = {
+      {{"--function", "x3x2x1+~x3x0", "--structure", "mux-gates", "--mux-size", "2", "--gates",
+        "nand"},
+       "Function: x3x2x1+~x3x0\n"
+       "Structure: mux-gates, multiplexer size 2\n"
+       "Realized in the structure: Multiplexer and Gates\n"
+       "Node 1: NAND gate at level 1, output inverted\n"
+       "  input 0: \"x2\"\n"
+       "  input 1: \"x1\"\n"
+       "Node 2: multiplexer at level 0, address inputs x3\n"
+       "  input 0: \"x0\"\n"
+       "  input 1: node 1\n"
+       "Verification: 0 mismatches in 16 combinations\n"},
+      {{"--function", "x3x2x1+x3~x2x0+~x3x1", "--structure", "mux-gates", "--mux-size", "2",
+        "--gates", "and-or-not"},
+       "Function: x3x2x1+x3~x2x0+~x3x1\n"
+       "Structure: mux-gates, multiplexer size 2\n"
+       "Realized in the structure: Multiplexer and Gates\n"
+       "Node 1: AND gate at level 2\n"
+       "  input 0: \"x2\"\n"
+       "  input 1: \"x1\"\n"
+       "Node 2: AND gate at level 2\n"
+       "  input 0: \"~x2\"\n"
+       "  input 1: \"x0\"\n"
+       "Node 3: OR gate at level 1\n"
+       "  input 0: node 1\n"
+       "  input 1: node 2\n"
+       "Node 4: multiplexer at level 0, address inputs x3\n"
+       "  input 0: \"x1\"\n"
+       "  input 1: node 3\n"
+       "Verification: 0 mismatches in 16 combinations\n"},
+      {{"--function", "x2x1+~x2x0", "--structure", "demux", "--demux-size", "8"},
+       "Function: x2x1+~x2x0\n"
+       "Structure: demux, demultiplexer size 8\n"
+       "Realized in the structure: Demultiplexer\n"
+       "Demultiplexer with 8 outputs, address inputs x2 x1 x0\n"
+       "Collecting gate over outputs 1 3 6 7 (F is 1 there)\n"
+       "Verification: 0 mismatches in 8 combinations\n"},
+      {{"--function", "x2x1+x2x0", "--structure", "mux-demux", "--mux-size", "2", "--demux-size",
+        "4"},
+       "Function: x2x1+x2x0\n"
+       "Structure: mux-demux, multiplexer size 2, demultiplexer size 4\n"
+       "Realized in the structure: Multiplexer and Demultiplexer\n"
+       "Multiplexer with 2 data inputs, address inputs x2\n"
+       "  input 0: \"0\" (0)\n"
+       "  input 1: collecting gate 1 (x1+x0)\n"
+       "Demultiplexer with 4 outputs, address inputs x1 x0\n"
+       "Verification: 0 mismatches in 8 combinations\n"},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    std::vector<std::string> save = {"save", dir.File("p.kep")};
+    save.insert(save.end(), c.design.begin(), c.design.end());
+    ASSERT_EQ(RunCli(save).exitCode, 0) << c.design[3];
+    const CliRun run = RunCli({"open", dir.File("p.kep")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, c.printed);
   }
 }
 
@@ -150,6 +266,17 @@ TEST(CliFiles, OpenRefusalsExitOneWithTheFileMessages) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.out.find("Unsupported file type or data is corrupted!"), std::string::npos);
   }
+  {  // a minimized text that is not the function of its own lists (Ones 1, 3 but x1)
+    WriteBytes(dir.File("altered.kep"),
+               "KESTREL\r\nDECIMAL\r\n2\r\n1\r\n3\r\n2\r\n0\r\n2\r\n0\r\nMINIMIZED\r\nx1\r\n-\r\n"
+               "MUX\r\n2\r\n");
+    const CliRun run = RunCli({"open", dir.File("altered.kep"), "--json"});
+    EXPECT_EQ(run.exitCode, 1);
+    const json j = Parse(run);
+    EXPECT_EQ(j["messages"], json::array({{{"text", "Unsupported file type or data is corrupted!"},
+                                           {"caption", "Error"}}}));
+    EXPECT_EQ(j["verification"], nullptr);
+  }
   {  // a constant function: read, but nothing to realize
     WriteBytes(
         dir.File("one.kep"),
@@ -178,6 +305,12 @@ TEST(CliFiles, UsageErrors) {
            {"save", dir.File("f.kef"), "--function", "x1"},
            {"save", dir.File("f.kep"), "--function", "x1 + y", "--structure", "mux"},
            {"save", dir.File("f.kep"), "--ones", "1", "--structure", "cube"},
+           {"realize", "--function", "x1", "--ones", "1", "--structure", "mux"},
+           {"realize", "--function", "x1++x0", "--structure", "mux"},
+           {"realize", "--function", "+x1", "--structure", "mux"},
+           {"realize", "--function", "x1+", "--structure", "mux"},
+           {"realize", "--function", "x1~x1", "--structure", "mux"},
+           {"save", dir.File("f.kep"), "--function", "x1++x0", "--structure", "mux"},
        }) {
     const CliRun run = RunCli(args);
     EXPECT_EQ(run.exitCode, 2) << (args.size() > 2 ? args[2] : args[0]);

@@ -54,6 +54,12 @@ TEST(CliMinimize, PlainOutputOfARefusalShowsTheMessage) {
   const CliRun run = RunCli({"minimize", "--ones", "1,00"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.out.find("Remove zero preciding the number!"), std::string::npos) << run.out;
+  // realize stops at the same refusal, before the structure.
+  const CliRun realize = RunCli({"realize", "--ones", "1,00", "--structure", "mux"});
+  EXPECT_EQ(realize.exitCode, 1);
+  EXPECT_EQ(realize.out,
+            "Function: (none)\nStructure: mux, multiplexer size 2\n"
+            "Message (Warning): Remove zero preciding the number! \nNothing was realized.\n");
 }
 
 TEST(CliMinimize, JsonOutputHoldsTheWholeModel) {

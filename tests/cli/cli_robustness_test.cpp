@@ -49,6 +49,7 @@ TEST(CliRobustness, HandPickedHostileArguments) {
   // Pipes stand for devices: nothing may be written into them or put in their place.
   ASSERT_EQ(::mkfifo(dir.File("pipe.png").c_str(), 0600), 0);
   ASSERT_EQ(::mkfifo(dir.File("pipe.kef").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo(dir.File("pipe.v").c_str(), 0600), 0);
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {"minimize", "--ones", "99999999999999999999999"},
            {"minimize", "--ones", "-1"},
@@ -72,6 +73,10 @@ TEST(CliRobustness, HandPickedHostileArguments) {
            {"render", "--ones", "1,2", "--structure", "mux", "-o", dir.File("pipe.png")},
            {"render", "--ones", "1,2", "--structure", "mux", "-o", dir.File("none/x.png")},
            {"render", "--ones", "1,2", "--structure", "mux", "-o", dir.File("x.txt")},
+           {"render", "--ones", "1,2", "--structure", "mux", "-o", dir.File("pipe.v")},
+           {"render", "--ones", "1,2", "--structure", "mux", "-o", dir.File("none/x.blif")},
+           {"render", "--ones", "1,2", "--structure", "mux", "--what", "project", "-o",
+            dir.File("x.v")},
            {"render", "--ones", "1,2", "--structure", "mux", "--zoom", "-17", "-o",
             dir.File("x.png")},
            {"render", "--project", dir.File("garbage.kep"), "-o", dir.File("g.png")},
@@ -90,6 +95,8 @@ TEST(CliRobustness, HandPickedHostileArguments) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("none")));
   EXPECT_TRUE(std::filesystem::is_fifo(dir.File("pipe.png")));
   EXPECT_TRUE(std::filesystem::is_fifo(dir.File("pipe.kef")));
+  EXPECT_TRUE(std::filesystem::is_fifo(dir.File("pipe.v")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("x.v")));
 }
 
 TEST(CliRobustness, RandomCommandLines) {

@@ -9,6 +9,7 @@
 #include "engine/address_choice.h"
 #include "engine/records.h"
 #include "function/term_table.h"
+#include "function/truth_table.h"
 #include "structure/structure_choice.h"
 #include "ui/messages.h"
 #include "ui/shell.h"
@@ -81,13 +82,18 @@ RealizeResult Realize(const std::string& functionText, StructureChoice& choice, 
 /// a demultiplexer.
 int TopAddressInputs(const StructureChoice& choice, int n);
 
-/// Evaluates the realized records as a circuit on every assignment of the function's variables
-/// and counts the assignments where it differs from the function text.
+/// The circuit compared with the function: on every assignment of the function text's own
+/// variables (the others held at 0), and, for a canonical function, on its Ones and Zeros.
 struct Verification {
-  int combinations = 0;
-  int mismatches = 0;
+  int combinations = 0;  ///< assignments of the text's variables
+  int mismatches = 0;    ///< of them, where the circuit differs from the text
+  /// A canonical function's Ones (the circuit must give 1) and Zeros (0); none otherwise.
+  std::optional<ListCheck> lists;
 };
 Verification VerifyRealization(const std::string& functionText, const StructureChoice& choice,
+                               const ResultStore& store);
+/// The same for the current function: its text, and its lists when it is canonical.
+Verification VerifyRealization(const FunctionModel& model, const StructureChoice& choice,
                                const ResultStore& store);
 
 }  // namespace kestrel

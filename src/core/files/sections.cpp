@@ -7,6 +7,7 @@
 #include "files/file_io.h"
 #include "files/file_texts.h"
 #include "function/function_text.h"
+#include "function/truth_table.h"
 
 namespace kestrel {
 
@@ -138,6 +139,11 @@ int ReadFunctionSection(const LineBuffer& buffer, int start, FunctionModel& mode
         joined += line;
       }
       if (!IsFunctionTextSyntax(joined)) return kSectionCorrupt;
+      // The text was minimized from these lists, so it gives 1 on every One and 0 on every
+      // Zero; one that does not belongs to another function. An empty text (saved after a
+      // constant function was read) has nothing to disagree with.
+      if (!joined.empty() && CheckLists(EvaluateFunctionText(joined), model).mismatches > 0)
+        return kSectionCorrupt;
       if (joined == "1" || joined == "0") {
         model.functionText.clear();
         shell.SetCommandState(CommandState::kNothingToRealize);

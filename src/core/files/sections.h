@@ -56,7 +56,8 @@ void WriteDesignSection(LineBuffer& buffer, const StructureChoice& choice);
 /// Returns the index of the first line after the section, kSectionInvalid, or kSectionCorrupt.
 /// A corrupt section is one whose count is not a number of 0..1024 or announces more lines than
 /// the file has left, whose entries are not combination numbers 0..1023 written without leading
-/// zeros or repeat a number, or whose function text is not in the function-text syntax; reading
+/// zeros or repeat a number, or whose function text is not in the function-text syntax or
+/// disagrees with its own lists (0 on a One or 1 on a Zero; Don't cares are free); reading
 /// stops there and what was read before stays. The entries of each list are kept in ascending
 /// order.
 int ReadFunctionSection(const LineBuffer& buffer, int start, FunctionModel& model,

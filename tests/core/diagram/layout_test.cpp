@@ -20,6 +20,7 @@ using testing::OpsNamed;
 using testing::Options;
 using testing::ParseOps;
 using testing::RandomCases;
+using testing::Range;
 using testing::Realized;
 
 StructureChoice Choice(StructureTab tab, bool useGates = false) {
@@ -388,6 +389,126 @@ TEST(DiagramBounds, LargeFunctionsAtTheSmallestAndLargestZoom) {
     }
   }
   EXPECT_GT(drawn, 16);
+}
+
+/// The labels of a multiplexer whose first `distinct` inputs (from the bottom) differ and the
+/// rest repeat the last of them: single literals, their negations (with inverters) and products.
+std::vector<std::string> Labels(int inputs, int distinct) {
+  const char* pool[] = {"~x5x4~x3x2~x1x0", "x5", "~x5", "x4~x0", "~x4", "1",  "x3",  "0",
+                        "~x3x1",           "x2", "~x2", "x1x0",  "~x1", "x0", "~x0", "x5x1"};
+  std::vector<std::string> labels(inputs);
+  for (int i = 0; i < inputs; ++i) labels[inputs - 1 - i] = pool[std::min(i, distinct - 1)];
+  return labels;
+}
+
+/// A multiplexer-and-demultiplexer record: mA x mM multiplexer over a dA x dN demultiplexer;
+/// the inputs listed in `gated` are fed by a collecting gate each, with `flagged` outputs.
+ResultStore MuxDemuxStore(int mA, int dA, const std::vector<int>& gated, int flagged,
+                          const std::vector<std::string>& labels) {
+  ResultStore store;
+  MuxDemuxRecord md;
+  md.addressCount = mA;
+  md.inputCount = 1 << mA;
+  md.addressLabels = {"x9", "x8", "x7", "x6"};
+  for (int i = 0; i < md.inputCount; ++i) md.inputLabels[i] = labels[i % labels.size()];
+  const int dN = 1 << dA;
+  for (int g : gated) {
+    DemuxRecord gate;
+    gate.polarity = g % 2;
+    for (int o = 0; o < flagged; ++o) gate.outputFlags[(o * 5 + g) % dN] = 1;
+    store.SetDemux(gate);
+    md.gateIndex[g] = store.AppendCollectingGate();
+    md.inputLabels[g] = "x3x2+x1";
+  }
+  store.SetMuxDemux(md);
+  store.SetDemuxPart(DemuxPart{dA, dN, {"x3", "x2", "x1", "x0"}});
+  return store;
+}
+
+// Layouts that random functions hardly ever reach, each at every zoom inside its picture.
+TEST(DiagramBounds, RareLayoutsStayInsideTheirPictures) {
+  struct Rare {
+    const char* what;
+    StructureChoice choice;
+    ResultStore store;
+  };
+  std::vector<Rare> cases;
+  for (int distinct : {6, 8, 9, 12, 16}) {
+    Rare r{"a single 16-input multiplexer with many label columns", Choice(StructureTab::kMux), {}};
+    r.store.AppendNode(MuxNode(4, Labels(16, distinct), {"x9", "x8", "x7", "x6"}));
+    cases.push_back(std::move(r));
+  }
+  {
+    Rare r{
+        "a gate network's multiplexer with 16 label columns", Choice(StructureTab::kMux, true), {}};
+    NodeRecord gate;
+    gate.kind = NodeKind::kNand;
+    gate.level = 1;
+    gate.addressCount = 1;
+    gate.inputCount = 16;
+    for (int j = 0; j < 16; ++j) gate.inputLabels[j] = Labels(16, 16)[j];
+    const int id = r.store.AppendNode(gate);
+    NodeRecord mux = MuxNode(4, Labels(16, 16), {"x9", "x8", "x7", "x6"});
+    mux.childId[3] = id;
+    r.store.AppendNode(mux);
+    cases.push_back(std::move(r));
+  }
+  {
+    Rare r{"a tree whose leaves open 16 label columns", Choice(StructureTab::kMuxTree), {}};
+    const int a = r.store.AppendNode([] {
+      NodeRecord n = MuxNode(4, Labels(16, 16), {"x5", "x4", "x3", "x2"});
+      n.level = 1;
+      return n;
+    }());
+    NodeRecord top = MuxNode(1, {"x1", "0"}, {"x9"});
+    top.childId[1] = a;
+    r.store.AppendNode(top);
+    cases.push_back(std::move(r));
+  }
+  const std::vector<std::string> simple = {"0", "1", "x5", "~x5", "x4", "~x4", "x3", "~x3"};
+  cases.push_back({"16 simple inputs with 8 label columns", Choice(StructureTab::kMuxDemux),
+                   MuxDemuxStore(4, 4, {}, 0, simple)});
+  cases.push_back({"16 collecting gates over all 16 outputs", Choice(StructureTab::kMuxDemux),
+                   MuxDemuxStore(4, 4, Range(0, 15), 16, simple)});
+  cases.push_back({"single-output gates between label columns", Choice(StructureTab::kMuxDemux),
+                   MuxDemuxStore(3, 1, {1, 4, 6}, 1, {"x5", "~x5", "1"})});
+  cases.push_back({"minterm inputs", Choice(StructureTab::kMuxDemux),
+                   MuxDemuxStore(2, 3, {}, 0, {"x2x1~x0", "~x2x1x0", "x5", "~x2~x1~x0"})});
+  for (int flagged : {1, 8, 16}) {
+    Rare r{"a demultiplexer with 16 outputs", Choice(StructureTab::kDemux), {}};
+    DemuxRecord d;
+    d.polarity = flagged % 2;
+    d.addressCount = 4;
+    d.outputCount = 16;
+    d.addressLabels = {"x3", "x2", "x1", "x0"};
+    for (int o = 0; o < flagged; ++o) d.outputFlags[(o * 7) % 16] = 1;
+    r.store.SetDemux(d);
+    cases.push_back(std::move(r));
+  }
+  for (const Rare& r : cases) {
+    for (int z = kMinZoom; z <= kMaxZoom; ++z) {
+      const Diagram d = LayoutDiagram(r.store, r.choice, z);
+      BoundsCanvas bounds(NarrowFontMetrics);
+      DrawDiagram(d, bounds);
+      EXPECT_TRUE(bounds.Inside(d.width, d.height))
+          << r.what << " at zoom " << z << ": drawn " << bounds.bounds().left << ","
+          << bounds.bounds().top << ".." << bounds.bounds().right << "," << bounds.bounds().bottom
+          << " in " << d.width << "x" << d.height;
+    }
+  }
+}
+
+TEST(TreeLayout, ASingleMultiplexerMovesRightForItsLabelColumns) {
+  // It stands at 9 grid units; its labels need one unit more than their columns.
+  for (int distinct = 1; distinct <= 16; ++distinct) {
+    for (int z = kMinZoom; z <= kMaxZoom; ++z) {
+      ResultStore store;
+      store.AppendNode(MuxNode(4, Labels(16, distinct), {"x9", "x8", "x7", "x6"}));
+      const Diagram d = LayoutDiagram(store, Choice(StructureTab::kMux), z);
+      EXPECT_EQ(d.nodes[0].x, std::max(9, distinct + 1) * z) << distinct << " zoom " << z;
+      EXPECT_EQ(d.width, d.nodes[0].x + 17 * z + z);
+    }
+  }
 }
 
 TEST(DiagramBounds, NothingRealizedGivesABlankPicture) {

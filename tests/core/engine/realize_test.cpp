@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 #include "engine/realize.h"
 #include "function/minimizer.h"
 #include "session/session.h"
+#include "support/session_fixture.h"
 
 namespace kestrel {
 namespace {
@@ -265,10 +267,16 @@ TEST(Realize, MuxDemuxPairThatDoesNotFitIsRefused) {
   f.session.choice.SelectMdMux(1);
   f.session.choice.SelectMdDmux(1);  // 2 + 2 address inputs for 3 variables
   EXPECT_EQ(f.Run("x2x1+~x2x0").outcome, RealizeOutcome::kRefused);
-  EXPECT_EQ(f.messages.shown.back().text, "Select the size of multiplexer and demultiplexer.   ");
+  EXPECT_EQ(f.messages.shown.back().text, SizesDoNotFitText(3));
+  EXPECT_EQ(f.session.commandState, CommandState::kRealizationRefused);
   f.session.choice.ClearMdSizes();
   f.session.choice.SelectMdMux(0);  // one size only: the other address count would be 0
   EXPECT_EQ(f.Run("x2x1+~x2x0").outcome, RealizeOutcome::kRefused);
+  EXPECT_EQ(f.messages.shown.back().text, SizesDoNotFitText(3));
+  f.session.choice.ClearMdSizes();
+  EXPECT_EQ(f.Run("x2x1+~x2x0").outcome, RealizeOutcome::kRefused);
+  EXPECT_EQ(f.messages.shown.back().text, "Select the size of multiplexer and demultiplexer.   ");
+  f.session.choice.SelectMdMux(0);
   f.session.choice.SelectMdDmux(1);
   EXPECT_EQ(f.Run("x2x1+~x2x0").outcome, RealizeOutcome::kRealized);
 }
@@ -295,6 +303,14 @@ TEST(IsLevelCrowded, Rule) {
   }
   store.AppendNode(NodeRecord{});
   EXPECT_TRUE(IsLevelCrowded(store));
+  // Many nodes, but no level with more than five.
+  store.ResetNodes();
+  for (int i = 0; i < 10; ++i) {
+    NodeRecord n;
+    n.level = i % 2;
+    store.AppendNode(n);
+  }
+  EXPECT_FALSE(IsLevelCrowded(store));
 }
 
 TEST(ResultStore, LimitsAreEnforced) {
@@ -305,6 +321,123 @@ TEST(ResultStore, LimitsAreEnforced) {
   EXPECT_TRUE(store.nodeOverflow());
   for (int i = 0; i < 16; ++i) EXPECT_EQ(store.AppendCollectingGate(), i + 1);
   EXPECT_EQ(store.AppendCollectingGate(), 0);
+}
+
+// The verification must see a fault: each case realizes a function, breaks one part of the
+// circuit and names the number of assignments on which the broken circuit differs.
+struct Fault {
+  const char* what;
+  const char* text;
+  StructureOptions options;
+  std::function<void(ResultStore&)> inject;
+  int mismatches;
+  int combinations;
+};
+
+NodeRecord& Node(ResultStore& r, int id) {
+  return r.mutableNodes().at(static_cast<size_t>(id - 1));
+}
+
+/// Rewrites collecting gate `index` of the multiplexer-and-demultiplexer table.
+void ChangeGate(ResultStore& r, int index, const std::function<void(CollectingGate&)>& change) {
+  std::vector<CollectingGate> gates = r.collectingGates();
+  change(gates.at(static_cast<size_t>(index - 1)));
+  r.ResetCollectingGates();
+  for (const CollectingGate& g : gates) {
+    DemuxRecord d = r.demux();
+    d.polarity = g.polarity;
+    d.outputFlags = g.outputFlags;
+    r.SetDemux(d);
+    r.AppendCollectingGate();
+  }
+}
+
+TEST(Verification, FindsEveryInjectedFault) {
+  using testing::Options;
+  const Fault faults[] = {
+      // x2x1+~x2x0 on one 4-input multiplexer, address x2 x1: inputs x0, x0, 0, 1.
+      {"a wrong constant on a data input", "x2x1+~x2x0", Options(Structure::kMux, 4),
+       [](ResultStore& r) { Node(r, 1).inputLabels[2] = "1"; }, 2, 8},
+      {"swapped address labels", "x2x1+~x2x0", Options(Structure::kMux, 4),
+       [](ResultStore& r) { std::swap(Node(r, 1).addressLabels[0], Node(r, 1).addressLabels[1]); },
+       2, 8},
+      {"a data input negated", "x2x1+~x2x0", Options(Structure::kMux, 4),
+       [](ResultStore& r) { Node(r, 1).inputNegated[0] = 1; }, 2, 8},
+      // x3x2x1+~x3x0: a 2-input multiplexer on x3 fed with x0 and a gate for x2x1.
+      {"a NAND input negated", "x3x2x1+~x3x0",
+       Options(Structure::kMuxGates, 2, 0, GateFamily::kNand),
+       [](ResultStore& r) { Node(r, 1).inputNegated[0] = 1; }, 4, 16},
+      {"the inverter after a NAND left out", "x3x2x1+~x3x0",
+       Options(Structure::kMuxGates, 2, 0, GateFamily::kNand),
+       [](ResultStore& r) { Node(r, 1).outputNegated = 0; }, 8, 16},
+      {"an OR gate in place of an AND gate", "x3x2x1+~x3x0",
+       Options(Structure::kMuxGates, 2, 0, GateFamily::kAndOrNot),
+       [](ResultStore& r) { Node(r, 1).kind = NodeKind::kOr; }, 4, 16},
+      // x3x2+~x3x1x0 as a tree: node 1 on x1 (inputs 0, x0) feeds input 0 of node 2 on x3.
+      {"a negated literal on a tree input", "x3x2+~x3x1x0", Options(Structure::kMuxTree, 2),
+       [](ResultStore& r) { Node(r, 1).inputLabels[1] = "~x0"; }, 4, 16},
+      {"a child's output negated", "x3x2+~x3x1x0", Options(Structure::kMuxTree, 2),
+       [](ResultStore& r) { Node(r, 2).inputNegated[0] = 1; }, 8, 16},
+      // x2x1+~x2x0 on an 8-output demultiplexer: the collecting gate over outputs 1, 3, 6, 7.
+      {"a wrong demultiplexer output flag", "x2x1+~x2x0", Options(Structure::kDemux, 0, 8),
+       [](ResultStore& r) {
+         DemuxRecord d = r.demux();
+         d.outputFlags[0] = 1;
+         r.SetDemux(d);
+       },
+       1, 8},
+      {"a collecting gate of the wrong polarity", "x2x1+~x2x0", Options(Structure::kDemux, 0, 8),
+       [](ResultStore& r) {
+         DemuxRecord d = r.demux();
+         d.polarity = 0;
+         r.SetDemux(d);
+       },
+       8, 8},
+      // x2x1+x2x0: multiplexer on x2; input 1 is gate 1, 0 exactly at output 0 of x1 x0.
+      {"a collecting gate of the wrong polarity", "x2x1+x2x0", Options(Structure::kMuxDemux, 2, 4),
+       [](ResultStore& r) { ChangeGate(r, 1, [](CollectingGate& g) { g.polarity = 1; }); }, 4, 8},
+      {"a collecting gate's output flag", "x2x1+x2x0", Options(Structure::kMuxDemux, 2, 4),
+       [](ResultStore& r) { ChangeGate(r, 1, [](CollectingGate& g) { g.outputFlags[3] = 1; }); }, 1,
+       8},
+      {"a multiplexer input's constant", "x2x1+x2x0", Options(Structure::kMuxDemux, 2, 4),
+       [](ResultStore& r) { r.muxDemux().inputLabels[0] = "1"; }, 4, 8},
+  };
+  for (const Fault& fault : faults) {
+    SCOPED_TRACE(std::string(fault.what) + " in " + fault.text);
+    Fixture f;
+    f.session.choice.Apply(fault.options);
+    ASSERT_EQ(f.Run(fault.text).outcome, RealizeOutcome::kRealized);
+    ASSERT_EQ(VerifyRealization(fault.text, f.session.choice, f.session.results).mismatches, 0);
+    fault.inject(f.session.results);
+    const Verification v = VerifyRealization(fault.text, f.session.choice, f.session.results);
+    EXPECT_EQ(v.mismatches, fault.mismatches);
+    EXPECT_EQ(v.combinations, fault.combinations);
+  }
+}
+
+TEST(Verification, ChecksACanonicalFunctionAgainstItsOnesAndZeros) {
+  testing::SessionFixture b;
+  b.Canonical({1, 3}, {0, 2});
+  ASSERT_EQ(b.model.functionText, "x0");
+  ASSERT_TRUE(b.Realize("x0", testing::Options(Structure::kMux, 2)));
+  Verification v = VerifyRealization(b.model, b.session.choice, b.session.results);
+  ASSERT_TRUE(v.lists.has_value());
+  EXPECT_EQ(v.lists->ones, 2);
+  EXPECT_EQ(v.lists->zeros, 2);
+  EXPECT_EQ(v.lists->mismatches, 0);
+  // A text that no longer belongs to the lists: the circuit is x1, right for its text, but 0 on
+  // the One 1 and 1 on the Zero 2.
+  ASSERT_TRUE(b.Realize("x1", testing::Options(Structure::kMux, 2)));
+  v = VerifyRealization(b.model, b.session.choice, b.session.results);
+  EXPECT_EQ(v.mismatches, 0);
+  EXPECT_EQ(v.lists->mismatches, 2);
+  // Don't cares are free: with 2 as a Don't care only the One 1 disagrees.
+  b.model.zeros() = {"0"};
+  b.model.dontCares() = {"2"};
+  EXPECT_EQ(VerifyRealization(b.model, b.session.choice, b.session.results).lists->mismatches, 1);
+  // A literal function has no lists to check.
+  b.model.representationFlag = 2;
+  EXPECT_FALSE(VerifyRealization(b.model, b.session.choice, b.session.results).lists);
 }
 
 // Every structure and every size the dialog allows, on random minimized functions.

@@ -170,10 +170,14 @@ TEST(ReadFunctionSection, MinimizedTextSplitOverSeveralLinesIsJoined) {
 }
 
 TEST(ReadFunctionSection, ConstantFunctionReadsBackEmptyWithStateTen) {
-  for (const char* constant : {"1", "0"}) {
+  // The Ones 0 and 1 make the constant 1, the Zeros 0 and 1 the constant 0.
+  for (const V& lists : {V{"2", "0", "1", "0", "0"}, V{"0", "2", "0", "1", "0"}}) {
+    const std::string constant = lists[0] == "2" ? "1" : "0";
+    V lines = {"KESTREL", "DECIMAL"};
+    lines.insert(lines.end(), lists.begin(), lists.end());
+    lines.insert(lines.end(), {"MINIMIZED", constant, "-"});
     Reader r;
-    EXPECT_EQ(r.Read({"KESTREL", "DECIMAL", "2", "0", "1", "0", "0", "MINIMIZED", constant, "-"}),
-              10);
+    EXPECT_EQ(r.Read(lines), 10);
     EXPECT_EQ(r.model.functionText, "");
     EXPECT_EQ(r.shell.commandState, CommandState::kNothingToRealize);
     // Saved again it holds an empty line after MINIMIZED, which reads back with state 1.
@@ -308,6 +312,45 @@ TEST(ReadFunctionSection, AFunctionTextOutsideTheSyntaxIsCorrupt) {
   EXPECT_EQ(literal.Read({"KESTREL", "LITERAL", "x1 + x2"}), kSectionCorrupt);
   EXPECT_EQ(literal.model.functionText, "");
   EXPECT_EQ(literal.model.representationFlag, 2);
+}
+
+TEST(ReadFunctionSection, ATextThatDisagreesWithItsOwnListsIsCorrupt) {
+  struct Case {
+    V ones, zeros, dontCares;
+    const char* text;
+    bool corrupt;
+  };
+  const Case cases[] = {
+      {{"1", "3"}, {"0", "2"}, {}, "x0", false},
+      {{"1", "3"}, {"0", "2"}, {}, "x1", true},     // 0 on the One 1, 1 on the Zero 2
+      {{"1", "3"}, {"0", "2"}, {}, "x1x0", true},   // 0 on the One 1
+      {{"1", "3"}, {"0", "2"}, {}, "x1+x0", true},  // 1 on the Zero 2
+      {{"1", "3"}, {"0", "2"}, {}, "~x1x0+x1", true},
+      {{"3"}, {"0"}, {"1", "2"}, "x1", false},  // Don't cares are free
+      {{"3"}, {"0"}, {"1", "2"}, "x1x0", false},
+      {{"3"}, {"0"}, {"1", "2"}, "~x0", true},
+      {{"5"}, {"0", "4"}, {}, "x2x0", false},  // variables the entries do not reach stay 0
+      {{"5"}, {"0", "4"}, {}, "x2", true},
+      {{"0", "1"}, {}, {}, "0", true},
+      {{}, {"0", "1"}, {}, "1", true},
+      {{"1", "3"}, {"0", "2"}, {}, "", false},  // saved after a constant function was read
+  };
+  for (const Case& c : cases) {
+    V lines = {"KESTREL", "DECIMAL"};
+    for (const V* list : {&c.ones, &c.zeros, &c.dontCares}) {
+      lines.push_back(std::to_string(list->size()));
+      lines.insert(lines.end(), list->begin(), list->end());
+    }
+    lines.insert(lines.end(), {"MINIMIZED", c.text, "-"});
+    Reader r;
+    const int read = r.Read(lines);
+    if (c.corrupt) {
+      EXPECT_EQ(read, kSectionCorrupt) << c.text;
+      EXPECT_EQ(r.model.functionText, "") << c.text;
+    } else {
+      EXPECT_EQ(read, static_cast<int>(lines.size())) << c.text;
+    }
+  }
 }
 
 // --- Reading the design section ---

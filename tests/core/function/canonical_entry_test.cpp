@@ -45,6 +45,14 @@ class CanonicalEntry : public ::testing::Test {
   SessionFixture b;
 };
 
+TEST(ListKinds, ThePositionsOfTheSelectGroup) {
+  EXPECT_EQ(ListKindFromIndex(0), ListKind::kOnes);
+  EXPECT_EQ(ListKindFromIndex(1), ListKind::kZeros);
+  EXPECT_EQ(ListKindFromIndex(2), ListKind::kDontCares);
+  EXPECT_FALSE(ListKindFromIndex(-1));
+  EXPECT_FALSE(ListKindFromIndex(3));
+}
+
 TEST_F(CanonicalEntry, EmptyTextIsRefusedSilently) {
   EXPECT_FALSE(b.def.Add("", ListKind::kOnes));
   EXPECT_EQ(Shown(b.messages), Strs{});

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 #include "function/function_model.h"
 #include "function/minimizer.h"
+#include "function/truth_table.h"
 #include "support/function_models.h"
 #include "support/session_fixture.h"
 
@@ -196,6 +198,48 @@ TEST(LevelTable, EveryPassAsksTheHooksFirst) {
 TEST(LevelTable, RefusesMoreThan1024Terms) {
   std::vector<InputTerm> terms(1025, InputTerm{0, 0, false});
   EXPECT_THROW(LevelTable table(terms), std::length_error);
+  // A variable both plain and negated, or outside the ten.
+  EXPECT_THROW(LevelTable({{1, 1, false}}), std::invalid_argument);
+  EXPECT_THROW(LevelTable({{1024, 0, false}}), std::invalid_argument);
+}
+
+// Input terms that are not distinct minterms of one set of variables (products, repeats) take
+// the table's general path, where every implicant keeps its covered positions explicitly. The
+// cover must still be exactly the sum of the input terms.
+TEST(LevelTable, ProductsAndRepeatsAreCoveredExactly) {
+  std::mt19937 rng(77);
+  for (int round = 0; round < 200; ++round) {
+    const int n = 2 + static_cast<int>(rng() % 6);
+    std::vector<InputTerm> terms;
+    TruthTable sum = TruthTable::Constant(false);
+    const int count = 1 + static_cast<int>(rng() % 12);
+    for (int t = 0; t < count; ++t) {
+      InputTerm term;
+      for (int d = 0; d < n; ++d) {
+        const int r = static_cast<int>(rng() % 3);  // plain, negated or absent
+        if (r == 0) term.value |= 1 << d;
+        if (r == 1) term.mask |= 1 << d;
+      }
+      if (term.value == 0 && term.mask == 0) term.value = 1;
+      terms.push_back(term);
+      if (rng() % 4 == 0) terms.push_back(term);  // a repeat
+      TruthTable product = TruthTable::Constant(true);
+      for (int d = 0; d < n; ++d) {
+        if ((term.value >> d) & 1) product &= TruthTable::Variable(d);
+        if ((term.mask >> d) & 1) product &= ~TruthTable::Variable(d);
+      }
+      sum |= product;
+    }
+    LevelTable table(terms);
+    ASSERT_TRUE(table.CombineLevels(nullptr));
+    const int levels = table.CountLevels();
+    table.SelectCover(levels);
+    const std::string text = table.FormatCover(levels, 1, {}, 0, nullptr);
+    // An implicant without literals (the terms merged into the constant 1) is written empty.
+    const TruthTable cover = text.empty() ? TruthTable::Constant(true) : EvaluateFunctionText(text);
+    for (int k = 0; k < kCombinations; ++k)
+      ASSERT_EQ(cover.At(k), sum.At(k)) << "round " << round << ": " << text << " at " << k;
+  }
 }
 
 TEST(FormatTerm, CanonicalLiteralsFromX9Down) {

@@ -138,3 +138,112 @@ TEST(SessionCommandState, StartsEmptyAndFollowsSetCommandState) {
 
 }  // namespace
 }  // namespace kestrel
+
+namespace kestrel {
+namespace {
+
+// The zoom buttons after a realization: each row is one click and what it leaves.
+TEST(ZoomButtons, StepByTwoWithinTenToThirty) {
+  enum Click { kIn, kOut };
+  struct Row {
+    Click click;
+    int zoom;
+    bool zoomIn, zoomOut;
+  };
+  const Row rows[] = {
+      {kIn, 19, true, true},   {kIn, 21, true, true},   {kIn, 23, true, true},
+      {kIn, 25, true, true},   {kIn, 27, true, true},   {kIn, 29, true, true},
+      {kIn, 30, false, true},  {kOut, 28, true, true},  {kOut, 26, true, true},
+      {kOut, 24, true, true},  {kOut, 22, true, true},  {kOut, 20, true, true},
+      {kOut, 18, true, true},  {kOut, 16, true, true},  {kOut, 14, true, true},
+      {kOut, 12, true, true},  {kOut, 10, true, false}, {kIn, 12, true, true},
+      {kOut, 10, true, false},
+  };
+  testing::SessionFixture b;
+  b.Canonical({1, 3});
+  b.ConfirmStructure();
+  ASSERT_EQ(b.session.RealizationAccepted().outcome, RealizeOutcome::kRealized);
+  ASSERT_EQ(b.session.zoom, 17);
+  int step = 0;
+  for (const Row& row : rows) {
+    ++step;
+    if (row.click == kIn)
+      b.session.ZoomIn();
+    else
+      b.session.ZoomOut();
+    EXPECT_EQ(b.session.zoom, row.zoom) << "click " << step;
+    EXPECT_EQ(b.session.commands.Enabled(I::ButtonZoomIn), row.zoomIn) << "click " << step;
+    EXPECT_EQ(b.session.commands.Enabled(I::ButtonZoomOut), row.zoomOut) << "click " << step;
+  }
+  // Down from 17 the button goes off at 11, which is not above 11.
+  b.ConfirmStructure();
+  for (int expected : {15, 13, 11}) {
+    b.session.ZoomOut();
+    EXPECT_EQ(b.session.zoom, expected);
+  }
+  EXPECT_FALSE(b.session.commands.Enabled(I::ButtonZoomOut));
+  // The track bar holds any value of its range and no other.
+  for (const auto& [set, held] : {std::pair{5, 10}, {10, 10}, {23, 23}, {30, 30}, {31, 30}}) {
+    b.session.SetZoom(set);
+    EXPECT_EQ(b.session.zoom, held) << set;
+  }
+}
+
+TEST(PrintChoices, PerStructure) {
+  struct Row {
+    StructureOptions options;
+    const char* text;
+    bool crowdingNote, halveScale;
+  };
+  // Eight products over four variables: a gate network with more than five gates in a level.
+  const char* wide =
+      "x3x2x1x0+~x3~x2~x1~x0+x3~x2x1~x0+~x3x2~x1x0+x3x2~x1~x0+~x3~x2x1x0+"
+      "x3~x2~x1x0+~x3x2x1~x0";
+  const Row rows[] = {
+      {testing::Options(Structure::kMux, 4), "x2x1+~x2x0", false, true},
+      {testing::Options(Structure::kDemux, 0, 8), "x2x1+~x2x0", false, true},
+      {testing::Options(Structure::kMuxDemux, 2, 4), "x2x1+~x2x0", false, false},
+      {testing::Options(Structure::kMuxTree, 2), "x2x1+~x2x0", false, false},
+      {testing::Options(Structure::kMuxGates, 2, 0, GateFamily::kAndOrNot), wide, true, false},
+  };
+  for (const Row& row : rows) {
+    testing::SessionFixture b;
+    ASSERT_TRUE(b.Realize(row.text, row.options)) << NamesOf(row.options.structure).cliName;
+    const Session::PrintChoices choices = b.session.PrintChoicesNow();
+    EXPECT_EQ(choices.crowdingNote, row.crowdingNote) << NamesOf(row.options.structure).cliName;
+    EXPECT_EQ(choices.halveScale, row.halveScale) << NamesOf(row.options.structure).cliName;
+    b.session.ShowPrintNote();
+    EXPECT_EQ(b.messages.shown.size(), row.crowdingNote ? 1u : 0u);
+    if (row.crowdingNote) {
+      EXPECT_EQ(testing::Shown(b.messages)[0],
+                testing::Describe("Printing too big structures due to scaling may lead to "
+                                  "illegible printout.\r\nIf you want to obtain clear printout "
+                                  "use other graphical editor.",
+                                  "Information"));
+    }
+  }
+}
+
+TEST(ResultDisplay, HeadingFollowsTheMinimizeBoxAndTheFirstShowEmptiesTheNames) {
+  testing::SessionFixture b;
+  EXPECT_EQ(b.session.FunctionHeading(), "Function after minimization:");
+  b.Literal("x1x0+x2", /*minimize=*/false);
+  EXPECT_EQ(b.session.FunctionHeading(), "Function:");
+  // A constant function leaves the Realization command off: nothing happens after the dialog.
+  b.session.UseFunctionText("1");
+  const size_t shown = b.messages.shown.size();
+  EXPECT_EQ(b.session.RealizationAccepted().outcome, RealizeOutcome::kNothing);
+  EXPECT_EQ(b.messages.shown.size(), shown);
+
+  b.project.functionFilePath = b.project.projectFilePath = "kept";
+  b.project.functionDisplayName = b.project.projectDisplayName = "kept";
+  b.session.MainWindowShown();
+  EXPECT_EQ(b.project.functionFilePath + b.project.projectFilePath, "");
+  EXPECT_EQ(b.project.functionDisplayName + b.project.projectDisplayName, "");
+  b.project.functionFilePath = "later";
+  b.session.MainWindowShown();  // later showings change nothing
+  EXPECT_EQ(b.project.functionFilePath, "later");
+}
+
+}  // namespace
+}  // namespace kestrel

@@ -422,6 +422,20 @@ TEST(Lifecycle, OpenProjectWithAModifiedProject) {
   }
 }
 
+TEST(Lifecycle, WithoutFileDialogsEveryDialogIsCancelled) {
+  RecordingMessages messages;
+  HeadlessProgress progress;
+  Session session(messages, progress);
+  session.definition.OpenCanonical();
+  ASSERT_TRUE(session.definition.Add("1", ListKind::kOnes));
+  ASSERT_TRUE(session.definition.Ok());
+  EXPECT_FALSE(session.SaveFunctionAs());
+  EXPECT_FALSE(session.OpenFunction());
+  EXPECT_FALSE(session.OpenProject().read);
+  EXPECT_EQ(session.model.functionText, "x0");
+  EXPECT_EQ(session.model.functionModified, 1);
+}
+
 TEST(Lifecycle, AnEmptyDisplayNameIsShownAsUntitledAndStaysSo) {
   SessionFixture b;
   b.Canonical({1});
