@@ -171,8 +171,9 @@ int RunMinimize(const FunctionInputs& inputs, bool json, const CoverInputs& cove
     std::cout << j.dump() << "\n";
   } else {
     PrintModel(session, messages, false);
-    std::cout << "Cover: " << (exact ? (proven ? "minimum (proven)" : "best found, not proven minimal")
-                                     : "greedy")
+    std::cout << "Cover: "
+              << (exact ? (proven ? "minimum (proven)" : "best found, not proven minimal")
+                        : "greedy")
               << ", " << count.products << " products, " << count.literals << " literals";
     if (covers)
       std::cout << "; the greedy cover has " << covers->greedyProducts << " products, "

@@ -16,8 +16,8 @@ void AddCompareOptions(CLI::App& app, CompareInputs& inputs) {
   app.add_option("--address", inputs.address,
                  "the address variables of the structures that have a choice: automatic (the "
                  "default) or best")
-      ->check(CLI::IsMember({std::string(text::kAddressAutomatic),
-                             std::string(text::kAddressBest)}));
+      ->check(
+          CLI::IsMember({std::string(text::kAddressAutomatic), std::string(text::kAddressBest)}));
   app.add_flag("--json", inputs.json, "print the result as one JSON object");
 }
 
@@ -33,17 +33,17 @@ nlohmann::json CompareRowJson(const CompareRow& row) {
   auto size = [](const std::optional<int>& s) {
     return s ? nlohmann::json(*s) : nlohmann::json(nullptr);
   };
-  return {{"structure", NamesOf(o.structure).cliName},
-          {"muxSize", size(o.muxSize)},
-          {"demuxSize", size(o.demuxSize)},
-          {"gateFamily", o.structure == Structure::kMuxGates
-                             ? nlohmann::json(NamesOf(o.gates).cliName)
-                             : nlohmann::json(nullptr)},
-          {"realized", row.realized},
-          {"refusal", row.realized ? nlohmann::json(nullptr) : nlohmann::json(row.refusal)},
-          {"cost", row.realized ? CostJson(row.cost) : nlohmann::json(nullptr)},
-          {"cheapestByComponents", row.cheapestByComponents},
-          {"cheapestByLevels", row.cheapestByLevels}};
+  return {
+      {"structure", NamesOf(o.structure).cliName},
+      {"muxSize", size(o.muxSize)},
+      {"demuxSize", size(o.demuxSize)},
+      {"gateFamily", o.structure == Structure::kMuxGates ? nlohmann::json(NamesOf(o.gates).cliName)
+                                                         : nlohmann::json(nullptr)},
+      {"realized", row.realized},
+      {"refusal", row.realized ? nlohmann::json(nullptr) : nlohmann::json(row.refusal)},
+      {"cost", row.realized ? CostJson(row.cost) : nlohmann::json(nullptr)},
+      {"cheapestByComponents", row.cheapestByComponents},
+      {"cheapestByLevels", row.cheapestByLevels}};
 }
 
 namespace {
@@ -73,7 +73,9 @@ std::string BySize(const std::array<int, 4>& counts) {
 
 void PrintTable(const std::vector<CompareRow>& rows) {
   std::ostringstream table;
-  auto cell = [&](const std::string& text, int width) { table << std::left << std::setw(width) << text; };
+  auto cell = [&](const std::string& text, int width) {
+    table << std::left << std::setw(width) << text;
+  };
   cell("structure", 11);
   cell("mux", 5);
   cell("demux", 6);

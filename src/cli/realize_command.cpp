@@ -93,7 +93,7 @@ nlohmann::json SizeJson(int index) {
 }  // namespace
 
 RealizeResult DefineAndRealize(Session& session, const RealizeInputs& inputs,
-                               std::string* addressProblem) {
+                               std::string& addressProblem) {
   if (inputs.functionText) {
     session.UseFunctionText(*inputs.functionText);
   } else if (!DefineFunction(session, inputs.function)) {
@@ -108,7 +108,7 @@ RealizeResult DefineAndRealize(Session& session, const RealizeInputs& inputs,
   if (!session.commands.Enabled(CommandItem::Realization)) return {};
   if (!session.ConfirmStructure()) return {};
   if (const std::string problem = ApplyAddressOption(session, inputs); !problem.empty()) {
-    if (addressProblem) *addressProblem = problem;
+    addressProblem = problem;
     return {};
   }
   return session.RealizeCurrent();
@@ -145,8 +145,8 @@ std::string CostText(const CircuitCost& cost) {
          bySize(cost.demultiplexers, "demultiplexer", "demultiplexers") + ", " +
          std::to_string(cost.gates) + (cost.gates == 1 ? " gate" : " gates") + " (" +
          std::to_string(cost.inverters) + (cost.inverters == 1 ? " inverter" : " inverters") +
-         "), " + std::to_string(cost.gateInputs) + " gate inputs, " +
-         std::to_string(cost.levels) + (cost.levels == 1 ? " level" : " levels");
+         "), " + std::to_string(cost.gateInputs) + " gate inputs, " + std::to_string(cost.levels) +
+         (cost.levels == 1 ? " level" : " levels");
 }
 
 namespace {
@@ -353,7 +353,7 @@ int RunRealize(const RealizeInputs& inputs, bool json, bool listCheck) {
   HeadlessProgress progress;
   Session session(messages, progress);
   std::string addressProblem;
-  const RealizeResult run = DefineAndRealize(session, inputs, &addressProblem);
+  const RealizeResult run = DefineAndRealize(session, inputs, addressProblem);
   if (!addressProblem.empty()) {
     std::cerr << "kestrel-cli: " << addressProblem << "\n";
     return kExitUsage;
@@ -368,8 +368,8 @@ int RunRealize(const RealizeInputs& inputs, bool json, bool listCheck) {
       if (inputs.address)
         std::cout << "Address inputs: " << FormatAddressChoice(session.address) << "\n";
       if (inputs.cost)
-        std::cout << "Cost: "
-                  << CostText(MeasureCircuit(session.choice.Current(), session.results)) << "\n";
+        std::cout << "Cost: " << CostText(MeasureCircuit(session.choice.Current(), session.results))
+                  << "\n";
     }
   }
   return run.outcome == RealizeOutcome::kRealized ? kExitOk : kExitRefused;

@@ -52,7 +52,7 @@ void PrintRealizePlain(const Session& session, const RecordingMessages& messages
 /// command is disabled). An address choice that does not fit the structure or the function
 /// stops before the realization, with the reason in addressProblem.
 RealizeResult DefineAndRealize(Session& session, const RealizeInputs& inputs,
-                               std::string* addressProblem = nullptr);
+                               std::string& addressProblem);
 /// The address choice the inputs name, when they name one that fits; the reason otherwise.
 std::string ApplyAddressOption(Session& session, const RealizeInputs& inputs);
 

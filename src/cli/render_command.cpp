@@ -112,7 +112,7 @@ int RunRender(const RenderInputs& inputs) {
     realized = opened.realization && opened.realization->outcome == RealizeOutcome::kRealized;
   } else {
     std::string addressProblem;
-    realized = DefineAndRealize(session, inputs.realize, &addressProblem).outcome ==
+    realized = DefineAndRealize(session, inputs.realize, addressProblem).outcome ==
                RealizeOutcome::kRealized;
     if (!addressProblem.empty()) {
       std::cerr << "kestrel-cli: " << addressProblem << "\n";

@@ -38,8 +38,13 @@ TEST(CliCompare, EveryRowEqualsRealize) {
     const json table = Parse(compare);
     ASSERT_GT(table["rows"].size(), 10u);
     for (const json& row : table["rows"]) {
-      std::vector<std::string> args = {"realize", "--ones", ones, "--json", "--cost",
-                                       "--structure", row["structure"].get<std::string>()};
+      std::vector<std::string> args = {"realize",
+                                       "--ones",
+                                       ones,
+                                       "--json",
+                                       "--cost",
+                                       "--structure",
+                                       row["structure"].get<std::string>()};
       if (!row["muxSize"].is_null()) {
         args.push_back("--mux-size");
         args.push_back(std::to_string(row["muxSize"].get<int>()));
@@ -111,9 +116,9 @@ TEST(CliMinimize, ExactCoverIsNamedAndProven) {
 TEST(CliFiles, AProjectKeepsItsAddressChoiceAfterTheDesign) {
   TempDir dir;
   const std::string path = dir.File("tree.kep");
-  const std::vector<std::string> inputs = {"--literal",  "x3~x1+x2x0+~x3x1x0", "--structure",
-                                           "mux-tree",   "--mux-size",         "4",
-                                           "--address",  "x0,x1/x2"};
+  const std::vector<std::string> inputs = {
+      "--literal", "x3~x1+x2x0+~x3x1x0", "--structure", "mux-tree", "--mux-size",
+      "4",         "--address",          "x0,x1/x2"};
   std::vector<std::string> save = {"save", path};
   save.insert(save.end(), inputs.begin(), inputs.end());
   ASSERT_EQ(RunCli(save).exitCode, 0);

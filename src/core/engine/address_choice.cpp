@@ -120,8 +120,8 @@ std::string CheckAddressChoice(const AddressChoice& choice, Structure structure,
       if (choice.levels.size() != 1)
         return "only a tree has address variables for more than one level";
       if (first != n)
-        return "the demultiplexer's address inputs take all " +
-               Plural(n, "variable", "variables") + " of the function: name them all";
+        return "the demultiplexer's address inputs take all " + Plural(n, "variable", "variables") +
+               " of the function: name them all";
       return "";
     case Structure::kMuxTree:
       if (first != addressInputs)
@@ -227,8 +227,8 @@ std::vector<Residue> Split(const Products& products, const std::vector<int>& add
   for (const Product& row : rows) {
     int value = 0;
     for (int c = 0; c < a; ++c) value |= ((row.p >> address[c]) & 1) << (a - 1 - c);
-    byAddress[value].push_back({static_cast<uint16_t>(row.p & ~mask),
-                                static_cast<uint16_t>(row.n & ~mask)});
+    byAddress[value].push_back(
+        {static_cast<uint16_t>(row.p & ~mask), static_cast<uint16_t>(row.n & ~mask)});
   }
   std::vector<Residue> residues(byAddress.size());
   for (size_t v = 0; v < byAddress.size(); ++v) {
@@ -353,8 +353,7 @@ class GateModel {
       for (int slot = 0; slot < inputs; ++slot) {
         Products part;
         for (int k = slot; k < count; k += kMaxFanIn) part.push_back(products[k]);
-        if (part.size() == 1 && std::popcount(static_cast<unsigned>(part[0].Vars())) == 1)
-          continue;
+        if (part.size() == 1 && std::popcount(static_cast<unsigned>(part[0].Vars())) == 1) continue;
         const Network child = Of(part);
         net.cost.components += child.cost.components;
         net.cost.gateInputs += child.cost.gateInputs;

@@ -70,14 +70,13 @@ class AddressPlan {
 /// The plan of a choice for a structure realizing the function with a address inputs at the
 /// top (after fitting the size); nothing for the automatic choice or a structure without one.
 std::unique_ptr<AddressPlan> PlanAddress(const AddressChoice& choice, Structure structure,
-                                         const std::string& functionText, int a,
-                                         GateFamily family);
+                                         const std::string& functionText, int a, GateFamily family);
 
 /// What the search for the best choice predicts, for tests and measurements.
 struct BestAddress {
   int components = 0, gateInputs = 0;  ///< as MeasureCircuit will count them
   std::vector<int> top;                ///< the address variables of the output node
-  bool realizable = true;  ///< false for a single multiplexer that no choice makes do
+  bool realizable = true;              ///< false for a single multiplexer that no choice makes do
 };
 BestAddress SearchBestAddress(Structure structure, const std::string& functionText, int a,
                               GateFamily family);

@@ -22,8 +22,8 @@ namespace kestrel {
 struct CompareRow {
   StructureOptions options;  ///< the structure, its sizes (as numbers of inputs) and gate family
   bool realized = false;
-  std::string refusal;  ///< the message of a refused row, exactly as shown
-  CircuitCost cost;     ///< of a realized row
+  std::string refusal;                ///< the message of a refused row, exactly as shown
+  CircuitCost cost;                   ///< of a realized row
   bool cheapestByComponents = false;  ///< fewest components, then fewest gate inputs
   bool cheapestByLevels = false;      ///< fewest levels, then fewest components and gate inputs
 };

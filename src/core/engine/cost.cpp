@@ -136,17 +136,16 @@ CircuitCost MeasureMuxDemux(const ResultStore& store) {
   for (int i = 0; i < mux.inputCount && i < 16; ++i) {
     if (gateOf(i) == 0) continue;
     const CollectingGate& gate = store.collectingGate(gateOf(i));
-    inputDepth = std::max(inputDepth, 1 + AddCollectingGate(cost, gate.polarity,
-                                                            FlaggedOutputs(gate.outputFlags,
-                                                                           part.outputCount)));
+    inputDepth = std::max(
+        inputDepth, 1 + AddCollectingGate(cost, gate.polarity,
+                                          FlaggedOutputs(gate.outputFlags, part.outputCount)));
   }
   // Constants and literals reach the multiplexer on label columns; a literal counts as a label
   // only with more than one residual variable (with one, every literal has a collecting gate).
   const int labelBelow = part.addressCount == 1 ? 1 : 2;
-  const int inverters =
-      NegatedLabelColumns(mux.inputLabels, mux.inputCount, [&](int i) {
-        return gateOf(i) == 0 && CountVariables(mux.inputLabels[i]) < labelBelow;
-      });
+  const int inverters = NegatedLabelColumns(mux.inputLabels, mux.inputCount, [&](int i) {
+    return gateOf(i) == 0 && CountVariables(mux.inputLabels[i]) < labelBelow;
+  });
   for (int k = 0; k < inverters; ++k) AddInverter(cost);
   if (inverters > 0) inputDepth = std::max(inputDepth, 1);
   cost.levels = inputDepth + 1;

@@ -245,8 +245,8 @@ void ReadTrailingLines(const LineBuffer& buffer, int start, FunctionModel& model
     const std::string value = buffer.Line(i + 1);
     if (keyword == ft::kCoverKeyword && !model.functionText.empty() &&
         (value == ft::kCoverMinimum || value == ft::kCoverBestFound)) {
-      model.minimumCover = FunctionModel::MinimumCoverNote{model.functionText,
-                                                           value == ft::kCoverMinimum};
+      model.minimumCover =
+          FunctionModel::MinimumCoverNote{model.functionText, value == ft::kCoverMinimum};
       ++i;
     } else if (keyword == ft::kAddressKeyword && address) {
       *address = ParseAddressChoice(value, nullptr).value_or(AddressChoice{});

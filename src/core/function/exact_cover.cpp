@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <chrono>
 #include <limits>
 #include <stdexcept>
 
@@ -160,7 +161,7 @@ ChartReduction ReduceChart(const CoverProblem& problem) {
       over.ForEach([&](int k) {
         if (drop || problem.cost[k] > problem.cost[j]) return;
         // Equal rows at equal cost: the earlier column stays.
-        if (problem.cost[k] == problem.cost[j] && k > j && liveRowsOf(k) == mine) return;
+        if (k > j && problem.cost[k] == problem.cost[j] && liveRowsOf(k) == mine) return;
         drop = true;
       });
       if (drop) {
@@ -230,8 +231,20 @@ std::vector<int> GreedyCover(const CoverProblem& problem) {
   return kept;
 }
 
+namespace {
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The solver gets what is left of the time limit, and always a moment to find a first cover.
+constexpr double kLeastSolverSeconds = 0.01;
+
+}  // namespace
+
 MinimumCover FindMinimumCover(const PrimeChart& chart, CoverSolver& solver, double seconds,
                               const std::vector<int>* fallback) {
+  const auto started = std::chrono::steady_clock::now();
   const ChartReduction reduction = ReduceChart(chart.problem);
   MinimumCover out;
   out.columns = reduction.essential;
@@ -242,7 +255,8 @@ MinimumCover FindMinimumCover(const PrimeChart& chart, CoverSolver& solver, doub
     const std::vector<int> start = GreedyCover(reduction.core);
     std::vector<int> core = start;
     bool proven = false;
-    if (std::optional<CoverSolution> solved = solver.Solve(reduction.core, start, seconds)) {
+    const double left = std::max(seconds - SecondsSince(started), kLeastSolverSeconds);
+    if (std::optional<CoverSolution> solved = solver.Solve(reduction.core, start, left)) {
       // A solver's answer is used only when it is a cover and no dearer than the start.
       if (IsCover(reduction.core, solved->columns) &&
           CostOf(reduction.core, solved->columns) <= CostOf(reduction.core, start)) {
@@ -291,8 +305,8 @@ std::string FormatChartCover(const PrimeChart& chart, const std::vector<int>& co
 }
 
 CoverComparison CompareCovers(const std::vector<InputTerm>& terms, int n, int representationFlag,
-                              const std::vector<std::string>& variableNames,
-                              int variableNameCount, CoverSolver& solver, double seconds) {
+                              const std::vector<std::string>& variableNames, int variableNameCount,
+                              CoverSolver& solver, double seconds) {
   CoverComparison out;
   bool anyOne = false;
   for (const InputTerm& t : terms) anyOne = anyOne || !t.dontCare;
@@ -300,6 +314,7 @@ CoverComparison CompareCovers(const std::vector<InputTerm>& terms, int n, int re
     out.constant = true;
     return out;
   }
+  const auto started = std::chrono::steady_clock::now();
   LevelTable table(terms);
   table.CombineLevels(nullptr);
   const int levels = table.CountLevels();
@@ -314,7 +329,9 @@ CoverComparison CompareCovers(const std::vector<InputTerm>& terms, int n, int re
   for (int c : greedy) out.greedyLiterals += chart.columns[c].literals;
   out.greedyText =
       table.FormatCover(levels, representationFlag, variableNames, variableNameCount, nullptr);
-  out.minimum = FindMinimumCover(chart, solver, seconds, &greedy);
+  // The time limit covers the whole comparison, the minimization included.
+  out.minimum = FindMinimumCover(
+      chart, solver, std::max(seconds - SecondsSince(started), kLeastSolverSeconds), &greedy);
   out.minimumText = FormatChartCover(chart, out.minimum.columns, representationFlag, variableNames,
                                      variableNameCount, nullptr);
   return out;

@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "base/limits.h"
 #include "function/minimizer.h"
 
 namespace kestrel {
@@ -62,8 +63,8 @@ struct PrimeChart {
 PrimeChart BuildPrimeChart(const LevelTable& table, int levelCount);
 
 struct ChartReduction {
-  std::vector<int> essential;  ///< columns every cover holds, ascending
-  CoverProblem core;           ///< the cyclic core; no rows when the essential columns cover all
+  std::vector<int> essential;   ///< columns every cover holds, ascending
+  CoverProblem core;            ///< the cyclic core; no rows when the essential columns cover all
   std::vector<int> coreColumn;  ///< the problem's column of each core column
 };
 
@@ -91,10 +92,6 @@ class CoverSolver {
   /// The solver's name, for the program's reports.
   virtual std::string Name() const = 0;
 };
-
-/// The default time limit of a solver run, and the largest one the program accepts.
-inline constexpr double kDefaultCoverSeconds = 10.0;
-inline constexpr double kMaxCoverSeconds = 3600.0;
 
 struct MinimumCover {
   std::vector<int> columns;  ///< chart columns of the cover, ascending
@@ -136,7 +133,7 @@ struct CoverComparison {
 /// uses the representation and variable names as FormatCover does. n is the number of
 /// variables of the run (for the constant 1).
 CoverComparison CompareCovers(const std::vector<InputTerm>& terms, int n, int representationFlag,
-                              const std::vector<std::string>& variableNames,
-                              int variableNameCount, CoverSolver& solver, double seconds);
+                              const std::vector<std::string>& variableNames, int variableNameCount,
+                              CoverSolver& solver, double seconds);
 
 }  // namespace kestrel

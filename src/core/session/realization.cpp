@@ -41,8 +41,8 @@ void Session::AcceptStructure() {
 }
 
 RealizeResult Session::RealizeCurrent() {
-  RealizeResult result = Realize(model.functionText, choice, table, results, messages, *this,
-                                 AddressForRealization());
+  RealizeResult result =
+      Realize(model.functionText, choice, table, results, messages, *this, AddressForRealization());
   if (result.outcome == RealizeOutcome::kRealized) {
     designCaption = result.designCaption;
     additionalCaption.clear();

@@ -215,11 +215,11 @@ TEST(AddressChoice, AutomaticIsTodaysCircuit) {
       ASSERT_EQ(a.size(), b.size()) << text;
       for (size_t i = 0; i < a.size(); ++i) {
         EXPECT_EQ(std::tie(a[i].level, a[i].addressCount, a[i].inputCount, a[i].addressLabels,
-                           a[i].childId, a[i].inputNegated, a[i].outputNegated,
-                           a[i].inputLabels, a[i].kind),
+                           a[i].childId, a[i].inputNegated, a[i].outputNegated, a[i].inputLabels,
+                           a[i].kind),
                   std::tie(b[i].level, b[i].addressCount, b[i].inputCount, b[i].addressLabels,
-                           b[i].childId, b[i].inputNegated, b[i].outputNegated,
-                           b[i].inputLabels, b[i].kind))
+                           b[i].childId, b[i].inputNegated, b[i].outputNegated, b[i].inputLabels,
+                           b[i].kind))
             << text;
       }
       EXPECT_EQ(plain.session.results.demux().addressLabels,

@@ -124,8 +124,8 @@ TEST(MinimumCover, EqualsTheFunctionOnEveryOneAndZero) {
     EXPECT_EQ(both.minimum.products,
               both.minimumText.empty()
                   ? 0
-                  : 1 + static_cast<int>(std::count(both.minimumText.begin(),
-                                                    both.minimumText.end(), '+')));
+                  : 1 + static_cast<int>(
+                            std::count(both.minimumText.begin(), both.minimumText.end(), '+')));
     EXPECT_LE(both.minimum.products, both.greedyProducts);
   }
 }
