@@ -516,8 +516,8 @@ TEST(TrailingLines, WrittenOnlyWhenThereIsSomethingToSay) {
 }
 
 TEST(TrailingLines, OlderReadersStopBeforeThemAndNewerOnesReadThem) {
-  const V file = {"KESTREL", "DECIMAL", "2", "1", "3", "2", "0", "2", "0", "MINIMIZED", "x0", "-",
-                  "MUX",     "4",       "COVER", "MINIMUM", "ADDRESS", "best"};
+  const V file = {"KESTREL",   "DECIMAL", "2", "1",   "3", "2",     "0",       "2",       "0",
+                  "MINIMIZED", "x0",      "-", "MUX", "4", "COVER", "MINIMUM", "ADDRESS", "best"};
   const V older = {file.begin(), file.begin() + 14};
   // The sections as every version reads them: the same function and design either way.
   Reader withLines, without;
