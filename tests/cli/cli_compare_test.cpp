@@ -46,15 +46,15 @@ TEST(CliCompare, EveryRowEqualsRealize) {
                                        "--structure",
                                        row["structure"].get<std::string>()};
       if (!row["muxSize"].is_null()) {
-        args.push_back("--mux-size");
+        args.emplace_back("--mux-size");
         args.push_back(std::to_string(row["muxSize"].get<int>()));
       }
       if (!row["demuxSize"].is_null()) {
-        args.push_back("--demux-size");
+        args.emplace_back("--demux-size");
         args.push_back(std::to_string(row["demuxSize"].get<int>()));
       }
       if (!row["gateFamily"].is_null()) {
-        args.push_back("--gates");
+        args.emplace_back("--gates");
         args.push_back(row["gateFamily"].get<std::string>());
       }
       const json realized = Parse(RunCli(args));

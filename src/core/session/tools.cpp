@@ -14,7 +14,7 @@ Session::AddressContext Session::CurrentAddressContext() const {
 
 std::string Session::SetAddressChoice(const AddressChoice& newChoice) {
   const AddressContext context = CurrentAddressContext();
-  const std::string problem =
+  std::string problem =
       CheckAddressChoice(newChoice, context.structure, context.inputs, model.functionText);
   if (!problem.empty()) return problem;
   if (newChoice != address || (newChoice.mode == AddressMode::kNamed && context != addressContext_))

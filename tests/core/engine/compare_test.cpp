@@ -28,7 +28,7 @@ std::string RandomFunction(std::mt19937& rng, int n) {
       else if (roll < 4)
         dontCares.push_back(v);
     }
-    const std::string text = MinimizeTerms(ones, dontCares, n);
+    std::string text = MinimizeTerms(ones, dontCares, n);
     if (!text.empty() && text != "1") return text;
   }
 }
