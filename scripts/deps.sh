@@ -11,6 +11,9 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
+  # The minimum cover's solver: COIN-OR CBC (branch and cut over 0-1 programs) solves the cyclic
+  # core of the prime chart with a time limit and says whether it proved the cover minimal.
+  coinor-libcbc-dev
   # The diagram font (Arial Narrow's metric twin) and the font lookup.
   fonts-liberation fontconfig
   # Tests: libwmf reads the exported metafiles back (wmf2svg, wmf2gd); it draws text only with

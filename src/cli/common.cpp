@@ -1,6 +1,9 @@
 #include "cli/common.h"
 
+#include <algorithm>
 #include <iostream>
+
+#include "solver/cbc_cover_solver.h"
 
 namespace kestrel::cli {
 
@@ -99,12 +102,84 @@ void PrintModel(const Session& session, const RecordingMessages& messages, bool 
   }
 }
 
-int RunMinimize(const FunctionInputs& inputs, bool json) {
+void AddCoverOptions(CLI::App& app, CoverInputs& inputs) {
+  app.add_option("--cover", inputs.cover,
+                 "greedy: the procedure's cover (the default); exact: the fewest products, then "
+                 "the fewest literals, with the same prime implicants")
+      ->check(CLI::IsMember({"greedy", "exact"}));
+  app.add_option("--time-limit", inputs.timeLimit,
+                 "with --cover exact: seconds the solver may take (default " +
+                     std::to_string(static_cast<int>(kDefaultCoverSeconds)) + ")");
+}
+
+std::string ValidateCoverInputs(const CoverInputs& inputs) {
+  if (inputs.timeLimit && inputs.cover != "exact") return "--time-limit needs --cover exact";
+  if (inputs.timeLimit && !(*inputs.timeLimit > 0 && *inputs.timeLimit <= kMaxCoverSeconds))
+    return "--time-limit must be a number of seconds above 0 and at most " +
+           std::to_string(static_cast<int>(kMaxCoverSeconds));
+  return "";
+}
+
+namespace {
+
+struct TextCount {
+  int products = 0, literals = 0;
+};
+
+// The products and literals of a function text ("0", "1" and "" have none).
+TextCount CountText(const std::string& text) {
+  TextCount count;
+  if (text.empty() || text == "0" || text == "1") return count;
+  count.products = 1 + static_cast<int>(std::count(text.begin(), text.end(), '+'));
+  count.literals = static_cast<int>(std::count(text.begin(), text.end(), 'x'));
+  return count;
+}
+
+}  // namespace
+
+int RunMinimize(const FunctionInputs& inputs, bool json, const CoverInputs& cover) {
   RecordingMessages messages;
   HeadlessProgress progress;
   Session session(messages, progress);
+  CbcCoverSolver solver;
+  session.SetCoverSolver(solver);
   const bool accepted = DefineFunction(session, inputs);
-  PrintModel(session, messages, json);
+  if (cover.cover.empty()) {
+    PrintModel(session, messages, json);
+    return accepted ? kExitOk : kExitRefused;
+  }
+  const bool exact = cover.cover == "exact";
+  // A constant function has nothing to cover; its one cover is minimal.
+  bool proven = !session.CanCompareCovers();
+  std::optional<CoverComparison> covers;
+  if (accepted && exact) {
+    covers = session.CompareCoversNow(cover.timeLimit.value_or(kDefaultCoverSeconds));
+    if (covers) {
+      session.UseMinimumCover(*covers);
+      proven = covers->minimum.proven;
+    }
+  }
+  if (!exact) proven = false;
+  const TextCount count = CountText(session.model.functionText);
+  if (json) {
+    nlohmann::json j = ModelJson(session, messages);
+    j["cover"] = cover.cover;
+    j["proven"] = proven;
+    j["products"] = count.products;
+    j["literals"] = count.literals;
+    if (covers) j["greedyProducts"] = covers->greedyProducts;
+    std::cout << j.dump() << "\n";
+  } else {
+    PrintModel(session, messages, false);
+    std::cout << "Cover: "
+              << (exact ? (proven ? "minimum (proven)" : "best found, not proven minimal")
+                        : "greedy")
+              << ", " << count.products << " products, " << count.literals << " literals";
+    if (covers)
+      std::cout << "; the greedy cover has " << covers->greedyProducts << " products, "
+                << covers->greedyLiterals << " literals";
+    std::cout << "\n";
+  }
   return accepted ? kExitOk : kExitRefused;
 }
 

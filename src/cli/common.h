@@ -39,6 +39,16 @@ void PrintMessagesPlain(const RecordingMessages& messages);
 /// Prints the defined function: the JSON model, or its text and the messages shown.
 void PrintModel(const Session& session, const RecordingMessages& messages, bool json);
 
-int RunMinimize(const FunctionInputs& inputs, bool json);
+/// minimize's choice of cover: "" (not given: the greedy cover, printed as always), "greedy"
+/// or "exact", and the solver's time limit in seconds for the exact one.
+struct CoverInputs {
+  std::string cover;
+  std::optional<double> timeLimit;
+};
+void AddCoverOptions(CLI::App& app, CoverInputs& inputs);
+/// Returns an error text for a usage error, or "".
+std::string ValidateCoverInputs(const CoverInputs& inputs);
+
+int RunMinimize(const FunctionInputs& inputs, bool json, const CoverInputs& cover = {});
 
 }  // namespace kestrel::cli

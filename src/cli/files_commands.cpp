@@ -71,6 +71,10 @@ int RunSave(const std::string& path, const RealizeInputs& inputs, bool json) {
       session.choice.OnShow(session.model.functionText);
       session.choice.Apply(inputs.Options());
       session.AcceptStructure();
+      if (const std::string problem = ApplyAddressOption(session, inputs); !problem.empty()) {
+        std::cerr << "kestrel-cli: " << problem << "\n";
+        return kExitUsage;
+      }
       saved = session.SaveProjectAs();
     } else {
       saved = session.SaveFunctionAs();
@@ -116,6 +120,7 @@ void FileCommands::Register(CLI::App& app) {
       ->check(CLI::IsMember({2, 4, 8, 16}));
   save->add_option("--gates", saveInputs.gates, "for a project: nand, nor or and-or-not")
       ->check(CLI::IsMember(GateFamilyCliNames()));
+  AddAddressOption(*save, saveInputs);
   save->add_flag("--json", saveJson, "print the result as one JSON object");
 }
 
@@ -125,10 +130,10 @@ int FileCommands::Run() const {
   if (IsProjectPath(savePath)) {
     if (saveInputs.structure.empty()) problem = "saving a project (.kep) needs --structure";
   } else if (saveInputs.functionText || !saveInputs.structure.empty() || saveInputs.muxSize ||
-             saveInputs.demuxSize || save->count("--gates") > 0) {
+             saveInputs.demuxSize || save->count("--gates") > 0 || saveInputs.address) {
     problem =
         "a function file (.kef) takes the inputs of minimize only; --function, --structure, "
-        "--mux-size, --demux-size and --gates are for a project (.kep)";
+        "--mux-size, --demux-size, --gates and --address are for a project (.kep)";
   }
   if (problem.empty()) problem = ValidateRealizeInputs(saveInputs);
   if (!problem.empty()) {

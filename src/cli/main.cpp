@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/common.h"
+#include "cli/compare_command.h"
 #include "cli/files_commands.h"
 #include "cli/realize_command.h"
 #include "cli/render_command.h"
@@ -19,6 +20,8 @@ int Run(int argc, char** argv) {
   bool minimizeJson = false;
   CLI::App* minimize = app.add_subcommand("minimize", "define a function and minimize it");
   AddFunctionOptions(*minimize, minimizeInputs);
+  CoverInputs coverInputs;
+  AddCoverOptions(*minimize, coverInputs);
   minimize->add_flag("--json", minimizeJson, "print the result as one JSON object");
 
   RealizeInputs realizeInputs;
@@ -26,11 +29,19 @@ int Run(int argc, char** argv) {
   CLI::App* realize =
       app.add_subcommand("realize", "realize a function in a design structure and verify it");
   AddRealizeOptions(*realize, realizeInputs);
+  realize->add_flag("--cost", realizeInputs.cost,
+                    "also print the circuit's cost: multiplexers and demultiplexers by size, "
+                    "gates, gate inputs, levels");
   realize->add_flag("--json", realizeJson, "print the result as one JSON object");
   bool realizeListCheck = false;
   realize->add_flag("--verify-lists", realizeListCheck,
                     "also show the check of the circuit against the Ones and Zeros of a canonical "
                     "function (verification.lists); a mismatch is always shown");
+
+  CompareInputs compareInputs;
+  CLI::App* compare = app.add_subcommand(
+      "compare", "realize a function in every structure, size and gate family, and compare");
+  AddCompareOptions(*compare, compareInputs);
 
   RenderInputs renderInputs;
   CLI::App* render = app.add_subcommand(
@@ -57,12 +68,21 @@ int Run(int argc, char** argv) {
   try {
     if (files.Parsed()) return files.Run();
     if (minimize->parsed()) {
-      const std::string problem = ValidateFunctionInputs(minimizeInputs);
+      std::string problem = ValidateFunctionInputs(minimizeInputs);
+      if (problem.empty()) problem = ValidateCoverInputs(coverInputs);
       if (!problem.empty()) {
         std::cerr << "kestrel-cli: " << problem << "\n";
         return kExitUsage;
       }
-      return RunMinimize(minimizeInputs, minimizeJson);
+      return RunMinimize(minimizeInputs, minimizeJson, coverInputs);
+    }
+    if (compare->parsed()) {
+      const std::string problem = ValidateCompareInputs(compareInputs);
+      if (!problem.empty()) {
+        std::cerr << "kestrel-cli: " << problem << "\n";
+        return kExitUsage;
+      }
+      return RunCompare(compareInputs);
     }
     if (realize->parsed()) {
       const std::string problem = ValidateRealizeInputs(realizeInputs);

@@ -41,6 +41,14 @@ void AddRealizeOptions(CLI::App& app, RealizeInputs& inputs) {
       ->check(CLI::IsMember({2, 4, 8, 16}));
   app.add_option("--gates", inputs.gates, "gate family: nand, nor or and-or-not")
       ->check(CLI::IsMember(GateFamilyCliNames()));
+  AddAddressOption(app, inputs);
+}
+
+void AddAddressOption(CLI::App& app, RealizeInputs& inputs) {
+  app.add_option("--address", inputs.address,
+                 "the variables on the address inputs: automatic (the default), best, or names "
+                 "most significant first such as x3,x1 (for a tree one list per level, joined "
+                 "by /, e.g. x3,x1/x2)");
 }
 
 bool IsWellFormedFunctionText(const std::string& text) {
@@ -59,7 +67,23 @@ std::string ValidateRealizeInputs(const RealizeInputs& inputs) {
     return "--function must be 0, 1, the empty text or a sum of products such as x3~x1+x2x0 "
            "(literals x0..x9 or ~x0..~x9, products joined by \"+\", no blanks, no product holding "
            "both x<d> and ~x<d>)";
+  if (inputs.address) {
+    std::string problem;
+    if (!ParseAddressChoice(*inputs.address, &problem)) return "--address: " + problem;
+    const std::optional<Structure> structure = StructureFromCliName(inputs.structure);
+    if (structure && !HasAddressChoice(*structure))
+      return "--address: the structure " + inputs.structure +
+             " has no choice of address variables (mux, mux-gates, demux and mux-tree have)";
+  }
   return ValidateFunctionInputs(inputs.function);
+}
+
+std::string ApplyAddressOption(Session& session, const RealizeInputs& inputs) {
+  if (!inputs.address) return "";
+  const std::optional<AddressChoice> choice = ParseAddressChoice(*inputs.address, nullptr);
+  if (!choice) return "--address: not an address choice";
+  const std::string problem = session.SetAddressChoice(*choice);
+  return problem.empty() ? "" : "--address " + *inputs.address + ": " + problem;
 }
 
 namespace {
@@ -68,7 +92,8 @@ nlohmann::json SizeJson(int index) {
 }
 }  // namespace
 
-RealizeResult DefineAndRealize(Session& session, const RealizeInputs& inputs) {
+RealizeResult DefineAndRealize(Session& session, const RealizeInputs& inputs,
+                               std::string& addressProblem) {
   if (inputs.functionText) {
     session.UseFunctionText(*inputs.functionText);
   } else if (!DefineFunction(session, inputs.function)) {
@@ -82,7 +107,46 @@ RealizeResult DefineAndRealize(Session& session, const RealizeInputs& inputs) {
   session.choice.Apply(inputs.Options());
   if (!session.commands.Enabled(CommandItem::Realization)) return {};
   if (!session.ConfirmStructure()) return {};
+  if (const std::string problem = ApplyAddressOption(session, inputs); !problem.empty()) {
+    addressProblem = problem;
+    return {};
+  }
   return session.RealizeCurrent();
+}
+
+nlohmann::json CostJson(const CircuitCost& cost) {
+  auto bySize = [](const std::array<int, 4>& counts) {
+    nlohmann::json out = nlohmann::json::object();
+    for (int a = 0; a < 4; ++a) out[std::to_string(2 << a)] = counts[a];
+    return out;
+  };
+  return {{"multiplexers", bySize(cost.multiplexers)},
+          {"demultiplexers", bySize(cost.demultiplexers)},
+          {"gates", cost.gates},
+          {"inverters", cost.inverters},
+          {"gateInputs", cost.gateInputs},
+          {"levels", cost.levels},
+          {"components", cost.Components()}};
+}
+
+std::string CostText(const CircuitCost& cost) {
+  auto bySize = [](const std::array<int, 4>& counts, const char* one, const char* many) {
+    const int total = counts[0] + counts[1] + counts[2] + counts[3];
+    std::string out = std::to_string(total) + " " + (total == 1 ? one : many);
+    std::string sizes;
+    for (int a = 3; a >= 0; --a) {
+      if (counts[a] == 0) continue;
+      if (!sizes.empty()) sizes += ", ";
+      sizes += std::to_string(counts[a]) + " of " + std::to_string(2 << a);
+    }
+    return total > 0 ? out + " (" + sizes + ")" : out;
+  };
+  return bySize(cost.multiplexers, "multiplexer", "multiplexers") + ", " +
+         bySize(cost.demultiplexers, "demultiplexer", "demultiplexers") + ", " +
+         std::to_string(cost.gates) + (cost.gates == 1 ? " gate" : " gates") + " (" +
+         std::to_string(cost.inverters) + (cost.inverters == 1 ? " inverter" : " inverters") +
+         "), " + std::to_string(cost.gateInputs) + " gate inputs, " + std::to_string(cost.levels) +
+         (cost.levels == 1 ? " level" : " levels");
 }
 
 namespace {
@@ -187,6 +251,20 @@ nlohmann::json RealizeJson(const Session& session, const RecordingMessages& mess
 
 namespace {
 
+// What realize adds with its own options: the address choice used, the circuit's cost.
+void AddRealizeExtras(nlohmann::json& j, const Session& session, const RealizeInputs& inputs,
+                      const RealizeResult& run) {
+  const bool realized = run.outcome == RealizeOutcome::kRealized;
+  if (inputs.address) j["address"] = FormatAddressChoice(session.address);
+  if (inputs.cost)
+    j["cost"] = realized ? CostJson(MeasureCircuit(session.choice.Current(), session.results))
+                         : nlohmann::json(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
 std::string InputSource(int child, const std::string& label, const char* what) {
   return child ? std::string(what) + " " + std::to_string(child) : "\"" + label + "\"";
 }
@@ -274,11 +352,25 @@ int RunRealize(const RealizeInputs& inputs, bool json, bool listCheck) {
   RecordingMessages messages;
   HeadlessProgress progress;
   Session session(messages, progress);
-  const RealizeResult run = DefineAndRealize(session, inputs);
+  std::string addressProblem;
+  const RealizeResult run = DefineAndRealize(session, inputs, addressProblem);
+  if (!addressProblem.empty()) {
+    std::cerr << "kestrel-cli: " << addressProblem << "\n";
+    return kExitUsage;
+  }
   if (json) {
-    std::cout << RealizeJson(session, messages, run, listCheck).dump() << "\n";
+    nlohmann::json j = RealizeJson(session, messages, run, listCheck);
+    AddRealizeExtras(j, session, inputs, run);
+    std::cout << j.dump() << "\n";
   } else {
     PrintRealizePlain(session, messages, run, listCheck);
+    if (run.outcome == RealizeOutcome::kRealized) {
+      if (inputs.address)
+        std::cout << "Address inputs: " << FormatAddressChoice(session.address) << "\n";
+      if (inputs.cost)
+        std::cout << "Cost: " << CostText(MeasureCircuit(session.choice.Current(), session.results))
+                  << "\n";
+    }
   }
   return run.outcome == RealizeOutcome::kRealized ? kExitOk : kExitRefused;
 }

@@ -190,7 +190,13 @@ int RunRender(const RenderInputs& inputs) {
     const Session::OpenProjectResult opened = session.OpenProject();
     realized = opened.realization && opened.realization->outcome == RealizeOutcome::kRealized;
   } else {
-    realized = DefineAndRealize(session, inputs.realize).outcome == RealizeOutcome::kRealized;
+    std::string addressProblem;
+    realized = DefineAndRealize(session, inputs.realize, addressProblem).outcome ==
+               RealizeOutcome::kRealized;
+    if (!addressProblem.empty()) {
+      std::cerr << "kestrel-cli: " << addressProblem << "\n";
+      return kExitUsage;
+    }
   }
   if (!realized) {
     PrintMessagesPlain(messages);

@@ -72,7 +72,12 @@ int RunSimulate(const SimulateInputs& inputs) {
   RecordingMessages messages;
   HeadlessProgress progress;
   Session session(messages, progress);
-  const RealizeResult run = DefineAndRealize(session, inputs.realize);
+  std::string addressProblem;
+  const RealizeResult run = DefineAndRealize(session, inputs.realize, addressProblem);
+  if (!addressProblem.empty()) {
+    std::cerr << "kestrel-cli: " << addressProblem << "\n";
+    return kExitUsage;
+  }
   const AssignmentParse assignment =
       ParseAssignment(inputs.assign, SimulationVariableCount(session.model));
   if (!assignment.error.empty()) {

@@ -28,4 +28,8 @@ inline constexpr int kDefaultZoom = 17;
 /// One press of a zoom button.
 inline constexpr int kZoomStep = 2;
 
+/// Time limit of the minimum cover's search in seconds: the default and the largest accepted.
+inline constexpr double kDefaultCoverSeconds = 10.0;
+inline constexpr double kMaxCoverSeconds = 3600.0;
+
 }  // namespace kestrel

@@ -28,7 +28,7 @@ NodeRecord MuxRecord(const TermTable& table, int a, int level,
 }  // namespace
 
 int RealizationEngine::BuildMuxTree(const std::string& text, int a, int level) {
-  table_.PrepareForMux(text, a);
+  table_.PrepareForMux(text, a, Chosen(text, level, a));
   const std::vector<std::string> residues = table_.Residues(a);
   NodeRecord node = MuxRecord(table_, a, level, residues);
   for (int v = 0; v < node.inputCount; ++v) {
@@ -44,7 +44,7 @@ int RealizationEngine::CheckSingleMux(const std::string& text, int a, int level)
 
 void RealizationEngine::BuildMuxWithGates(const std::string& text, int a, int maxFanIn,
                                           GateFamily gateFamily) {
-  table_.PrepareForMux(text, a);
+  table_.PrepareForMux(text, a, Chosen(text, 0, a));
   const std::vector<std::string> residues = table_.Residues(a);
   NodeRecord node = MuxRecord(table_, a, 0, residues);
   for (int v = 0; v < node.inputCount; ++v)
@@ -136,6 +136,8 @@ int RealizationEngine::BuildGateNetwork(const std::string& text, int level, int 
 void RealizationEngine::BuildDemux(const std::string& text, int a) {
   table_.LoadTermTable(text);
   table_.MoveUnusedColumnsRight();
+  if (const std::vector<int> first = Chosen(text, 0, a); !first.empty())
+    table_.MoveColumnsFirst(first);
   table_.DropUnusedTrailingColumns();
   table_.ExpandAddressColumns(a);
   table_.AddAddressColumn(a);
@@ -253,8 +255,24 @@ int Clamp(int& index, int n) {
 
 }  // namespace
 
+int TopAddressInputs(const StructureChoice& choice, int n) {
+  switch (choice.Current()) {
+    case Structure::kMux:
+    case Structure::kMuxGates:
+      return std::min(choice.radioMuxSize + 1, n);
+    case Structure::kDemux:
+      return std::min(choice.radioDmux + 1, n);
+    case Structure::kMuxTree:
+      return std::min(choice.radioMuxMT + 1, n);
+    case Structure::kMuxDemux:
+      return 0;
+  }
+  return 0;
+}
+
 RealizeResult Realize(const std::string& functionText, StructureChoice& choice, TermTable& table,
-                      ResultStore& store, MessageSink& messages, ShellPort& shell) {
+                      ResultStore& store, MessageSink& messages, ShellPort& shell,
+                      const AddressChoice& address) {
   RealizeResult result;
   if (functionText.empty()) {
     messages.Show(text::kNoTerms, text::kCaptionInformation, Buttons::Ok, Icon::Warning);
@@ -272,8 +290,13 @@ RealizeResult Realize(const std::string& functionText, StructureChoice& choice, 
   // A constant function has nothing to realize (the command is disabled for it).
   if (n == 0) return result;
 
-  RealizationEngine engine(table, store);
   const Structure structure = choice.Current();
+  // The plan is made for the size as it will be after fitting it to the function.
+  std::unique_ptr<AddressPlan> plan;
+  if (CheckAddressChoice(address, structure, TopAddressInputs(choice, n), functionText).empty())
+    plan = PlanAddress(address, structure, functionText, TopAddressInputs(choice, n),
+                       choice.radioGates);
+  RealizationEngine engine(table, store, plan.get());
   switch (structure) {
     case Structure::kMuxGates: {
       store.ResetNodes();

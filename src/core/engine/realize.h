@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/address_choice.h"
 #include "engine/records.h"
 #include "function/term_table.h"
 #include "function/truth_table.h"
@@ -18,7 +19,10 @@ namespace kestrel {
 /// The builders. They work on one term table and append to one result store.
 class RealizationEngine {
  public:
-  RealizationEngine(TermTable& table, ResultStore& store) : table_(table), store_(store) {}
+  /// The plan, when given, chooses the address variables of the multiplexers and of the
+  /// demultiplexer; without one they follow the term table's automatic order.
+  RealizationEngine(TermTable& table, ResultStore& store, const AddressPlan* plan = nullptr)
+      : table_(table), store_(store), plan_(plan) {}
 
   int BuildMuxTree(const std::string& text, int a, int level);
   int CheckSingleMux(const std::string& text, int a, int level);
@@ -29,8 +33,13 @@ class RealizationEngine {
   void BuildMuxAndDemux(const std::string& text, int m, int d);
 
  private:
+  std::vector<int> Chosen(const std::string& text, int level, int a) const {
+    return plan_ ? plan_->Choose(text, level, a) : std::vector<int>{};
+  }
+
   TermTable& table_;
   ResultStore& store_;
+  const AddressPlan* plan_;
 };
 
 /// True when the tree is too wide to print legibly: more than 5 nodes and some level with more
@@ -61,9 +70,17 @@ struct RealizeResult {
 
 /// Realize: checks the function text, clamps or refuses the chosen size (the clamped index
 /// stays selected in the choice), resets and fills the result store, and sets command state 2
-/// (realized) or 9 (refused) through the shell.
+/// (realized) or 9 (refused) through the shell. The address choice applies to the structures
+/// that have one; a named choice that does not fit the structure, its size or the function
+/// (see CheckAddressChoice) is left aside for the automatic one.
 RealizeResult Realize(const std::string& functionText, StructureChoice& choice, TermTable& table,
-                      ResultStore& store, MessageSink& messages, ShellPort& shell);
+                      ResultStore& store, MessageSink& messages, ShellPort& shell,
+                      const AddressChoice& address = {});
+
+/// The number of address inputs the structure's top multiplexer or demultiplexer gets for a
+/// function of n variables (the chosen size fitted to the function), 0 for the multiplexer with
+/// a demultiplexer.
+int TopAddressInputs(const StructureChoice& choice, int n);
 
 /// The circuit compared with the function: on every assignment of the function text's own
 /// variables (the others held at 0), and, for a canonical function, on its Ones and Zeros.

@@ -11,6 +11,11 @@ inline constexpr const char* kLiteral = "LITERAL";
 inline constexpr const char* kMinimized = "MINIMIZED";
 inline constexpr const char* kEndOfMinimized = "-";
 // The design section's keywords are in structure/structures.h, with the structures.
+// The trailing lines after the last section, which older versions never read (see sections.h).
+inline constexpr const char* kCoverKeyword = "COVER";
+inline constexpr const char* kCoverMinimum = "MINIMUM";
+inline constexpr const char* kCoverBestFound = "BEST FOUND";
+inline constexpr const char* kAddressKeyword = "ADDRESS";
 
 // --- Dialogs ---
 inline constexpr const char* kOpenFunctionTitle = "Open function";

@@ -41,6 +41,7 @@ std::optional<long long> ParseFileInteger(const std::string& line) {
 
 void ResetFunction(FunctionModel& model) {
   model.functionText.clear();
+  model.minimumCover.reset();
   for (auto& list : model.lists) list.clear();
 }
 
@@ -221,6 +222,37 @@ DesignRead ReadDesignSection(const LineBuffer& buffer, int start, StructureChoic
     }
   }
   return DesignRead::kNoDesign;
+}
+
+void WriteTrailingLines(LineBuffer& buffer, const FunctionModel& model,
+                        const AddressChoice* address) {
+  if (const FunctionModel::MinimumCoverNote* note = model.CoverNote()) {
+    buffer.Add(ft::kCoverKeyword);
+    buffer.Add(note->proven ? ft::kCoverMinimum : ft::kCoverBestFound);
+  }
+  if (address && address->mode != AddressMode::kAutomatic) {
+    buffer.Add(ft::kAddressKeyword);
+    buffer.Add(FormatAddressChoice(*address));
+  }
+}
+
+void ReadTrailingLines(const LineBuffer& buffer, int start, FunctionModel& model,
+                       AddressChoice* address) {
+  model.minimumCover.reset();
+  if (address) *address = {};
+  for (int i = std::max(start, 0); i + 1 < buffer.Count(); ++i) {
+    const std::string keyword = buffer.Line(i);
+    const std::string value = buffer.Line(i + 1);
+    if (keyword == ft::kCoverKeyword && !model.functionText.empty() &&
+        (value == ft::kCoverMinimum || value == ft::kCoverBestFound)) {
+      model.minimumCover =
+          FunctionModel::MinimumCoverNote{model.functionText, value == ft::kCoverMinimum};
+      ++i;
+    } else if (keyword == ft::kAddressKeyword && address) {
+      *address = ParseAddressChoice(value, nullptr).value_or(AddressChoice{});
+      ++i;
+    }
+  }
 }
 
 bool CheckReadOnly(const std::string& path, MessageSink& messages) {

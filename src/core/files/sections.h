@@ -6,10 +6,22 @@
 // Literal layout: "KESTREL", "LITERAL", the function text. A project file appends the design
 // section: a keyword ("MUX", "MUX+GATES", "DMUX", "MUXTREE", "MUX+DMUX") and one or two sizes,
 // "MUX+GATES" also the gate family.
+//
+// Trailing lines: what newer versions add after the last section of a file (the function
+// section of a function file, the design section of a project file), only when there is
+// something to say, so that the files of the greedy cover and the automatic address choice stay
+// exactly as they always were. Older versions read both files by line index and stop before
+// these lines, so they open such a file as before: they show the same function text and realize
+// the design with the automatic address choice.
+//   "COVER", then "MINIMUM" or "BEST FOUND": the function text is the minimum cover of the
+//   Ones, proven minimal or the fewest products found within the time limit.
+//   "ADDRESS", then the address choice as FormatAddressChoice writes it ("best", "x3,x1/x2"):
+//   project files only.
 
 #include <optional>
 #include <string>
 
+#include "engine/address_choice.h"
 #include "files/line_buffer.h"
 #include "function/function_model.h"
 #include "structure/structure_choice.h"
@@ -59,6 +71,16 @@ enum class DesignRead {
 /// Reads the design section from line start into the choice. A "MUX+DMUX" size of 1 (written
 /// for a group with no size selected) reads back as no size selected.
 DesignRead ReadDesignSection(const LineBuffer& buffer, int start, StructureChoice& choice);
+
+/// Appends the trailing lines: the cover note of the function text, and for a project (address
+/// given) the address choice when it is not automatic.
+void WriteTrailingLines(LineBuffer& buffer, const FunctionModel& model,
+                        const AddressChoice* address);
+/// Reads the trailing lines from line start on, passing over every other line: the cover note
+/// of the function text just read, and (address given) the address choice; a missing or
+/// unreadable choice reads as automatic.
+void ReadTrailingLines(const LineBuffer& buffer, int start, FunctionModel& model,
+                       AddressChoice* address);
 
 /// True unless the file exists and is read-only (then "File cannot be saved. ..." is shown).
 bool CheckReadOnly(const std::string& path, MessageSink& messages);

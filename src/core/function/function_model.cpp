@@ -162,6 +162,7 @@ bool FunctionDefinition::OkClosesWindow() const {
 
 bool FunctionDefinition::Ok() {
   model_.functionModified = 1;
+  model_.minimumCover.reset();
   model_.functionText.clear();
   if (!OkClosesWindow()) {
     messages_.Plain(std::string(text::kTooMuchWritten) + std::to_string(kMaxTerms));

@@ -39,6 +39,22 @@ struct FunctionModel {
   int variableNameCount = 0;
   int functionModified = 0;
 
+  /// Set when the function text was replaced by the minimum cover of the Ones (instead of the
+  /// greedy cover the minimization keeps): that text, and whether it was proven minimal. It
+  /// applies only while the function text is that text; a newly defined function drops it.
+  struct MinimumCoverNote {
+    std::string text;
+    bool proven = false;
+    bool operator==(const MinimumCoverNote&) const = default;
+  };
+  std::optional<MinimumCoverNote> minimumCover;
+  /// The note of the current function text, when it holds the minimum cover.
+  const MinimumCoverNote* CoverNote() const {
+    return minimumCover && !functionText.empty() && minimumCover->text == functionText
+               ? &*minimumCover
+               : nullptr;
+  }
+
   std::vector<std::string>& list(ListKind kind) { return lists[static_cast<int>(kind)]; }
   const std::vector<std::string>& list(ListKind kind) const {
     return lists[static_cast<int>(kind)];

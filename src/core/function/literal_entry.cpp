@@ -130,6 +130,7 @@ void FunctionDefinition::LiteralAccept() {
   open = false;
   ClearWorkLists();
   model_.representationFlag = 2;
+  model_.minimumCover.reset();
   shell_.SetCommandState(CommandState::kFunctionDefined);
   if (minimizeChecked) {
     progress_.SetTitle(text::kTitleMinimization);

@@ -109,6 +109,20 @@ void TermTable::MoveUnusedColumnsRight() {
   }
 }
 
+void TermTable::MoveColumnsFirst(const std::vector<int>& variables) {
+  int next = 0;
+  for (int variable : variables) {
+    const std::string name = "x" + std::to_string(variable);
+    int at = -1;
+    for (int c = next; c < std::min(columns_, 10); ++c)
+      if (grid_[0][c] == name) at = c;
+    if (at < 0) continue;
+    // Rotate the column into place so that the columns it passes keep their order.
+    for (int c = at; c > next; --c) SwapColumns(c, c - 1);
+    ++next;
+  }
+}
+
 void TermTable::DropUnusedTrailingColumns() {
   while (columns_ > 0 && DashCount(columns_ - 1) == RowCount() - 1) {
     --columns_;
@@ -249,9 +263,10 @@ std::vector<std::string> TermTable::Residues(int a) const {
   return residues;
 }
 
-void TermTable::PrepareForMux(const std::string& text, int a) {
+void TermTable::PrepareForMux(const std::string& text, int a, const std::vector<int>& first) {
   LoadTermTable(text);
   SortColumnsByUse();
+  if (!first.empty()) MoveColumnsFirst(first);
   DropUnusedTrailingColumns();
   ExpandAddressColumns(a);
   AddAddressColumn(a);

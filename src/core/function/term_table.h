@@ -31,6 +31,9 @@ class TermTable {
   void FillTermRow(const std::string& product, int row);
   void SortColumnsByUse();
   void MoveUnusedColumnsRight();
+  /// Moves the columns of the given variables (indices 0..9) to the front, in the order given;
+  /// the other columns keep their order behind them. A variable without a column is skipped.
+  void MoveColumnsFirst(const std::vector<int>& variables);
   void DropUnusedTrailingColumns();
   void ExpandAddressColumns(int a);
   void AddAddressColumn(int a);
@@ -44,8 +47,10 @@ class TermTable {
   /// The residue of every data input of a multiplexer with a address inputs, with a residue
   /// holding complementary one-literal products replaced by "1" (the table must be prepared).
   std::vector<std::string> Residues(int a) const;
-  /// The preparation for a multiplexer with a address inputs: load, order, split, absorb.
-  void PrepareForMux(const std::string& text, int a);
+  /// The preparation for a multiplexer with a address inputs: load, order, split, absorb. The
+  /// variables given, when any, take the first address inputs in their order (the columns
+  /// after them keep the order by use).
+  void PrepareForMux(const std::string& text, int a, const std::vector<int>& first = {});
 
  private:
   int DashCount(int column) const;

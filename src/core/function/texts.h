@@ -34,6 +34,10 @@ inline constexpr const char* kCheckFailed = "Error occured while checking the fu
 /// The headings of the function in the result display and the printed text block.
 inline constexpr const char* kFunctionAfterMinimization = "Function after minimization:";
 inline constexpr const char* kFunctionHeading = "Function:";
+/// The heading of a function replaced by its minimum cover, proven minimal or not.
+inline constexpr const char* kFunctionMinimumCover = "Function after minimization (minimum cover):";
+inline constexpr const char* kFunctionBestFoundCover =
+    "Function after minimization (fewest products found, not proven minimal):";
 
 inline constexpr const char* kTitleMinimization = "Progress of minimization:";
 inline constexpr const char* kTitleFinished = "Progress of minimization: FINISHED!";

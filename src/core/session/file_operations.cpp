@@ -99,6 +99,7 @@ bool Session::SaveFunction() {
   const std::string path = project.functionFilePath;
   if (!CheckReadOnly(path, messages)) return false;
   if (!WriteFunctionSection(buffer_, model, messages)) return false;
+  WriteTrailingLines(buffer_, model, nullptr);
   if (!WriteBuffer(path, project.functionSaveSucceeded)) return false;
   statusText = ft::kFileSaved;
   timer1Enabled = true;
@@ -113,6 +114,7 @@ bool Session::SaveFunctionAs() {
   if (!chosen) return false;
   const std::string& path = *chosen;
   if (!WriteFunctionSection(buffer_, model, messages)) return false;
+  WriteTrailingLines(buffer_, model, nullptr);
   if (!WriteBuffer(path, project.functionSaveSucceeded)) return false;
   timer1Enabled = true;
   project.functionSaveSucceeded = 1;
@@ -131,6 +133,7 @@ bool Session::SaveProject() {
   if (!CheckReadOnly(path, messages)) return false;
   if (!WriteFunctionSection(buffer_, model, messages)) return false;
   WriteDesignSection(buffer_, choice);
+  WriteTrailingLines(buffer_, model, &AddressForRealization());
   if (!WriteBuffer(path, project.projectSaveSucceeded)) return false;
   statusText = ft::kFileSaved;
   timer1Enabled = true;
@@ -147,6 +150,7 @@ bool Session::SaveProjectAs() {
   const std::string& path = *chosen;
   if (!WriteFunctionSection(buffer_, model, messages)) return false;
   WriteDesignSection(buffer_, choice);
+  WriteTrailingLines(buffer_, model, &AddressForRealization());
   if (!WriteBuffer(path, project.projectSaveSucceeded)) return false;
   statusText = ft::kFileSaved;
   timer1Enabled = true;
@@ -184,6 +188,7 @@ bool Session::OpenFunctionFile(const std::string& path) {
     ShowCorrupted(messages);
     return false;
   }
+  if (r >= 0) ReadTrailingLines(buffer_, r, model, nullptr);
   model.functionModified = 0;
   project.functionDisplayName = path;
   SetFileCaption(path);
@@ -231,6 +236,11 @@ Session::OpenProjectResult Session::OpenProjectFile(const std::string& path) {
     ShowCorrupted(messages);
     return result;
   }
+  // The address choice is the file's when it fits the design and the function just read.
+  AddressChoice fileAddress;
+  ReadTrailingLines(buffer_, i, model, &fileAddress);
+  address = {};
+  if (design == DesignRead::kRead) SetAddressChoice(fileAddress);
   if (design == DesignRead::kNoDesign)
     messages.Show(ft::kNoProjectData, text::kCaptionWarning, Buttons::Ok, Icon::Warning);
   project.projectModified = 0;

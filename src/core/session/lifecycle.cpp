@@ -20,6 +20,8 @@ void Session::ResetForm1() {
   model.onesMasks.clear();
   model.dontCareMasks.clear();
   model.functionText.clear();
+  model.minimumCover.reset();
+  address = {};
   caption = st::kUntitledCaption;
   project.projectDisplayName.clear();
   project.functionDisplayName.clear();

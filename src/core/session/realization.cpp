@@ -14,6 +14,7 @@ namespace kestrel {
 
 void Session::UseFunctionText(const std::string& text) {
   model.functionText = text;
+  model.minimumCover.reset();
   model.representationFlag = 2;
   model.functionModified = 1;
   SetCommandState(CommandState::kFunctionDefined);
@@ -22,6 +23,9 @@ void Session::UseFunctionText(const std::string& text) {
 }
 
 std::string Session::FunctionHeading() const {
+  // A function replaced by its minimum cover says so, and whether that cover is proven minimal.
+  if (const FunctionModel::MinimumCoverNote* note = model.CoverNote())
+    return note->proven ? text::kFunctionMinimumCover : text::kFunctionBestFoundCover;
   return definition.minimizeChecked ? text::kFunctionAfterMinimization : text::kFunctionHeading;
 }
 
@@ -37,7 +41,8 @@ void Session::AcceptStructure() {
 }
 
 RealizeResult Session::RealizeCurrent() {
-  RealizeResult result = Realize(model.functionText, choice, table, results, messages, *this);
+  RealizeResult result =
+      Realize(model.functionText, choice, table, results, messages, *this, AddressForRealization());
   if (result.outcome == RealizeOutcome::kRealized) {
     designCaption = result.designCaption;
     additionalCaption.clear();

@@ -9,10 +9,13 @@
 #include <string>
 
 #include "base/limits.h"
+#include "engine/address_choice.h"
+#include "engine/compare.h"
 #include "engine/realize.h"
 #include "engine/records.h"
 #include "files/file_io.h"
 #include "files/line_buffer.h"
+#include "function/exact_cover.h"
 #include "function/function_model.h"
 #include "function/term_table.h"
 #include "session/command_states.h"
@@ -88,6 +91,45 @@ class Session : public ShellPort {
   /// The Realization command after the dialog closed with OK: nothing while the command is
   /// disabled (a constant function), else RealizeCurrent.
   RealizeResult RealizationAccepted();
+
+  // --- Address inputs (session/tools.cpp) ---
+  /// The choice of the variables that drive the address inputs; automatic unless the user
+  /// chose. A named choice belongs to the structure, size and function it was made for: once
+  /// one of them changes, the realizations return to the automatic choice.
+  AddressChoice address;
+  /// Makes the choice the current structure's (checked against it, its size fitted to the
+  /// function, and the function): the reason it does not fit, or "" once it is set. A change
+  /// counts as a change of the project.
+  std::string SetAddressChoice(const AddressChoice& choice);
+  /// The choice the next realization uses: a named choice that no longer fits is dropped.
+  const AddressChoice& AddressForRealization();
+
+  // --- Comparison of structures (session/tools.cpp) ---
+  /// The current function in every structure, off to the side: the current project, its
+  /// choice and its results stay as they are.
+  std::vector<CompareRow> CompareStructuresNow(AddressMode mode = AddressMode::kAutomatic) const;
+  /// A row chosen from the comparison: the structure dialog takes the row's choice and is
+  /// confirmed as with OK (zoom 17, project modified), then the realization follows; with the
+  /// best address inputs the row was compared with, they become the address choice.
+  RealizeResult RealizeComparedRow(const StructureOptions& options, AddressMode mode);
+
+  // --- Minimum cover (session/tools.cpp) ---
+  /// The solver of the minimum cover's cyclic core (kestrel_solver provides one); without it
+  /// the minimum cover is not available.
+  void SetCoverSolver(CoverSolver& solver) { coverSolver_ = &solver; }
+  bool HasCoverSolver() const { return coverSolver_ != nullptr; }
+  /// Whether the current function has covers to compare: a function minimized from its Ones
+  /// (canonical, or literal) that is not constant.
+  bool CanCompareCovers() const;
+  /// Both covers of the current function: the greedy one the minimization keeps and the
+  /// minimum one, the solver given at most `seconds`. Nothing when CanCompareCovers() is false
+  /// or no solver is set.
+  std::optional<CoverComparison> CompareCoversNow(double seconds = kDefaultCoverSeconds);
+  /// The function text becomes the comparison's minimum cover (noted as such, so the heading,
+  /// the files and the cover window say which cover it is); the function and the project count
+  /// as modified. A realization that was shown (or refused) is made again for the new text.
+  /// Nothing happens when the minimum cover is the current text already.
+  std::optional<RealizeResult> UseMinimumCover(const CoverComparison& covers);
 
   // --- Zoom (session/realization.cpp) ---
   /// The zoom strip's track bar moved (it is visible before the first realization).
@@ -210,6 +252,16 @@ class Session : public ShellPort {
 
   NoFileDialogs noFileDialogs_;
   FileDialogs* fileDialogs_;
+  CoverSolver* coverSolver_ = nullptr;
+  /// What a named address choice was made for: the structure, its address inputs and the
+  /// function text.
+  struct AddressContext {
+    Structure structure = Structure::kMux;
+    int inputs = 0;
+    std::string function;
+    bool operator==(const AddressContext&) const = default;
+  } addressContext_;
+  AddressContext CurrentAddressContext() const;
   /// The file code's scratch lines (the hidden memo of the function definition window).
   LineBuffer buffer_;
   /// The last function file and the last project file the dialogs dealt with.

@@ -491,3 +491,53 @@ TEST(DesignSection, EveryStructureRoundTrips) {
 
 }  // namespace
 }  // namespace kestrel
+
+namespace kestrel {
+namespace {
+
+TEST(TrailingLines, WrittenOnlyWhenThereIsSomethingToSay) {
+  FunctionModel model;
+  model.functionText = "x1x0+~x1~x0";
+  LineBuffer plain;
+  WriteTrailingLines(plain, model, nullptr);
+  const AddressChoice automatic;
+  WriteTrailingLines(plain, model, &automatic);
+  EXPECT_EQ(plain.Count(), 0);
+  model.minimumCover = FunctionModel::MinimumCoverNote{model.functionText, false};
+  LineBuffer noted;
+  const AddressChoice tree{AddressMode::kNamed, {{3, 1}, {2}}};
+  WriteTrailingLines(noted, model, &tree);
+  EXPECT_EQ(Lines(noted), (V{"COVER", "BEST FOUND", "ADDRESS", "x3,x1/x2"}));
+  // A note about another text than the function's is not written.
+  model.functionText = "x1";
+  LineBuffer stale;
+  WriteTrailingLines(stale, model, nullptr);
+  EXPECT_EQ(stale.Count(), 0);
+}
+
+TEST(TrailingLines, OlderReadersStopBeforeThemAndNewerOnesReadThem) {
+  const V file = {"KESTREL",   "DECIMAL", "2", "1",   "3", "2",     "0",       "2",       "0",
+                  "MINIMIZED", "x0",      "-", "MUX", "4", "COVER", "MINIMUM", "ADDRESS", "best"};
+  const V older = {file.begin(), file.begin() + 14};
+  // The sections as every version reads them: the same function and design either way.
+  Reader withLines, without;
+  const int end = withLines.Read(file);
+  ASSERT_EQ(end, without.Read(older));
+  EXPECT_EQ(withLines.model.functionText, without.model.functionText);
+  StructureChoice a, b;
+  EXPECT_EQ(ReadDesignSection(Buffer(file), end, a), DesignRead::kRead);
+  EXPECT_EQ(ReadDesignSection(Buffer(older), end, b), DesignRead::kRead);
+  EXPECT_EQ(a.radioMuxSize, b.radioMuxSize);
+  // The trailing lines themselves.
+  AddressChoice address;
+  ReadTrailingLines(Buffer(file), end, withLines.model, &address);
+  ASSERT_TRUE(withLines.model.CoverNote());
+  EXPECT_TRUE(withLines.model.CoverNote()->proven);
+  EXPECT_EQ(address.mode, AddressMode::kBest);
+  ReadTrailingLines(Buffer(older), end, without.model, &address);
+  EXPECT_FALSE(without.model.CoverNote());
+  EXPECT_EQ(address, AddressChoice{});
+}
+
+}  // namespace
+}  // namespace kestrel
