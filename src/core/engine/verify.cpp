@@ -91,7 +91,8 @@ TruthTable TreeOutput(const ResultStore& store) {
   return out.empty() ? TruthTable::Constant(false) : out.back();
 }
 
-// The realized records evaluated as a circuit on every assignment of x0..x9.
+}  // namespace
+
 TruthTable CircuitOutput(const StructureChoice& choice, const ResultStore& store) {
   switch (choice.tab) {
     case StructureTab::kMux:
@@ -121,8 +122,6 @@ TruthTable CircuitOutput(const StructureChoice& choice, const ResultStore& store
   }
   return TruthTable::Constant(false);
 }
-
-}  // namespace
 
 Verification VerifyRealization(const std::string& functionText, const StructureChoice& choice,
                                const ResultStore& store) {
