@@ -1,8 +1,9 @@
 // kestrel: the desktop program.
 
 #include <QApplication>
-#include <QIcon>
+#include <QTimer>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 #include "gui/platform/help.h"
@@ -39,6 +40,13 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--") == 0) break;
+    if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
+      std::fputs(qPrintable(kestrel::gui::CommandLineUsage()), stdout);
+      return 0;
+    }
+  }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
     std::fprintf(stderr,
@@ -49,10 +57,14 @@ int main(int argc, char** argv) {
   }
   KestrelApplication app(argc, argv);
   if (!HasDisplay()) return 2;
-  QApplication::setApplicationName(QStringLiteral("Kestrel"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Kestrel"));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kestrel.svg")));
-  QGuiApplication::setDesktopFileName(QStringLiteral("kestrel"));
+  kestrel::gui::SetUpApplication();
+  const kestrel::gui::CommandLine commandLine =
+      kestrel::gui::ParseCommandLine(QCoreApplication::arguments().mid(1));
+  if (!commandLine.error.isEmpty()) {
+    std::fprintf(stderr, "kestrel: %s\n%s", qPrintable(commandLine.error),
+                 qPrintable(kestrel::gui::CommandLineUsage()));
+    return 2;
+  }
 
   kestrel::gui::QtMessages messages;
   kestrel::gui::QtFileDialogs files;
@@ -60,6 +72,12 @@ int main(int argc, char** argv) {
   kestrel::gui::QtPrintDialogs printing;
   kestrel::gui::Program program({messages, files, help, printing});
   app.program = &program;
-  program.Form1->show();
+  kestrel::gui::MainWindow* window = program.Form1;
+  window->show();
+  // The file is opened once the window is up, so its messages appear over it.
+  if (!commandLine.file.isEmpty())
+    QTimer::singleShot(0, window, [window, file = commandLine.file] {
+      window->Guard([&] { window->OpenFileAtStart(file); });
+    });
   return app.exec();
 }

@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QStringList>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cctype>
@@ -185,10 +186,8 @@ EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
   }
   const QImage image = RenderScene(scene);
   if (image.isNull()) {
-    result.error = "the picture (" + std::to_string(scene.width) + " x " +
-                   std::to_string(scene.height) +
-                   " pixels) is too large for a raster format; choose a smaller zoom or a vector "
-                   "format";
+    result.error = text::kRasterTooLargeHead + std::to_string(scene.width) + " x " +
+                   std::to_string(scene.height) + text::kRasterTooLargeTail;
     return result;
   }
   if (format == PictureFormat::kBmp) {
@@ -220,16 +219,44 @@ bool SavePicture(const Diagram& diagram, PictureContent content, const ProjectTe
   return WriteFileAtomically(path, bytes, error);
 }
 
+std::string FileSavingErrorText(const std::string& why) {
+  std::string sentence = why.empty() ? std::string(text::kChooseAnotherFile) : why;
+  sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+  return std::string(text::kFileSavingError) + "\n\r" + sentence + ".";
+}
+
+std::string ExportFilterExtension(int filterIndex) {
+  // The filter alternates descriptions and patterns: "JPEG files (*.jpg) | *.jpg; |BMP ...";
+  // the netlist types follow the picture types.
+  const QStringList parts = (QString::fromLatin1(text::kExportFilter) + QLatin1Char('|') +
+                             QString::fromLatin1(text::kNetlistFilter))
+                                .split(QLatin1Char('|'));
+  const qsizetype at = 2 * static_cast<qsizetype>(filterIndex) - 1;
+  if (filterIndex < 1 || at >= parts.size()) return "";
+  QString pattern = parts[at].split(QLatin1Char(';')).first().trimmed();
+  if (!pattern.startsWith(QStringLiteral("*."))) return "";
+  return pattern.mid(1).toLower().toStdString();
+}
+
+std::string ExportFileName(const std::string& chosen, int filterIndex) {
+  if (!LowerExtension(chosen).empty()) return chosen;
+  return chosen + ExportFilterExtension(filterIndex);
+}
+
 PictureFormat ExportCommand(const Diagram& diagram, PictureContent content, const ProjectText& text,
                             const std::string& chosenPath, MessageSink& messages) {
   const PictureFormat format = ExportFormatFromFileName(chosenPath);
   if (format == PictureFormat::kNone) return format;
-  std::string error;
-  if (!SavePicture(diagram, content, text, format, chosenPath, &error)) {
-    messages.Show(text::kFileSavingError, text::kCaptionWarningBang, Buttons::Ok, Icon::Warning);
-    return PictureFormat::kNone;
+  const EncodedPicture picture = EncodePicture(diagram, content, text, format);
+  std::string why = picture.error;
+  if (picture.ok()) {
+    const std::string_view bytes(reinterpret_cast<const char*>(picture.bytes.data()),
+                                 picture.bytes.size());
+    if (WriteFileAtomically(chosenPath, bytes, &why)) return format;
+    why += std::string("; ") + text::kChooseAnotherFile;
   }
-  return format;
+  messages.Show(FileSavingErrorText(why), text::kCaptionWarningBang, Buttons::Ok, Icon::Warning);
+  return PictureFormat::kNone;
 }
 
 }  // namespace kestrel

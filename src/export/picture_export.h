@@ -31,7 +31,25 @@ inline constexpr const char* kNetlistFilter =
     "Verilog netlist (*.v)|*.v|BLIF netlist (*.blif)|*.blif";
 inline constexpr const char* kExportDefaultExtension = "wmf";
 inline constexpr int kExportFilterIndex = 3;
+/// Why a raster picture was not made, and what to do instead: head + "W x H" + tail.
+inline constexpr const char* kRasterTooLargeHead = "the picture (";
+inline constexpr const char* kRasterTooLargeTail =
+    " pixels) is too large for a raster format; choose a smaller zoom or a vector format";
+/// What to do when the file itself could not be written.
+inline constexpr const char* kChooseAnotherFile = "choose another folder or file name";
 }  // namespace text
+
+/// The export's failure message: "File saving error! " with its second line, then why the
+/// picture was not saved and what to do, as a sentence of its own.
+std::string FileSavingErrorText(const std::string& why);
+
+/// The extension (".jpg") of the patterns of the export filter at index (counted from 1) in
+/// kExportFilter followed by kNetlistFilter, in lower case; empty for an index outside them.
+std::string ExportFilterExtension(int filterIndex);
+/// The name the export writes: the chosen name itself when it has an extension, else the
+/// chosen name with the extension of the filter selected in the dialog, so that the type the
+/// user picked decides the format.
+std::string ExportFileName(const std::string& chosen, int filterIndex);
 
 /// The export commands' rule: the chosen name's extension, lower-cased, is tested for "jpg",
 /// then "wmf", then "bmp" (it needs only contain them); anything else is kNone.
@@ -69,7 +87,8 @@ bool SavePicture(const Diagram& diagram, PictureContent content, const ProjectTe
 
 /// Export diagram / Export project after the save dialog: chooses the format from the file
 /// name by the export rule, writes nothing for another extension, and shows "File saving
-/// error! " when saving fails. Returns the format written (kNone when nothing was written).
+/// error! " with the reason when saving fails. Returns the format written (kNone when nothing
+/// was written).
 PictureFormat ExportCommand(const Diagram& diagram, PictureContent content, const ProjectText& text,
                             const std::string& chosenPath, MessageSink& messages);
 

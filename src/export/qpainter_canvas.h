@@ -5,6 +5,7 @@
 // font engine for every device (QtTextMeasurer), so every picture format has the same layout.
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 
 #include "diagram/canvas.h"
@@ -28,8 +29,10 @@ TextMeasurer QtTextMeasurer();
 class QPainterCanvas : public Canvas {
  public:
   /// Draws through painter, which must be active; the painter's pen, brush and font are the
-  /// canvas's from now on.
-  explicit QPainterCanvas(QPainter& painter);
+  /// canvas's from now on. Lines are one device pixel wide (a cosmetic pen) unless lineWidth
+  /// gives their width in the painter's coordinates: a printout scaled up from screen pixels
+  /// draws its lines one screen pixel wide, not one printer dot.
+  explicit QPainterCanvas(QPainter& painter, double lineWidth = 0);
 
   void Line(int x1, int y1, int x2, int y2) override;
   void Rectangle(int x1, int y1, int x2, int y2) override;
@@ -48,7 +51,9 @@ class QPainterCanvas : public Canvas {
   void ApplyBrush();
 
   QPainter& painter_;
+  double lineWidth_ = 0;
   QFont qfont_;
+  QFontMetrics metrics_{QFont()};
   int ascent_ = 0;
 };
 

@@ -10,12 +10,14 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
 #include <cmath>
 #include <filesystem>
 
+#include "diagram/clipped_canvas.h"
 #include "diagram/symbols.h"
 #include "diagram/text_block.h"
 #include "export/picture_export.h"
@@ -296,7 +298,10 @@ TEST(ExportRules, AFailedSaveShowsTheMessageAndLeavesNoFile) {
   EXPECT_EQ(ExportCommand(k.diagram, PictureContent::kDiagram, k.text, missingFolder, messages),
             PictureFormat::kNone);
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "File saving error! \n\rThe file has not been saved!  ");
+  // The message keeps its two lines and says why and what to do.
+  EXPECT_EQ(messages.shown[0].text,
+            "File saving error! \n\rThe file has not been saved!  \n\rNo such file or directory; "
+            "choose another folder or file name.");
   EXPECT_EQ(messages.shown[0].caption, "Warning!");
   EXPECT_EQ(messages.shown[0].icon, Icon::Warning);
   // A folder in the way of the file: nothing replaces it, no temporary file stays behind.
@@ -306,6 +311,47 @@ TEST(ExportRules, AFailedSaveShowsTheMessageAndLeavesNoFile) {
             PictureFormat::kNone);
   EXPECT_EQ(messages.shown.size(), 2u);
   EXPECT_TRUE(scratch.Entries().isEmpty()) << scratch.Entries().join(",").toStdString();
+}
+
+TEST(ExportRules, APictureTooLargeForARasterSaysWhyAndWhatToDo) {
+  Scratch scratch;
+  Realization k(kSamples[2], 30);
+  // A diagram far wider than any raster may be: the same layout, its size blown up.
+  k.diagram.width = 20000;
+  k.diagram.height = 9000;
+  RecordingMessages messages;
+  EXPECT_EQ(
+      ExportCommand(k.diagram, PictureContent::kDiagram, k.text, scratch.File("big.bmp"), messages),
+      PictureFormat::kNone);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text,
+            "File saving error! \n\rThe file has not been saved!  \n\rThe picture (20000 x 9000 "
+            "pixels) is too large for a raster format; choose a smaller zoom or a vector format.");
+  EXPECT_TRUE(scratch.Entries().isEmpty());
+  // The vector format of the same picture is written.
+  EXPECT_EQ(
+      ExportCommand(k.diagram, PictureContent::kDiagram, k.text, scratch.File("big.wmf"), messages),
+      PictureFormat::kWmf);
+}
+
+// The type chosen in the dialog decides the format of a name typed without an extension.
+TEST(ExportRules, ANameWithoutExtensionTakesTheChosenFiltersExtension) {
+  EXPECT_EQ(ExportFilterExtension(1), ".jpg");
+  EXPECT_EQ(ExportFilterExtension(2), ".bmp");
+  EXPECT_EQ(ExportFilterExtension(3), ".wmf");
+  EXPECT_EQ(ExportFilterExtension(0), "");
+  EXPECT_EQ(ExportFilterExtension(4), ".v");  // the netlists follow the pictures
+  EXPECT_EQ(ExportFilterExtension(5), ".blif");
+  EXPECT_EQ(ExportFilterExtension(6), "");
+  EXPECT_EQ(ExportFileName("/tmp/d", 1), "/tmp/d.jpg");
+  EXPECT_EQ(ExportFileName("/tmp/d", 2), "/tmp/d.bmp");
+  EXPECT_EQ(ExportFileName("/tmp/d", 3), "/tmp/d.wmf");
+  EXPECT_EQ(ExportFileName("/tmp/d", 5), "/tmp/d.blif");
+  EXPECT_EQ(ExportFileName("/tmp/jpg.d/picture", 2), "/tmp/jpg.d/picture.bmp");
+  EXPECT_EQ(ExportFileName("/tmp/d.WMF", 1), "/tmp/d.WMF");  // a typed extension wins
+  EXPECT_EQ(ExportFileName("/tmp/d.txt", 1), "/tmp/d.txt");
+  for (int filter = 1; filter <= 3; ++filter)
+    EXPECT_NE(ExportFormatFromFileName(ExportFileName("d", filter)), PictureFormat::kNone);
 }
 
 TEST(ExportRules, AFailedWriteKeepsTheOldFile) {
@@ -358,6 +404,35 @@ TEST(EveryStructure, EveryZoomRendersInsideItsPictureWithTheRealFont) {
     }
   }
   EXPECT_GT(rendered, 20 * 21);
+}
+
+// The screen paints a diagram one exposed rectangle at a time, through the clipped canvas:
+// tile by tile, that gives exactly the picture drawn whole.
+TEST(EveryStructure, PaintingTileByTileGivesTheWholePicture) {
+  for (const Sample& s : kSamples) {
+    for (int z : {10, 17, 30}) {
+      Realization k(s, z);
+      const QImage whole = RenderImage(k.diagram, PictureContent::kDiagram, {});
+      QImage tiled(whole.size(), QImage::Format_RGB32);
+      tiled.fill(Qt::red);
+      int forwarded = 0, skipped = 0;
+      for (int y = 0; y < tiled.height(); y += 61) {
+        for (int x = 0; x < tiled.width(); x += 97) {
+          const QRect tile(x, y, 97, 61);
+          QPainter painter(&tiled);
+          painter.setClipRect(tile);
+          QPainterCanvas canvas(painter);
+          ClippedCanvas clipped(canvas,
+                                {tile.left(), tile.top(), tile.right() + 1, tile.bottom() + 1});
+          DrawDiagram(k.diagram, clipped);
+          forwarded += clipped.forwarded();
+          skipped += clipped.skipped();
+        }
+      }
+      EXPECT_TRUE(tiled == whole) << s.name << " zoom " << z;
+      EXPECT_GT(skipped, forwarded) << s.name << " zoom " << z;
+    }
+  }
 }
 
 TEST(EveryStructure, EveryFormatAtTheSmallestMiddleAndLargestZoom) {

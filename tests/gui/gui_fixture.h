@@ -29,8 +29,10 @@ struct Fixture {
   std::deque<std::function<void(QDialog&)>> scripts;
   int modalShows = 0;
 
-  Fixture() {
-    program = std::make_unique<Program>(Services{messages, files, help, printing});
+  /// A test may give the program another help (the real help window, say).
+  explicit Fixture(HelpPort* otherHelp = nullptr) {
+    program = std::make_unique<Program>(
+        Services{messages, files, otherHelp ? *otherHelp : help, printing});
     program->runModal = [this](QDialog& dialog) {
       ++modalShows;
       dialog.setResult(QDialog::Rejected);

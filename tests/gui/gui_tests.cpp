@@ -7,19 +7,30 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPainter>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include <bit>
 
+#include "diagram/diagram.h"
+#include "export/picture_export.h"
+#include "export/qpainter_canvas.h"
 #include "gui/function/function_window.h"
 #include "gui/platform/qt_file_dialogs.h"
 #include "gui/platform/qt_messages.h"
 #include "gui/shell/about_box.h"
+#include "gui/shell/diagram_view.h"
 #include "gui/shell/progress_window.h"
 #include "gui/structure/structure_dialog.h"
 #include "gui_fixture.h"
@@ -122,6 +133,17 @@ class GuiTests : public QObject {
   void helpFromEveryWindow();
   void aboutBox();
   void platformTexts();
+  void refusedLiteralOkKeepsTheFunction();
+  void literalWindowIsHiddenDuringTheMinimization();
+  void captionsAreTheProgramsOwn();
+  void helpOverModalWindowsIsUsableAndOnScreen();
+  void closeBoxOfTheFunctionWindowCancels();
+  void saveFunctionAsNeverOffersTheProjectsName();
+  void muxDemuxPairIsCheckedInTheDialog();
+  void pressOnAnEmptyListSelectsIt();
+  void largeDiagramIsDrawnWhereItIsSeen();
+  void printIsVectorDrawingInTheDiagramsProportions();
+  void fileNamedOnTheCommandLine();
 };
 
 void GuiTests::startState() {
@@ -397,7 +419,8 @@ void GuiTests::realizationClampAndRefusal() {
   QCOMPARE(f.main().Label2Design->text(), QStringLiteral("Multiplexer"));
   QCOMPARE(f.main().Label1Real->text(), QStringLiteral("Function after minimization:"));
   QCOMPARE(f.main().Label1Fun->text(), QStringLiteral("~x2x0 + x2x1"));
-  QVERIFY(!f.main().MainPicture().isNull());
+  QVERIFY(!f.main().Image1->empty());
+  QCOMPARE(f.main().Image1->width(), f.main().Image1->diagram().width);
   Realize(f, [](StructureDialog& s) {
     ChooseTab(s, 1);
     s.RadioItem(s.RadioDmux, 1)->click();
@@ -431,7 +454,7 @@ void GuiTests::zoomStepping() {
   Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
   QToolButton* in = f.main().ButtonZoomIn;
   QToolButton* out = f.main().ButtonZoomOut;
-  const int width17 = f.main().MainPicture().width();
+  const int width17 = f.main().Image1->width();
   QList<int> seen;
   for (int i = 0; i < 7; ++i) {
     in->click();
@@ -440,7 +463,8 @@ void GuiTests::zoomStepping() {
   QCOMPARE(seen, QList<int>({19, 21, 23, 25, 27, 29, 30}));
   QVERIFY(!in->isEnabled());
   QVERIFY(out->isEnabled());
-  QVERIFY(f.main().MainPicture().width() > width17);
+  QVERIFY(f.main().Image1->width() > width17);
+  QCOMPARE(f.main().Image1->diagram().zoom, 30);
   out->click();
   QCOMPARE(f.main().TrackBar1->value(), 28);
   QVERIFY(in->isEnabled());
@@ -598,9 +622,31 @@ void GuiTests::exportFormats() {
   QVERIFY(!QFileInfo::exists(QString::fromStdString(f.Path("p.txt"))));
   f.files.answers.emplace_back(f.Path("missing-folder/p.bmp"));
   f.main().ExportDiagram->trigger();
-  QCOMPARE(f.LastMessage()->text,
-           std::string("File saving error! \n\rThe file has not been saved!  "));
+  QVERIFY(
+      f.LastMessage()->text.starts_with("File saving error! \n\rThe file has not been saved!  "));
   QCOMPARE(f.LastMessage()->caption, std::string("Warning!"));
+  // A name typed without an extension gets the one of the type chosen in the dialog.
+  QCOMPARE(f.files.shown.back().request.filterIndex, 3);
+  const struct {
+    const char* name;
+    int filter;
+    const char* written;
+    QByteArray magic;
+  } typed[] = {{"typed1", 1, "typed1.jpg", QByteArray("\xFF\xD8")},
+               {"typed2", 2, "typed2.bmp", QByteArray("BM")},
+               {"typed3", 3, "typed3.wmf", QByteArray("\xD7\xCD\xC6\x9A")}};
+  for (const auto& t : typed) {
+    f.files.answers.emplace_back(f.Path(t.name));
+    f.files.filterAnswers.push_back(t.filter);
+    f.main().ExportProject->trigger();
+    QFile written(QString::fromStdString(f.Path(t.written)));
+    QVERIFY2(written.open(QIODevice::ReadOnly), t.written);
+    QVERIFY2(written.readAll().startsWith(t.magic), t.written);
+    QVERIFY(!QFileInfo::exists(QString::fromStdString(f.Path(t.name))));
+  }
+  QCOMPARE(FilterSuffix(QStringLiteral("JPEG files (*.jpg)")), QStringLiteral("jpg"));
+  QCOMPARE(FilterSuffix(QStringLiteral("BMP files (*.BMP)")), QStringLiteral("bmp"));
+  QCOMPARE(FilterSuffix(QStringLiteral("All files (*)")), QString());
 }
 
 void GuiTests::exportNetlists() {
@@ -754,6 +800,453 @@ void GuiTests::platformTexts() {
                     "*.wmf"),
            QStringLiteral("JPEG files (*.jpg);;BMP files (*.BMP);;WMF files (*.wmf)"));
   QCOMPARE(DisplayText("a \n\rb\r\nc"), QStringLiteral("a \nb\nc"));
+}
+
+void GuiTests::refusedLiteralOkKeepsTheFunction() {
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x2x1+x0"));
+  const std::string function = f.session().model.functionText;
+  for (int way = 0; way < 2; ++way) {
+    f.scripts.emplace_back([&](QDialog& d) {
+      auto* edit = Find<QLineEdit>(&d, "Edit2");
+      edit->setText(QStringLiteral("x12"));
+      Find<QPushButton>(&d, "ButtonEditOK")->click();
+      QCOMPARE(f.LastMessage()->text,
+               std::string("The number \"x12\" exceeds the number of variables!\nVariable must "
+                           "fit in the range from x0 to x9!"));
+      QVERIFY(d.isVisible());
+      if (way == 0) {
+        Find<QPushButton>(&d, "ButtonEditCancel")->click();
+      } else {
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Escape);
+      }
+      QVERIFY(!d.isVisible());
+    });
+    f.main().ChangeFunction->trigger();
+    QCOMPARE(f.session().model.functionText, function);
+  }
+  Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
+  QCOMPARE(f.session().commandState, CommandState::kRealized);
+  QCOMPARE(f.main().Label1Fun->text().remove(QLatin1Char(' ')).toStdString(), function);
+}
+
+void GuiTests::literalWindowIsHiddenDuringTheMinimization() {
+  Fixture f;
+  std::vector<bool> visible;
+  f.messages.onShow = [&](const ShownMessage&) {
+    visible.push_back(f.program->Form3->isVisible());
+  };
+  EnterLiteral(f, QStringLiteral("x1+~x1"));
+  QCOMPARE(f.LastMessage()->text, std::string("Function minimizes to '1'!\n\rF=1"));
+  QCOMPARE(visible, std::vector<bool>({false}));
+  // A refusal is shown over the window, which stays for a correction.
+  visible.clear();
+  f.messages.answers.push_back(Answer::No);  // the unsaved function is given up
+  f.scripts.emplace_back([&](QDialog& d) {
+    Find<QLineEdit>(&d, "Edit2")->setText(QStringLiteral("x1y"));
+    Find<QPushButton>(&d, "ButtonEditOK")->click();
+  });
+  f.main().NewLiteralRepresentation->trigger();
+  QCOMPARE(f.LastMessage()->text, std::string("Forbidden character \"y\" has been used!!"));
+  QCOMPARE(visible, std::vector<bool>({false, true}));  // the save prompt, then the refusal
+}
+
+void GuiTests::captionsAreTheProgramsOwn() {
+  SetUpApplication();
+  // No display name is set, so the platform appends nothing to any caption: the display name
+  // follows the application name.
+  const QString name = QCoreApplication::applicationName();
+  QCoreApplication::setApplicationName(QStringLiteral("probe"));
+  QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+  QCoreApplication::setApplicationName(name);
+  Fixture f;
+  QCOMPARE(f.main().windowTitle(), QStringLiteral("Kestrel (Untitled)"));
+  // A message box carries exactly its caption; a plain one the program's name.
+  QtMessages messages;
+  const struct {
+    const char* caption;
+    const char* title;
+  } boxes[] = {{"Warning!", "Warning!"}, {"Save project?", "Save project?"}, {"", "Kestrel"}};
+  for (const auto& b : boxes) {
+    QString title;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      title = box->windowTitle();
+      box->done(QMessageBox::Ok);
+    });
+    messages.Show("Data to save cannot be blank!   ", b.caption, Buttons::Ok, Icon::Warning);
+    QCOMPARE(title, QString::fromLatin1(b.title));
+  }
+}
+
+void GuiTests::helpOverModalWindowsIsUsableAndOnScreen() {
+  ManualHelp manual;
+  Fixture f(&manual);
+  EnterLiteral(f, QStringLiteral("x2x1+x0"));
+  // In each modal window F1 brings the help up in front of it; the help then takes keys (Tab
+  // to a link of the contents and Enter opens it), which a window blocked by the modal one
+  // would never get.
+  auto check = [&](QDialog& d) {
+    QTest::keyClick(&d, Qt::Key_F1);
+    QTextBrowser* help = manual.browser();
+    QVERIFY(help != nullptr);
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->window()->parentWidget(), d.window());
+    const QRect screen = help->screen()->availableGeometry();
+    QVERIFY(screen.contains(help->frameGeometry()));
+    help->setSource(QUrl::fromLocalFile(ManualContentsPath()));
+    const QUrl contents = help->source();
+    QTest::keyClick(help->windowHandle(), Qt::Key_Tab);
+    QTest::keyClick(help->windowHandle(), Qt::Key_Return);
+    QVERIFY2(help->source() != contents, qPrintable(d.objectName()));
+  };
+  f.scripts.emplace_back(check);
+  f.main().ChangeFunction->trigger();
+  f.scripts.emplace_back(check);
+  f.main().Realization->trigger();
+  f.scripts.emplace_back(check);
+  f.main().About1->trigger();
+  QCOMPARE(f.modalShows, 4);
+  // From the main window the help is a window of its own again, also wholly on screen.
+  QTest::keyClick(&f.main(), Qt::Key_F1);
+  QCOMPARE(manual.browser()->parentWidget(), nullptr);
+  QVERIFY(manual.browser()->isVisible());
+  QVERIFY(
+      manual.browser()->screen()->availableGeometry().contains(manual.browser()->frameGeometry()));
+  // A window placed partly off the screen is brought back onto it, shrunk if need be.
+  const QRect available(0, 0, 1024, 768);
+  QCOMPARE(PlaceOnScreen(QSize(760, 600), QRect(900, 700, 400, 300), available),
+           QRect(264, 168, 760, 600));
+  QCOMPARE(PlaceOnScreen(QSize(760, 600), QRect(-300, -200, 100, 100), available),
+           QRect(0, 0, 760, 600));
+  QCOMPARE(PlaceOnScreen(QSize(2000, 600), available, available), QRect(0, 84, 1024, 600));
+}
+
+void GuiTests::closeBoxOfTheFunctionWindowCancels() {
+  Fixture f;
+  EnterCanonical(f, {"1", "3", "5", "7"});
+  QCOMPARE(f.session().model.functionText, std::string("x0"));
+  f.scripts.emplace_back([&](QDialog& d) {
+    Find<QPushButton>(&d, "ClearAll1")->click();
+    QCOMPARE(Find<QListWidget>(&d, "ListBox1")->count(), 0);
+    QVERIFY(d.close());  // the title bar's close box
+  });
+  f.main().ChangeFunction->trigger();
+  QCOMPARE(f.session().model.ones(), std::vector<std::string>({"1", "3", "5", "7"}));
+  QCOMPARE(f.session().model.functionText, std::string("x0"));
+  // Saving the function now writes it.
+  f.messages.shown.clear();
+  f.files.answers.emplace_back(f.Path("kept.kef"));
+  f.main().SaveFunctionAs->trigger();
+  QVERIFY(f.messages.shown.empty());
+  QVERIFY(QFileInfo::exists(QString::fromStdString(f.Path("kept.kef"))));
+}
+
+void GuiTests::saveFunctionAsNeverOffersTheProjectsName() {
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x2x1+~x2x0"));
+  Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
+  f.files.answers.emplace_back(f.Path("proj1.kep"));
+  f.main().ButtonSave->click();
+  f.main().SaveFunctionAs->trigger();  // the dialog is cancelled
+  QCOMPARE(f.files.shown.back().request.initialName, std::string("proj1.kef"));
+  QCOMPARE(f.files.shown.back().request.initialFolder, f.dir.path().toStdString());
+  QCOMPARE(f.files.shown.back().request.defaultExtension, std::string("kef"));
+}
+
+void GuiTests::muxDemuxPairIsCheckedInTheDialog() {
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x3x2+x1x0"));
+  Realize(f, [](StructureDialog& s) {
+    ChooseTab(s, 3);
+    QTest::mouseClick(s.RadioMDMux2b, Qt::LeftButton, {}, QPoint(8, s.RadioMDMux2b->height() / 2));
+    QVERIFY(s.RadioMDDmux8b->isChecked());
+  });
+  QCOMPARE(f.session().commandState, CommandState::kRealized);
+  // A five-variable function from a file: the pair chosen for four variables is gone.
+  QFile file(QString::fromStdString(f.Path("five.kef")));
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write("KESTREL\r\nLITERAL\r\nx4x3+x2x1x0\r\n");
+  file.close();
+  f.messages.answers.push_back(Answer::No);
+  f.files.answers.emplace_back(f.Path("five.kef"));
+  f.main().OpenFunction->trigger();
+  QCOMPARE(f.session().model.functionText, std::string("x4x3+x2x1x0"));
+  f.scripts.emplace_back([&](QDialog& d) {
+    auto& s = static_cast<StructureDialog&>(d);
+    QCOMPARE(s.PageControl1->currentIndex(), 3);
+    for (QRadioButton* b : {s.RadioMDMux2b, s.RadioMDMux4b, s.RadioMDDmux8b, s.RadioMDDmux16b})
+      QVERIFY(!b->isChecked());
+    // A pair that does not add up to five address inputs is refused in the dialog.
+    f.session().choice.SelectMdMux(1);
+    f.session().choice.SelectMdDmux(1);
+    s.ShowChoice();
+    s.ButtonOK->click();
+    QCOMPARE(f.LastMessage()->text, SizesDoNotFitText(5));
+    QCOMPARE(f.LastMessage()->caption, std::string("Warning!"));
+    QVERIFY(d.isVisible());
+    QTest::mouseClick(s.RadioMDMux4b, Qt::LeftButton, {}, QPoint(8, s.RadioMDMux4b->height() / 2));
+    QVERIFY(s.RadioMDDmux8b->isChecked());
+    s.ButtonOK->click();
+    QVERIFY(!d.isVisible());
+  });
+  f.main().Realization->trigger();
+  QCOMPARE(f.session().commandState, CommandState::kRealized);
+  QCOMPARE(f.session().designCaption, std::string("Multiplexer and Demultiplexer"));
+}
+
+void GuiTests::pressOnAnEmptyListSelectsIt() {
+  Fixture f;
+  f.scripts.emplace_back([&](QDialog& d) {
+    auto* edit = Find<QLineEdit>(&d, "Edit1");
+    auto* add = Find<QPushButton>(&d, "Add1");
+    const struct {
+      const char* list;
+      const char* radio;
+      const char* number;
+    } rows[] = {{"ListBox2", "RadioZeros", "4"},
+                {"ListBox3", "RadioDontCares", "5"},
+                {"ListBox1", "RadioOnes", "6"},
+                {"ListBox2", "RadioZeros", "7"}};
+    for (const auto& r : rows) {
+      auto* list = Find<QListWidget>(&d, r.list);
+      // Below the entries: on the empty list, or under its last entry.
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                        QPoint(10, list->viewport()->height() - 5));
+      QVERIFY2(Find<QRadioButton>(&d, r.radio)->isChecked(), r.list);
+      edit->setText(QString::fromLatin1(r.number));
+      add->click();
+    }
+    QCOMPARE(Items(Find<QListWidget>(&d, "ListBox1")), QStringList({"6"}));
+    QCOMPARE(Items(Find<QListWidget>(&d, "ListBox2")), QStringList({"4", "7"}));
+    QCOMPARE(Items(Find<QListWidget>(&d, "ListBox3")), QStringList({"5"}));
+    // A press in a list drops the selection of the other two.
+    auto* ones = Find<QListWidget>(&d, "ListBox1");
+    ones->item(0)->setSelected(true);
+    auto* zeros = Find<QListWidget>(&d, "ListBox2");
+    QTest::mouseClick(zeros->viewport(), Qt::LeftButton, {},
+                      QPoint(10, zeros->viewport()->height() - 5));
+    QVERIFY(ones->selectedItems().isEmpty());
+    Find<QPushButton>(&d, "ButtonLBCancel")->click();
+  });
+  f.main().NewCanonicalRepresentation->trigger();
+}
+
+namespace {
+
+/// A project of the ten-variable parity function as a tree of 2-input multiplexers: the
+/// largest diagram the program draws.
+std::string WriteParityProject(Fixture& f) {
+  std::string function;
+  for (int v = 0; v < 1024; ++v) {
+    if (std::popcount(static_cast<unsigned>(v)) % 2 == 0) continue;
+    if (!function.empty()) function += "+";
+    for (int b = 9; b >= 0; --b) function += ((v >> b) & 1 ? "x" : "~x") + std::to_string(b);
+  }
+  std::string path = f.Path("parity10.kep");
+  QFile file(QString::fromStdString(path));
+  file.open(QIODevice::WriteOnly);
+  file.write(("KESTREL\r\nLITERAL\r\n" + function + "\r\nMUXTREE\r\n2\r\n").c_str());
+  return path;
+}
+
+}  // namespace
+
+void GuiTests::largeDiagramIsDrawnWhereItIsSeen() {
+  Fixture f;
+  f.main().resize(800, 600);
+  f.main().OpenFileAtStart(QString::fromStdString(WriteParityProject(f)));
+  QCOMPARE(f.session().commandState, CommandState::kRealized);
+  DiagramView* view = f.main().Image1;
+  const Diagram& d = view->diagram();
+  QVERIFY(d.nodes.size() > 500);
+  QCOMPARE(view->size(), QSize(d.width, view->top() + d.height));
+  QVERIFY(view->height() > 20000);
+  // What the view paints of a part of the diagram is that part of the whole drawing.
+  for (const QRect part :
+       {QRect(0, view->top(), 300, 200), QRect(d.width / 2, d.height / 2, 257, 311),
+        QRect(d.width - 200, view->top() + d.height - 150, 200, 150)}) {
+    const QImage painted = view->grab(part).toImage().convertToFormat(QImage::Format_RGB32);
+    QImage expected(part.size(), QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    QPainter painter(&expected);
+    painter.translate(-part.x(), view->top() - part.y());
+    QPainterCanvas canvas(painter);
+    DrawDiagram(d, canvas);
+    painter.end();
+    QVERIFY2(painted == expected, qPrintable(QStringLiteral("%1,%2").arg(part.x()).arg(part.y())));
+  }
+  // Zooming lays the diagram out again; the view follows.
+  for (int i = 0; i < 7; ++i) f.main().ButtonZoomIn->click();
+  QCOMPARE(view->diagram().zoom, 30);
+  QCOMPARE(view->size(), QSize(view->diagram().width, view->top() + view->diagram().height));
+  // Too large for a raster picture: the export says why and what to do.
+  f.files.answers.emplace_back(f.Path("big.bmp"));
+  f.main().ExportDiagram->trigger();
+  QVERIFY(f.LastMessage()->text.find("is too large for a raster format; choose a smaller zoom or "
+                                     "a vector format") != std::string::npos);
+  // New project lets the diagram go.
+  f.messages.answers.push_back(Answer::No);
+  f.main().NewProject->trigger();
+  QVERIFY(view->empty());
+  QCOMPARE(view->diagram().nodes.capacity(), size_t(0));
+}
+
+namespace {
+
+/// What the pages of a PDF draw: the box, in points, around every path stroked in black (the
+/// vector drawing), and how many texts and raster pictures there are.
+struct PdfDrawing {
+  QRectF strokes;
+  int texts = 0;
+  int pictures = 0;
+};
+
+PdfDrawing ReadPdfDrawing(const QByteArray& pdf) {
+  PdfDrawing out;
+  out.pictures = static_cast<int>(pdf.count("/Subtype /Image") + pdf.count("/Subtype/Image"));
+  static const QRegularExpression contentsRef(QStringLiteral("/Contents (\\d+) 0 R"));
+  for (const QRegularExpressionMatch& ref : contentsRef.globalMatch(QString::fromLatin1(pdf))) {
+    const QByteArray head = "\n" + ref.captured(1).toLatin1() + " 0 obj";
+    const qsizetype object = pdf.indexOf(head);
+    const qsizetype begin = pdf.indexOf("stream\n", object) + 7;
+    const qsizetype end = pdf.indexOf("endstream", begin);
+    if (object < 0 || begin < 7 || end < 0) continue;
+    // Qt writes page contents with the Flate filter; qUncompress wants the size first, as a
+    // hint it doubles until the stream fits.
+    const QByteArray content =
+        qUncompress(QByteArray("\x00\x01\x00\x00", 4) + pdf.mid(begin, end - begin));
+    QList<QTransform> saved;
+    QTransform ctm;
+    QList<double> operands;
+    QList<QPointF> path;
+    bool blackPen = true;
+    const QList<QByteArray> tokens = content.simplified().split(' ');
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+      const QByteArray& t = tokens[i];
+      bool number = false;
+      const double value = t.toDouble(&number);
+      if (number) {
+        operands << value;
+        continue;
+      }
+      if (t == "BT") {  // text: counted, not read
+        ++out.texts;
+        while (i < tokens.size() && tokens[i] != "ET") ++i;
+      } else if (t == "q") {
+        saved << ctm;
+      } else if (t == "Q" && !saved.isEmpty()) {
+        ctm = saved.takeLast();
+      } else if (t == "cm" && operands.size() >= 6) {
+        const auto o = operands.mid(operands.size() - 6);
+        ctm = QTransform(o[0], o[1], o[2], o[3], o[4], o[5]) * ctm;
+      } else if (t == "SCN") {
+        blackPen = operands.size() >= 3 && operands.count(0.0) == operands.size();
+      } else if ((t == "m" || t == "l") && operands.size() >= 2) {
+        path << ctm.map(QPointF(operands[operands.size() - 2], operands.last()));
+      } else if (t == "c" && operands.size() >= 6) {
+        for (qsizetype k = operands.size() - 6; k < operands.size(); k += 2)
+          path << ctm.map(QPointF(operands[k], operands[k + 1]));
+      } else if (t == "re" && operands.size() >= 4) {
+        const auto o = operands.mid(operands.size() - 4);
+        path << ctm.map(QPointF(o[0], o[1])) << ctm.map(QPointF(o[0] + o[2], o[1] + o[3]));
+      } else if (t == "S" || t == "s" || t == "B" || t == "b" || t == "B*" || t == "b*") {
+        for (const QPointF& p : path)
+          if (blackPen) out.strokes |= QRectF(p, QSizeF(0.001, 0.001));
+        path.clear();
+      } else if (t == "f" || t == "F" || t == "f*" || t == "n") {
+        path.clear();
+      }
+      operands.clear();
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+// The printout draws the diagram as vectors (no raster picture), scaled alike in both
+// directions: its drawing has the proportions of the diagram exported alone.
+void GuiTests::printIsVectorDrawingInTheDiagramsProportions() {
+  Fixture f;
+  for (const bool wide : {false, true}) {
+    EnterLiteral(f, wide ? QStringLiteral("x5x4~x3+~x5x2x1+x3~x1x0+x4x2~x0")
+                         : QStringLiteral("x3x2+~x3x1+x0"));
+    Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
+    f.main().ButtonPrint->click();
+    QFile file(f.dir.filePath(QStringLiteral("printout.pdf")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const PdfDrawing printed = ReadPdfDrawing(file.readAll());
+    const Diagram& d = f.main().Image1->diagram();
+    const EncodedPicture alone =
+        EncodePicture(d, PictureContent::kDiagram, {}, PictureFormat::kPdf);
+    const PdfDrawing exported =
+        ReadPdfDrawing(QByteArray(reinterpret_cast<const char*>(alone.bytes.data()),
+                                  static_cast<qsizetype>(alone.bytes.size())));
+    QCOMPARE(printed.pictures, 0);
+    QVERIFY(printed.texts > 0);  // the text block
+    QVERIFY(!printed.strokes.isEmpty());
+    QVERIFY(!exported.strokes.isEmpty());
+    const double printedRatio = printed.strokes.width() / printed.strokes.height();
+    const double ownRatio = exported.strokes.width() / exported.strokes.height();
+    QVERIFY2(std::abs(printedRatio / ownRatio - 1) < 0.01,
+             qPrintable(QStringLiteral("%1 vs %2").arg(printedRatio).arg(ownRatio)));
+    // On the page, and scaled to a good part of it (an A4 page is 595 x 842 points).
+    QVERIFY(QRectF(0, 0, 595, 842).contains(printed.strokes));
+    QVERIFY(printed.strokes.width() > 595 / 2.0);
+  }
+}
+
+void GuiTests::fileNamedOnTheCommandLine() {
+  QCOMPARE(ParseCommandLine({}).file, QString());
+  QCOMPARE(ParseCommandLine({}).error, QString());
+  QCOMPARE(ParseCommandLine({QStringLiteral("a.kep")}).file,
+           QDir::current().absoluteFilePath(QStringLiteral("a.kep")));
+  QCOMPARE(ParseCommandLine({QStringLiteral("--"), QStringLiteral("-b.kef")}).file,
+           QDir::current().absoluteFilePath(QStringLiteral("-b.kef")));
+  QVERIFY(ParseCommandLine({QStringLiteral("--help")}).help);
+  QVERIFY(!ParseCommandLine({QStringLiteral("a.kep"), QStringLiteral("b.kef")}).error.isEmpty());
+  QVERIFY(!ParseCommandLine({QStringLiteral("--zoom=3")}).error.isEmpty());
+  // The program itself: the usage on --help, a usage error (status 2) for two files.
+  QProcess program;
+  program.start(QStringLiteral(KESTREL_APP_PATH), {QStringLiteral("--help")});
+  QVERIFY(program.waitForFinished(20000));
+  QCOMPARE(program.exitCode(), 0);
+  QVERIFY(program.readAllStandardOutput().startsWith("Usage: kestrel [FILE]"));
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  program.setProcessEnvironment(env);
+  program.start(QStringLiteral(KESTREL_APP_PATH),
+                {QStringLiteral("a.kep"), QStringLiteral("b.kef")});
+  QVERIFY(program.waitForFinished(20000));
+  QCOMPARE(program.exitCode(), 2);
+  QVERIFY(program.readAllStandardError().contains("only one file"));
+  // A project named at start is read and realized at once, as Open project does.
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x3x2+~x1x0"));
+  Realize(f, [](StructureDialog& s) {
+    ChooseTab(s, 1);
+    s.RadioItem(s.RadioDmux, 3)->click();
+  });
+  f.files.answers.emplace_back(f.Path("start.kep"));
+  f.main().ButtonSave->click();
+  Fixture g;
+  g.main().OpenFileAtStart(QString::fromStdString(f.Path("start.kep")));
+  QCOMPARE(g.session().commandState, CommandState::kRealized);
+  QVERIFY(g.main().Panel1->isVisible());
+  QCOMPARE(g.main().Label2Design->text(), QStringLiteral("Demultiplexer"));
+  QCOMPARE(g.main().windowTitle(), QStringLiteral("Kestrel (start.kep)"));
+  QVERIFY(g.messages.shown.empty());
+  // A missing file: the usual message and an empty program.
+  Fixture h;
+  h.main().OpenFileAtStart(QString::fromStdString(h.Path("missing.kep")));
+  QVERIFY(h.LastMessage());
+  QCOMPARE(h.LastMessage()->text, std::string("Cannot open the file!      "));
+  QCOMPARE(h.session().commandState, CommandState::kEmpty);
+  QVERIFY(!h.main().Panel1->isVisible());
+  QCOMPARE(h.main().windowTitle(), QStringLiteral("Kestrel (Untitled)"));
 }
 
 QTEST_MAIN(GuiTests)

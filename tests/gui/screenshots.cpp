@@ -14,8 +14,10 @@
 #include <QToolButton>
 #include <cstdio>
 
+#include "export/picture_export.h"
 #include "gui/function/function_window.h"
 #include "gui/shell/about_box.h"
+#include "gui/shell/diagram_view.h"
 #include "gui/shell/progress_window.h"
 #include "gui/structure/structure_dialog.h"
 #include "gui_fixture.h"
@@ -30,6 +32,12 @@ QString folder;
 void Save(QWidget* w, const QString& name) {
   QApplication::processEvents();
   w->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+/// The diagram on show, drawn whole as the export draws it.
+void SaveDiagram(testing::Fixture& f, const QString& name) {
+  RenderImage(f.main().Image1->diagram(), PictureContent::kDiagram, {})
+      .save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
 void Type(QDialog& d, const char* box, const QString& text, const char* button) {
@@ -116,12 +124,10 @@ int main(int argc, char** argv) {
     });
     f.main().Realization->trigger();
     Save(&f.main(), QStringLiteral("result_%1_z17").arg(QLatin1String(st.name)));
-    f.main().MainPicture().save(folder +
-                                QStringLiteral("/picture_%1_z17.png").arg(QLatin1String(st.name)));
+    SaveDiagram(f, QStringLiteral("picture_%1_z17").arg(QLatin1String(st.name)));
     for (int i = 0; i < 7; ++i) f.main().ButtonZoomIn->click();
     Save(&f.main(), QStringLiteral("result_%1_z30").arg(QLatin1String(st.name)));
-    f.main().MainPicture().save(folder +
-                                QStringLiteral("/picture_%1_z30.png").arg(QLatin1String(st.name)));
+    SaveDiagram(f, QStringLiteral("picture_%1_z30").arg(QLatin1String(st.name)));
   }
 
   f.scripts.emplace_back([](QDialog& d) { Save(&d, QStringLiteral("form6_about")); });

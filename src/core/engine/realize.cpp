@@ -262,7 +262,7 @@ RealizeResult Realize(const std::string& functionText, StructureChoice& choice, 
     return result;
   }
   const int n = CountVariables(functionText);
-  auto refuse = [&](const char* message, const char* caption, Icon icon) {
+  auto refuse = [&](const std::string& message, const char* caption, Icon icon) {
     messages.Show(message, caption, Buttons::Ok, icon);
     shell.SetCommandState(CommandState::kRealizationRefused);
     result.outcome = RealizeOutcome::kRefused;
@@ -308,13 +308,15 @@ RealizeResult Realize(const std::string& functionText, StructureChoice& choice, 
       const int d = choice.MdDmuxIndex() + 1;
       choice.SelectMdMux(m - 1);
       choice.SelectMdDmux(d - 1);
-      // The dialog only offers pairs whose address counts add up to the function's variables;
-      // a pair that does not (left from an earlier function, or confirmed without the dialog's
-      // checks) is refused with the dialog's own messages.
+      // The dialog only accepts pairs whose address counts add up to the function's variables;
+      // a pair that does not (confirmed with Enter past the dialog's checks, or read from a
+      // file) is refused with the dialog's own messages.
       if (n == 1 || n > 8)
         return refuse(text::kMuxDemuxImpossible, text::kCaptionInformationBang, Icon::Information);
-      if (m == 0 || d == 0 || m + d != n)
+      if (m == 0 && d == 0)
         return refuse(text::kSelectSizes, text::kCaptionWarningBang, Icon::Warning);
+      if (!choice.MdPairFits(n))
+        return refuse(SizesDoNotFitText(n), text::kCaptionWarningBang, Icon::Warning);
       store.ResetCollectingGates();
       engine.BuildMuxAndDemux(functionText, m, d);
       break;

@@ -56,6 +56,7 @@ FunctionDefinition::FunctionDefinition(FunctionModel& model, TermTable& table,
 
 void FunctionDefinition::OpenCanonical() {
   minimizeChecked = true;
+  layout = EntryLayout::kCanonical;
   for (int l = 0; l < 3; ++l) {
     model_.backupLists[l] = model_.lists[l];
     selection_[l].assign(model_.lists[l].size(), false);
@@ -66,6 +67,7 @@ void FunctionDefinition::OpenCanonical() {
 
 void FunctionDefinition::OpenLiteral() {
   minimizeChecked = true;
+  layout = EntryLayout::kLiteral;
   model_.backupText = model_.functionText;
   open = true;
 }
@@ -195,6 +197,17 @@ void FunctionDefinition::Escape() {
   if (model_.representationFlag == 1) Cancel();
   if (model_.representationFlag == 2) LiteralCancel();
   open = false;
+}
+
+void FunctionDefinition::CloseBox() {
+  switch (layout) {
+    case EntryLayout::kCanonical:
+      Cancel();
+      break;
+    case EntryLayout::kLiteral:
+      LiteralCancel();
+      break;
+  }
 }
 
 void FunctionDefinition::ClearWorkLists() {

@@ -59,6 +59,9 @@ struct FunctionModel {
   int VariableCount() const;
 };
 
+/// The two layouts of the function definition window.
+enum class EntryLayout { kCanonical, kLiteral };
+
 /// The function definition window's logic, without the window: it owns no data but works on the
 /// model and reports through the seams.
 class FunctionDefinition {
@@ -69,8 +72,9 @@ class FunctionDefinition {
   // --- Opening the window ---
   void OpenCanonical();
   void OpenLiteral();
-  bool minimizeChecked = true;  ///< the "Minimize" box; set on every opening
-  bool open = false;            ///< whether the window is shown
+  bool minimizeChecked = true;                   ///< the "Minimize" box; set on every opening
+  bool open = false;                             ///< whether the window is shown
+  EntryLayout layout = EntryLayout::kCanonical;  ///< the layout of the last opening
 
   // --- Canonical entry ---
   /// "Add": puts text into the target list. Returns true when it was inserted. When false,
@@ -99,8 +103,14 @@ class FunctionDefinition {
   int CheckLiteral();
   int ParseProduct(const std::string& s);
   int ParseLiteral(const std::string& token);
-  /// "OK" of the literal entry; returns true when the window closed.
+  /// "OK" of the literal entry; returns true when the window closed. It runs in two steps, so
+  /// that the window can get out of the way of the minimization's messages and progress:
+  /// LiteralCheck cleans and checks the text (true when accepted; a refused text leaves the
+  /// backup taken when the window opened, so Cancel still brings the old function back), and
+  /// LiteralAccept makes the checked text the function, minimized when "Minimize" is set.
   bool LiteralOk();
+  bool LiteralCheck();
+  void LiteralAccept();
   void LiteralCancel();
   /// Fills Ones with the minterms of t and sets the variable names; 1 when stopped, else 0.
   int LiteralToCanonical(const std::string& t);
@@ -111,6 +121,8 @@ class FunctionDefinition {
 
   /// Esc on the window: the Cancel of the current representation, then close.
   void Escape();
+  /// The window's close box: the Cancel of the layout shown, as its Cancel button would.
+  void CloseBox();
 
  private:
   void ClearWorkLists();

@@ -114,9 +114,20 @@ int FunctionDefinition::ParseLiteral(const std::string& token) {
 }
 
 bool FunctionDefinition::LiteralOk() {
-  const int r = CheckLiteral();
+  if (!LiteralCheck()) return false;
+  LiteralAccept();
+  return true;
+}
+
+bool FunctionDefinition::LiteralCheck() {
+  if (CheckLiteral() == -1) return false;
   model_.backupText = model_.functionText;
-  if (r == -1) return false;
+  return true;
+}
+
+void FunctionDefinition::LiteralAccept() {
+  // The window is out of the way before the minimization shows its messages and progress.
+  open = false;
   ClearWorkLists();
   model_.representationFlag = 2;
   shell_.SetCommandState(CommandState::kFunctionDefined);
@@ -131,8 +142,6 @@ bool FunctionDefinition::LiteralOk() {
   model_.functionModified = 1;
   if (model_.functionText == "1") shell_.SetCommandState(CommandState::kNothingToRealize);
   shell_.ClearMuxDemuxSizes();
-  open = false;
-  return true;
 }
 
 void FunctionDefinition::LiteralCancel() {

@@ -1,12 +1,14 @@
 // The six file operations: saving and opening function files (kef) and project files (kep),
 // with their dialogs, checks and messages, and the realization that follows a project read.
 
+#include <cctype>
 #include <filesystem>
 
 #include "engine/realize.h"
 #include "files/file_io.h"
 #include "files/file_texts.h"
 #include "files/sections.h"
+#include "function/function_text.h"
 #include "session/session.h"
 
 namespace kestrel {
@@ -14,12 +16,6 @@ namespace kestrel {
 namespace ft = filetext;
 
 namespace {
-
-FileDialogRequest Request(const char* title, const char* extension, const char* filter,
-                          const std::string& initialName) {
-  // These saves ask "already exists" themselves (ConfirmReplace); the dialog must not ask too.
-  return {title, extension, filter, initialName, /*confirmOverwrite=*/false};
-}
 
 void ShowCorrupted(MessageSink& messages) {
   messages.Show(ft::kCorrupted, text::kCaptionError, Buttons::Ok, Icon::Error);
@@ -41,22 +37,41 @@ void Session::SetFileCaption(const std::string& path) {
             std::filesystem::path(path).filename().string() + sessiontext::kCaptionTail;
 }
 
-std::optional<std::string> Session::ChooseSaveTarget(const FileDialogRequest& request) {
-  std::optional<std::string> chosen = fileDialogs_->Save(request);
+FileDialogRequest Session::DialogRequest(FileKind kind, const char* title, const char* filter,
+                                         DialogName name) const {
+  const bool function = kind == FileKind::kFunction;
+  FileDialogRequest request;
+  request.title = title;
+  request.defaultExtension = function ? ft::kFunctionExtension : ft::kProjectExtension;
+  request.filter = filter;
+  // These saves ask "already exists" themselves (ConfirmReplace); the dialog must not ask too.
+  request.confirmOverwrite = false;
+  const std::filesystem::path own = lastFile_[static_cast<int>(kind)];
+  const std::filesystem::path other = lastFile_[function ? 1 : 0];
+  if (!own.empty()) {
+    request.initialFolder = own.parent_path().string();
+    if (name != DialogName::kEmpty) request.initialName = own.filename().string();
+  } else if (!other.empty()) {
+    request.initialFolder = other.parent_path().string();
+    if (name == DialogName::kSave)
+      request.initialName = other.stem().string() + "." + request.defaultExtension;
+  }
+  return request;
+}
+
+std::optional<std::string> Session::ChooseSaveTarget(FileKind kind, const char* title,
+                                                     const char* filter, DialogName name) {
+  std::optional<std::string> chosen = fileDialogs_->Save(DialogRequest(kind, title, filter, name));
   if (!chosen) return std::nullopt;
-  saveDialogName_ = *chosen;
+  LastFile(kind) = *chosen;
   if (!CheckReadOnly(*chosen, messages) || !ConfirmReplace(*chosen, messages)) return std::nullopt;
   return chosen;
 }
 
-std::optional<LoadedFile> Session::ChooseAndLoad(const FileDialogRequest& request,
-                                                 std::string& path) {
+std::optional<LoadedFile> Session::LoadChosen(FileKind kind, const std::string& path) {
   // The current function is given up only once a file has been chosen: a cancelled dialog
   // leaves everything as it was.
-  const std::optional<std::string> chosen = fileDialogs_->Open(request);
-  if (!chosen) return std::nullopt;
-  path = *chosen;
-  openDialogName_ = path;
+  LastFile(kind) = path;
   ResetFunction(model);
   buffer_.Clear();
   SetCommandState(CommandState::kEmpty);
@@ -66,6 +81,10 @@ std::optional<LoadedFile> Session::ChooseAndLoad(const FileDialogRequest& reques
     return std::nullopt;
   }
   return file;
+}
+
+void Session::FunctionReplaced() {
+  choice.ClearUnfittingMdPair(CountVariables(model.functionText));
 }
 
 bool Session::WriteBuffer(const std::string& path, int& saveSucceeded) {
@@ -89,8 +108,8 @@ bool Session::SaveFunction() {
 }
 
 bool Session::SaveFunctionAs() {
-  const std::optional<std::string> chosen = ChooseSaveTarget(Request(
-      ft::kSaveFunctionTitle, ft::kFunctionExtension, ft::kSaveFunctionFilter, saveDialogName_));
+  const std::optional<std::string> chosen = ChooseSaveTarget(
+      FileKind::kFunction, ft::kSaveFunctionTitle, ft::kSaveFunctionFilter, DialogName::kSave);
   if (!chosen) return false;
   const std::string& path = *chosen;
   if (!WriteFunctionSection(buffer_, model, messages)) return false;
@@ -121,9 +140,9 @@ bool Session::SaveProject() {
 }
 
 bool Session::SaveProjectAs() {
-  saveDialogName_.clear();
+  // "Save project as" starts with an empty name, in the folder of the last project.
   const std::optional<std::string> chosen = ChooseSaveTarget(
-      Request(ft::kSaveProjectTitle, ft::kProjectExtension, ft::kProjectFilter, saveDialogName_));
+      FileKind::kProject, ft::kSaveProjectTitle, ft::kProjectFilter, DialogName::kEmpty);
   if (!chosen) return false;
   const std::string& path = *chosen;
   if (!WriteFunctionSection(buffer_, model, messages)) return false;
@@ -142,11 +161,13 @@ bool Session::SaveProjectAs() {
 }
 
 bool Session::OpenFunction() {
-  std::string path;
-  std::optional<LoadedFile> file =
-      ChooseAndLoad(Request(ft::kOpenFunctionTitle, ft::kFunctionExtension, ft::kOpenFunctionFilter,
-                            openDialogName_),
-                    path);
+  const std::optional<std::string> chosen = fileDialogs_->Open(DialogRequest(
+      FileKind::kFunction, ft::kOpenFunctionTitle, ft::kOpenFunctionFilter, DialogName::kOpen));
+  return chosen && OpenFunctionFile(*chosen);
+}
+
+bool Session::OpenFunctionFile(const std::string& path) {
+  std::optional<LoadedFile> file = LoadChosen(FileKind::kFunction, path);
   if (!file) return false;
   if (file->status == LoadStatus::kTooLarge) {
     ShowCorrupted(messages);
@@ -158,6 +179,7 @@ bool Session::OpenFunction() {
     return false;
   }
   const int r = ReadFunctionSection(buffer_, 1, model, *this);
+  FunctionReplaced();
   if (r == kSectionCorrupt) {
     ShowCorrupted(messages);
     return false;
@@ -175,11 +197,15 @@ bool Session::OpenFunction() {
 }
 
 Session::OpenProjectResult Session::OpenProject() {
+  const std::optional<std::string> chosen = fileDialogs_->Open(DialogRequest(
+      FileKind::kProject, ft::kOpenProjectTitle, ft::kProjectFilter, DialogName::kOpen));
+  if (!chosen) return {};
+  return OpenProjectFile(*chosen);
+}
+
+Session::OpenProjectResult Session::OpenProjectFile(const std::string& path) {
   OpenProjectResult result;
-  std::string path;
-  std::optional<LoadedFile> file = ChooseAndLoad(
-      Request(ft::kOpenProjectTitle, ft::kProjectExtension, ft::kProjectFilter, openDialogName_),
-      path);
+  std::optional<LoadedFile> file = LoadChosen(FileKind::kProject, path);
   if (!file) return result;
   if (file->status == LoadStatus::kTooLarge) {
     // Far too big for a project; its first line tells which of the two refusals fits.
@@ -195,6 +221,7 @@ Session::OpenProjectResult Session::OpenProject() {
     return result;
   }
   const int i = ReadFunctionSection(buffer_, 1, model, *this);
+  FunctionReplaced();
   if (i < 0) {
     ShowCorrupted(messages);
     return result;
@@ -215,6 +242,15 @@ Session::OpenProjectResult Session::OpenProject() {
   result.read = true;
   result.realization = RealizeCurrent();
   return result;
+}
+
+void Session::OpenFileAtStart(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension == std::string(".") + ft::kFunctionExtension)
+    OpenFunctionFile(path);
+  else
+    OpenProjectFile(path);
 }
 
 }  // namespace kestrel

@@ -18,6 +18,7 @@ void Session::UseFunctionText(const std::string& text) {
   model.functionModified = 1;
   SetCommandState(CommandState::kFunctionDefined);
   if (text == "0" || text == "1") SetCommandState(CommandState::kNothingToRealize);
+  FunctionReplaced();
 }
 
 std::string Session::FunctionHeading() const {

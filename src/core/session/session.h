@@ -169,6 +169,14 @@ class Session : public ShellPort {
   };
   /// Reads a project and, when it holds a design, realizes it at once.
   OpenProjectResult OpenProject();
+  /// The same reads for a path given without a dialog (the desktop program's command line).
+  bool OpenFunctionFile(const std::string& path);
+  OpenProjectResult OpenProjectFile(const std::string& path);
+  /// A file named when the program starts: a ".kef" file (any case) is read as Open function
+  /// reads it, anything else as Open project does (a function file under another name then
+  /// opens with the notice that it holds no design). A missing or unreadable file gets the
+  /// usual message and leaves the program empty.
+  void OpenFileAtStart(const std::string& path);
 
  private:
   Answer AskToSave(const char* head, std::string& displayName, const char* tail,
@@ -178,20 +186,34 @@ class Session : public ShellPort {
   bool MayGiveUpProject(Answer answer, bool (Session::*save)());
   bool MayGiveUpFunction(Answer answer, bool (Session::*save)());
   void SetFileCaption(const std::string& path);
+  /// The two kinds of file. Each kind's dialogs remember the last file of that kind chosen,
+  /// read or written, so a name is never offered with the other kind's extension.
+  enum class FileKind { kFunction, kProject };
+  /// What a dialog offers: the folder of the last file of its kind (else of the other kind),
+  /// and for opening that file's name, for saving also the other kind's name with this kind's
+  /// extension; a "save as" that starts with an empty name offers the folder only.
+  enum class DialogName { kOpen, kSave, kEmpty };
+  FileDialogRequest DialogRequest(FileKind kind, const char* title, const char* filter,
+                                  DialogName name) const;
+  std::string& LastFile(FileKind kind) { return lastFile_[static_cast<int>(kind)]; }
   /// The save dialog, then the read-only and "already exists" checks; the chosen path, or
   /// nothing when the user stopped.
-  std::optional<std::string> ChooseSaveTarget(const FileDialogRequest& request);
-  /// The open dialog; once a file is chosen the current function is given up and the file
-  /// read. Nothing when the dialog was cancelled or the file could not be opened (said).
-  std::optional<LoadedFile> ChooseAndLoad(const FileDialogRequest& request, std::string& path);
+  std::optional<std::string> ChooseSaveTarget(FileKind kind, const char* title, const char* filter,
+                                              DialogName name);
+  /// Gives the current function up and loads the file; nothing when it could not be opened
+  /// (said).
+  std::optional<LoadedFile> LoadChosen(FileKind kind, const std::string& path);
+  /// The function was replaced without the entry window: a multiplexer-and-demultiplexer pair
+  /// that does not fit it is dropped.
+  void FunctionReplaced();
   bool WriteBuffer(const std::string& path, int& saveSucceeded);
 
   NoFileDialogs noFileDialogs_;
   FileDialogs* fileDialogs_;
   /// The file code's scratch lines (the hidden memo of the function definition window).
   LineBuffer buffer_;
-  /// The file name fields of the one save dialog and the one open dialog.
-  std::string saveDialogName_, openDialogName_;
+  /// The last function file and the last project file the dialogs dealt with.
+  std::string lastFile_[2];
   bool mainWindowShown_ = false;
 };
 

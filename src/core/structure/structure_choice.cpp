@@ -33,6 +33,19 @@ void StructureChoice::ClearMdSizes() {
   for (int i = 0; i < 4; ++i) mdMuxOn[i] = mdDmuxOn[i] = false;
 }
 
+bool StructureChoice::MdPairFits(int n) const {
+  const int m = MdMuxIndex() + 1, d = MdDmuxIndex() + 1;
+  return m > 0 && d > 0 && m + d == n;
+}
+
+void StructureChoice::ClearUnfittingMdPair(int n) {
+  if (!MdPairFits(n)) ClearMdSizes();
+}
+
+std::string SizesDoNotFitText(int n) {
+  return text::kSizesDoNotFitHead + std::to_string(n) + text::kSizesDoNotFitTail;
+}
+
 void StructureChoice::OnShow(const std::string& functionText) {
   saved_ = {radioMuxSize, radioDmux, radioMuxMT,   radioGates,
             tab,          useGates,  MdMuxIndex(), MdDmuxIndex()};
@@ -92,6 +105,10 @@ bool StructureChoice::Ok(const std::string& functionText, MessageSink& messages)
     }
     if (MdMuxIndex() == -1 && MdDmuxIndex() == -1) {
       messages.Show(text::kSelectSizes, text::kCaptionWarningBang, Buttons::Ok, Icon::Warning);
+      return false;
+    }
+    if (!MdPairFits(n)) {
+      messages.Show(SizesDoNotFitText(n), text::kCaptionWarningBang, Buttons::Ok, Icon::Warning);
       return false;
     }
   }

@@ -48,6 +48,12 @@ struct StructureChoice {
   void SelectMdDmux(int index);
   /// All eight tab-3 buttons off.
   void ClearMdSizes();
+  /// Whether both sizes of tab 3 are selected and their address inputs add up to n, the
+  /// number of the function's variables.
+  bool MdPairFits(int n) const;
+  /// The function changed (read from a file, say): a tab-3 selection that does not pair up for
+  /// its n variables is cleared, so the dialog never shows a pair it would refuse.
+  void ClearUnfittingMdPair(int n);
 
   /// Showing the dialog: saves the choice for Cancel, enables the gate family with the box, and
   /// applies the pairing rule when tab 3 is selected.
@@ -64,7 +70,8 @@ struct StructureChoice {
   void ClickMdMux(int index, const std::string& functionText);
   void ClickMdDmux(int index, const std::string& functionText);
   /// OK's checks; true when the dialog closes with OK (the caller then resets the zoom and
-  /// marks the project modified).
+  /// marks the project modified). On tab 3 the function must have 2 to 8 variables, some size
+  /// must be selected, and the two sizes must pair up for the function.
   bool Ok(const std::string& functionText, MessageSink& messages);
   /// Cancel and Escape: restores the choice saved when the dialog was shown.
   void Cancel();
@@ -89,6 +96,14 @@ inline constexpr const char* kRealizedIn = "Realized in the structure:";
 inline constexpr const char* kMuxDemuxImpossible =
     "Realization impossible in the multiplexer and demultiplexer structure.   ";
 inline constexpr const char* kSelectSizes = "Select the size of multiplexer and demultiplexer.   ";
+/// A tab-3 selection that does not pair up: head + the number of variables + tail.
+inline constexpr const char* kSizesDoNotFitHead =
+    "The selected sizes of multiplexer and demultiplexer do not fit the function! \n\r"
+    "Their address inputs must add up to ";
+inline constexpr const char* kSizesDoNotFitTail = ", the number of its variables.   ";
 }  // namespace text
+
+/// The refusal of a tab-3 selection that does not pair up for a function of n variables.
+std::string SizesDoNotFitText(int n);
 
 }  // namespace kestrel

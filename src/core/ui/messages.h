@@ -3,6 +3,7 @@
 // desktop program shows a message box and tests and the CLI record exactly what was shown.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,10 +51,13 @@ class RecordingMessages : public MessageSink {
  public:
   std::vector<ShownMessage> shown;
   std::deque<Answer> answers;
+  /// Called with every message as it is shown, e.g. to look at the windows at that moment.
+  std::function<void(const ShownMessage&)> onShow;
 
   Answer Show(const std::string& text, const std::string& caption, Buttons buttons,
               Icon icon) override {
     shown.push_back({text, caption, buttons, icon});
+    if (onShow) onShow(shown.back());
     if (!answers.empty()) {
       Answer a = answers.front();
       answers.pop_front();

@@ -58,16 +58,13 @@ FunctionWindow::FunctionWindow(FunctionModel& model, FunctionDefinition& definit
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     list->setMinimumWidth(72);
     list->installEventFilter(this);
+    // A press anywhere in the list, on an entry or on the empty space below them, makes it the
+    // target of Add, Select All and Delete.
+    list->viewport()->installEventFilter(this);
     grid->addWidget(heading, 1, g);
     grid->addWidget(list, 2, g, 6, 1);
     const ListKind kind = kListKinds[g];
     connect(list, &QListWidget::itemSelectionChanged, this, [this, kind] { ReadSelection(kind); });
-    connect(list, &QListWidget::itemPressed, this, [this, kind] {
-      // A click on a list makes it the target of Add, Select All and Delete.
-      if (SelectedGroup() != kind) SetSelectedGroup(kind);
-      for (ListKind other : kListKinds)
-        if (other != kind) List(other)->clearSelection();
-    });
     connect(list, &QListWidget::customContextMenuRequested, this, [this, kind, list](QPoint at) {
       SetSelectedGroup(kind);
       PopupMenu1->exec(list->viewport()->mapToGlobal(at));
@@ -290,13 +287,15 @@ void FunctionWindow::Delete1Click() {
 void FunctionWindow::ButtonEditOKClick() {
   definition_.minimizeChecked = CheckBoxEnableMin->isChecked();
   model_.functionText = Edit2->text().toStdString();
-  if (definition_.LiteralOk()) {
-    done(QDialog::Accepted);
-  } else {
+  if (!definition_.LiteralCheck()) {
     Edit2->setText(QString::fromStdString(model_.functionText));
-    if (!isVisible()) show();
     Edit2->setFocus();
+    return;
   }
+  // Accepted: the window is out of the way before the minimization's messages and progress.
+  hide();
+  definition_.LiteralAccept();
+  done(QDialog::Accepted);
 }
 
 void FunctionWindow::ButtonEditCancelClick() {
@@ -312,9 +311,18 @@ void FunctionWindow::FormEscape() {
   done(QDialog::Rejected);
 }
 
+void FunctionWindow::ListPressed(ListKind list) {
+  if (SelectedGroup() != list) SetSelectedGroup(list);
+  for (ListKind other : kListKinds)
+    if (other != list) List(other)->clearSelection();
+}
+
 void FunctionWindow::reject() {
-  // The close box: the window closes without a Cancel of its own.
-  definition_.open = false;
+  // The close box is the Cancel of the layout shown: nothing entered since the window opened
+  // stays.
+  definition_.CloseBox();
+  ShowLists();
+  Edit2->setText(QString::fromStdString(model_.functionText));
   QDialog::reject();
 }
 
@@ -332,6 +340,11 @@ void FunctionWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool FunctionWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress) {
+    for (ListKind kind : kListKinds)
+      if (watched == List(kind)->viewport()) ListPressed(kind);
+    return QDialog::eventFilter(watched, event);
+  }
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   auto* key = static_cast<QKeyEvent*>(event);
   const int k = key->key();

@@ -87,6 +87,9 @@ class FunctionWindow : public QDialog {
  private:
   void ShowLists();
   void ReadSelection(ListKind group);
+  /// A mouse press in a list: it becomes the list named by "Select", and the other two lists
+  /// lose their selection.
+  void ListPressed(ListKind list);
   QListWidget* List(ListKind group) const;
   void Run(const std::function<void()>& command);
 

@@ -1,9 +1,11 @@
 #pragma once
 // The help seam: "Program Help" and F1 open the user manual at its contents.
 
+#include <QPointer>
+#include <QRect>
+#include <QSize>
 #include <QString>
-
-class QTextBrowser;
+#include <QTextBrowser>
 
 namespace kestrel::gui {
 
@@ -19,16 +21,25 @@ class HelpPort {
 /// Empty when none of them holds it.
 QString ManualContentsPath();
 
-/// Shows the HTML manual in a help window of its own.
+/// Where a window of size fits best near anchor (a window's frame, or the screen): centred on
+/// it and moved, then shrunk if need be, to lie wholly inside available.
+QRect PlaceOnScreen(QSize size, const QRect& anchor, const QRect& available);
+
+/// Shows the HTML manual in a help window of its own. Opened from a modal window (the function
+/// definition window, the structure dialog, the About box), the help belongs to that window, so
+/// it comes up in front of it and can be read, scrolled and clicked while the modal window
+/// waits; it lies wholly on the screen of the window it was opened from.
 class ManualHelp : public HelpPort {
  public:
   ~ManualHelp() override;
   void OpenContents() override;
   /// The help window once it was opened (for tests and screenshots).
-  QTextBrowser* browser() const { return browser_; }
+  QTextBrowser* browser() const { return browser_.data(); }
 
  private:
-  QTextBrowser* browser_ = nullptr;
+  /// Owned by the window the help was last opened from, or by this when that is none; the
+  /// pointer clears itself when the owner goes first.
+  QPointer<QTextBrowser> browser_;
 };
 
 /// Counts the requests; used by tests.

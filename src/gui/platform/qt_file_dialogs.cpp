@@ -24,6 +24,15 @@ QString QtFilter(const std::string& filter) {
   return out.join(QStringLiteral(";;"));
 }
 
+QString FilterSuffix(const QString& nameFilter) {
+  const int open = nameFilter.indexOf(QLatin1Char('('));
+  const int close = nameFilter.indexOf(QLatin1Char(')'), open);
+  if (open < 0 || close < 0) return {};
+  const QString first = nameFilter.mid(open + 1, close - open - 1).split(QLatin1Char(' ')).first();
+  if (!first.startsWith(QStringLiteral("*.")) || first.size() < 3) return {};
+  return first.mid(2).toLower();
+}
+
 namespace {
 
 QFileDialog* MakeDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
@@ -35,26 +44,35 @@ QFileDialog* MakeDialog(const FileDialogRequest& request, QFileDialog::AcceptMod
   const QString filter = QtFilter(request.filter);
   if (!filter.isEmpty()) dialog->setNameFilters(filter.split(QStringLiteral(";;")));
   dialog->setDefaultSuffix(QString::fromStdString(request.defaultExtension));
-  // Pick the filter that names the default extension, as the export dialog starts on WMF.
-  if (!request.defaultExtension.empty()) {
-    const QString ext = QString::fromStdString(request.defaultExtension).toLower();
-    for (const QString& f : dialog->nameFilters())
-      if (f.toLower().contains(QStringLiteral("*.") + ext)) {
-        dialog->selectNameFilter(f);
-        break;
-      }
+  // Start on the filter the request selects; a name typed without an extension then gets the
+  // extension of the filter selected when the dialog is confirmed.
+  const QStringList filters = dialog->nameFilters();
+  if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+    dialog->selectNameFilter(filters[request.filterIndex - 1]);
+  if (filters.size() > 1) {
+    QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString& f) {
+      const QString suffix = FilterSuffix(f);
+      if (!suffix.isEmpty()) dialog->setDefaultSuffix(suffix);
+    });
+    const QString suffix = FilterSuffix(dialog->selectedNameFilter());
+    if (!suffix.isEmpty()) dialog->setDefaultSuffix(suffix);
   }
+  if (!request.initialFolder.empty())
+    dialog->setDirectory(QString::fromStdString(request.initialFolder));
   if (!request.initialName.empty()) dialog->selectFile(QString::fromStdString(request.initialName));
   dialog->setOption(QFileDialog::DontUseNativeDialog, false);
   dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
   return dialog;
 }
 
-std::optional<std::string> Run(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+std::optional<SaveChoice> Run(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
   QFileDialog* dialog = MakeDialog(request, mode);
-  std::optional<std::string> result;
-  if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
-    result = dialog->selectedFiles().first().toStdString();
+  std::optional<SaveChoice> result;
+  if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
+    const int index = static_cast<int>(dialog->nameFilters().indexOf(dialog->selectedNameFilter()));
+    result = SaveChoice{dialog->selectedFiles().first().toStdString(),
+                        index >= 0 ? index + 1 : request.filterIndex};
+  }
   delete dialog;
   return result;
 }
@@ -62,10 +80,18 @@ std::optional<std::string> Run(const FileDialogRequest& request, QFileDialog::Ac
 }  // namespace
 
 std::optional<std::string> QtFileDialogs::Open(const FileDialogRequest& request) {
-  return Run(request, QFileDialog::AcceptOpen);
+  const std::optional<SaveChoice> choice = Run(request, QFileDialog::AcceptOpen);
+  if (!choice) return std::nullopt;
+  return choice->path;
 }
 
 std::optional<std::string> QtFileDialogs::Save(const FileDialogRequest& request) {
+  const std::optional<SaveChoice> choice = Run(request, QFileDialog::AcceptSave);
+  if (!choice) return std::nullopt;
+  return choice->path;
+}
+
+std::optional<SaveChoice> QtFileDialogs::SaveWithFilter(const FileDialogRequest& request) {
   return Run(request, QFileDialog::AcceptSave);
 }
 

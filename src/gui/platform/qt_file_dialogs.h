@@ -9,11 +9,15 @@ namespace kestrel::gui {
 
 /// "Kestrel File (*.kef)|*.kef|All (*.*)|*.*" as a Qt name filter list.
 QString QtFilter(const std::string& filter);
+/// The extension a Qt name filter stands for: its first pattern's, in lower case and without
+/// the dot ("JPEG files (*.jpg)" gives "jpg"); empty when it names none.
+QString FilterSuffix(const QString& nameFilter);
 
 class QtFileDialogs : public FileDialogs {
  public:
   std::optional<std::string> Open(const FileDialogRequest& request) override;
   std::optional<std::string> Save(const FileDialogRequest& request) override;
+  std::optional<SaveChoice> SaveWithFilter(const FileDialogRequest& request) override;
 };
 
 }  // namespace kestrel::gui

@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -27,6 +26,7 @@
 #include "gui/gui_texts.h"
 #include "gui/platform/qt_messages.h"
 #include "gui/shell/about_box.h"
+#include "gui/shell/diagram_view.h"
 #include "gui/shell/output.h"
 #include "gui/shell/program.h"
 #include "gui/shell/window_util.h"
@@ -260,9 +260,8 @@ void MainWindow::BuildResultPanel() {
   ScrollContent->setObjectName(QStringLiteral("ScrollContent"));
   ScrollContent->setPalette(white);
   ScrollContent->setAutoFillBackground(true);
-  Image1 = MakeChild<QLabel>(ScrollContent, "Image1");
+  Image1 = MakeChild<DiagramView>(ScrollContent, "Image1");
   Image1->move(0, 0);
-  Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Label1Real = MakeChild<QLabel>(ScrollContent, "Label1Real", text::kFunctionAfterMinimization);
   Label1Fun = MakeChild<QLabel>(ScrollContent, "Label1Fun");
   Label1 = MakeChild<QLabel>(ScrollContent, "Label1", text::kRealizedIn);
@@ -315,6 +314,8 @@ void MainWindow::ShowSessionState() {
   }
   if (TrackBar1->value() != s.zoom) TrackBar1->setValue(s.zoom);
   Panel1->setVisible(s.commands.resultPanelVisible);
+  // Without a result on show the diagram is let go; the next realization lays it out again.
+  if (!s.commands.resultPanelVisible && !Image1->empty()) Image1->Clear();
   Panel2->setVisible(s.commands.zoomStripVisible);
   if (s.statusText != shownStatus_) {
     shownStatus_ = s.statusText;
@@ -398,6 +399,12 @@ void MainWindow::OpenFunctionClick() {
 
 void MainWindow::OpenProjectClick() {
   program_.session.OpenProjectClick();
+  if (program_.session.commandState == CommandState::kRealized) ShowResult();
+  ShowSessionState();
+}
+
+void MainWindow::OpenFileAtStart(const QString& path) {
+  program_.session.OpenFileAtStart(path.toStdString());
   if (program_.session.commandState == CommandState::kRealized) ShowResult();
   ShowSessionState();
 }
@@ -487,23 +494,13 @@ void MainWindow::BuildFunctionLabel() {
 void MainWindow::ShowResult() {
   const Session& s = program_.session;
   BuildFunctionLabel();
+  // The diagram starts 20 pixels below the last label, in the scrolled content.
   const int top = Label3Additional->y() + 20;
-  diagramPicture_ = RenderDiagram(s.results, s.choice, s.zoom);
-  const int w = diagramPicture_.width();
-  const int h = diagramPicture_.height();
-  mainPicture_ = QImage(w, h + top, QImage::Format_RGB32);
-  mainPicture_.fill(Qt::white);
-  {
-    QPainter p(&mainPicture_);
-    p.drawImage(0, top, diagramPicture_);
-  }
-  diagramTop_ = top;
-  Image1->setPixmap(QPixmap::fromImage(mainPicture_));
-  Image1->resize(mainPicture_.size());
-  int right = mainPicture_.width();
+  Image1->SetDiagram(LayoutDiagram(s.results, s.choice, s.zoom), top);
+  int right = Image1->width();
   for (QLabel* l : {Label1Real, Label1Fun, Label1, Label2Design, Label3Additional})
     right = std::max(right, l->x() + l->width() + 24);
-  ScrollContent->resize(right, mainPicture_.height());
+  ScrollContent->resize(right, Image1->height());
 }
 
 void MainWindow::ButtonZoomInClick() {
@@ -545,8 +542,7 @@ OutputInputs MainWindow::PrintInputs() const {
   OutputInputs in;
   in.functionText = s.model.functionText;
   in.designCaption = s.designCaption;
-  in.mainPicture = &mainPicture_;
-  in.top = diagramTop_;
+  in.top = Image1->top();
   in.halveScale = s.PrintChoicesNow().halveScale;
   in.results = &s.results;
   in.choice = &s.choice;

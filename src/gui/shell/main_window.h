@@ -4,7 +4,6 @@
 // The project and its rules live in the core's Session; the window runs its commands, shows
 // the dialogs and applies the resulting state to its widgets.
 
-#include <QImage>
 #include <QMainWindow>
 #include <functional>
 #include <string>
@@ -25,6 +24,7 @@ class QToolButton;
 
 namespace kestrel::gui {
 
+class DiagramView;
 class Program;
 
 class MainWindow : public QMainWindow {
@@ -75,7 +75,8 @@ class MainWindow : public QMainWindow {
   QSlider* TrackBar1;
   QScrollArea* ScrollBox1;
   QWidget* ScrollContent;
-  QLabel* Image1;
+  /// The result picture: the diagram under the labels, painted where it is exposed.
+  DiagramView* Image1;
   QLabel* Label1Real;
   QLabel* Label1Fun;
   QLabel* Label1;
@@ -118,12 +119,9 @@ class MainWindow : public QMainWindow {
   void ShowSessionState();
   /// Runs a command; an exception escaping it shows the critical-error message.
   void Guard(const std::function<void()>& command);
+  /// Opens a file named on the command line, as Open function or Open project would.
+  void OpenFileAtStart(const QString& path);
 
-  /// The composed result picture (labels area on top, diagram from DiagramTop() down).
-  const QImage& MainPicture() const { return mainPicture_; }
-  /// The diagram picture alone, as the last ShowResult drew it.
-  const QImage& DiagramPicture() const { return diagramPicture_; }
-  int DiagramTop() const { return diagramTop_; }
   QPrinter& Printer();
   /// What printing and exporting read from this window.
   OutputInputs PrintInputs() const;
@@ -146,9 +144,6 @@ class MainWindow : public QMainWindow {
                               void (MainWindow::*command)());
 
   Program& program_;
-  QImage mainPicture_;
-  QImage diagramPicture_;
-  int diagramTop_ = 0;
   QPrinter* printer_ = nullptr;
   bool busy_ = false;
   bool firstShow_ = true;

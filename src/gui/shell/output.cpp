@@ -15,17 +15,15 @@
 
 namespace kestrel::gui {
 
-QImage RenderDiagram(const ResultStore& results, const StructureChoice& choice, int z) {
-  const Diagram diagram = LayoutDiagram(results, choice, z);
-  // Without a drawing the picture keeps its blank size.
-  const int w = diagram.width > 0 ? diagram.width : 1024;
-  const int h = diagram.height > 0 ? diagram.height : 1500;
-  QImage image(w, h, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  QPainterCanvas canvas(painter);
-  DrawDiagram(diagram, canvas);
-  return image;
+PrintPlacement PlacePrintedDiagram(int pageWidth, int pageHeight, int textEndX, int textEndY,
+                                   int top, int diagramWidth, int diagramHeight, bool halveScale) {
+  const int pw = std::max(1, diagramWidth);
+  const int ph = std::max(1, diagramHeight + top);
+  const int sx = (pageWidth - textEndX / 4) / pw;
+  const int sy = (pageHeight - textEndY - top) / ph;
+  int s = std::max(0, std::min(sx, sy));
+  if (halveScale) s /= 2;
+  return {textEndX / 4, textEndY, s};
 }
 
 bool PrintResult(QPrinter& printer, const OutputInputs& in) {
@@ -48,20 +46,20 @@ bool PrintResult(QPrinter& printer, const OutputInputs& in) {
                         in.functionText, in.designCaption);
     painter.restore();
   }
-  const int x = static_cast<int>(end.functionX * k);
-  const int y = static_cast<int>(end.y * k);
-  const QImage& picture = *in.mainPicture;
-  const int pw = std::max(1, picture.width());
-  const int ph = std::max(1, picture.height());
-  const int sx = (W - x / 4) / pw;
-  const int sy = (H - y - in.top) / ph;
-  int s = std::min(sx, sy);
-  if (in.halveScale) s /= 2;
-  // A picture larger than the page gets the scale 0 and collapses; the text still prints.
-  const QRect dest(QPoint(x / 4, y), QPoint(pw * s, ph * s + y));
-  if (s > 0 && dest.width() > 0 && dest.height() > 0) {
-    painter.drawImage(dest, picture, QRect(0, in.top, pw, ph));
-    painter.drawImage(dest, picture);
+  const Diagram diagram = LayoutDiagram(*in.results, *in.choice, in.zoom);
+  const PrintPlacement at =
+      PlacePrintedDiagram(W, H, static_cast<int>(end.functionX * k), static_cast<int>(end.y * k),
+                          in.top, diagram.width, diagram.height, in.halveScale);
+  // A picture larger than the page gets the scale 0 and is left out; the text still prints.
+  if (at.scale > 0) {
+    // The diagram itself, scaled as a whole: lines, symbols and labels stay vectors at the
+    // printer's resolution, and a line is one screen pixel wide.
+    painter.save();
+    painter.translate(at.x, at.y);
+    painter.scale(at.scale, at.scale);
+    QPainterCanvas canvas(painter, 1.0);
+    DrawDiagram(diagram, canvas);
+    painter.restore();
   }
   return painter.end();
 }
@@ -88,16 +86,19 @@ void ExportPicture(bool project, const OutputInputs& in, FileDialogs& dialogs,
   request.defaultExtension = text::kExportDefaultExtension;
   // The netlist types follow the picture types.
   request.filter = std::string(text::kExportFilter) + "|" + text::kNetlistFilter;
-  const std::optional<std::string> chosen = dialogs.Save(request);
+  request.filterIndex = text::kExportFilterIndex;
+  const std::optional<SaveChoice> chosen = dialogs.SaveWithFilter(request);
   if (!chosen) return;
-  if (const NetlistFormat netlist = NetlistFormatFromExtension(*chosen);
+  // A name typed without an extension takes the chosen type's.
+  const std::string path = ExportFileName(chosen->path, chosen->filterIndex);
+  if (const NetlistFormat netlist = NetlistFormatFromExtension(path);
       netlist != NetlistFormat::kNone) {
-    ExportNetlist(netlist, in, *chosen, messages);
+    ExportNetlist(netlist, in, path, messages);
     return;
   }
   const Diagram diagram = LayoutDiagram(*in.results, *in.choice, in.zoom);
   ExportCommand(diagram, project ? PictureContent::kProject : PictureContent::kDiagram,
-                {in.functionText, in.designCaption}, *chosen, messages);
+                {in.functionText, in.designCaption}, path, messages);
 }
 
 }  // namespace kestrel::gui

@@ -1,8 +1,7 @@
 #pragma once
-// The result on screen and on paper: the diagram picture at a zoom, printing, and the picture
-// exports.
+// The result on paper and in files: printing and the picture exports, both drawn from the
+// laid-out diagram.
 
-#include <QImage>
 #include <string>
 
 #include "base/limits.h"
@@ -19,14 +18,11 @@ struct StructureChoice;
 
 namespace kestrel::gui {
 
-/// The diagram of the chosen structure at zoom z (white background).
-QImage RenderDiagram(const ResultStore& results, const StructureChoice& choice, int z);
-
 /// What printing and exporting read from the main window.
 struct OutputInputs {
   std::string functionText;
   std::string designCaption;
-  const QImage* mainPicture = nullptr;  ///< blank labels area on top, the diagram from top down
+  /// Where the diagram starts under the result labels on screen; the print's scale counts it.
   int top = 0;
   bool halveScale = false;  ///< single multiplexer or demultiplexer: printed at half the scale
   const ResultStore* results = nullptr;
@@ -35,7 +31,21 @@ struct OutputInputs {
   const FunctionModel* model = nullptr;  ///< the function's variables name a netlist's inputs
 };
 
-/// Prints the text block and the diagram on one page; false when the printer failed.
+/// Where the printed diagram goes: its top-left corner in printer pixels and the whole number
+/// of printer pixels per screen pixel (0: the diagram does not fit and is left out).
+struct PrintPlacement {
+  int x = 0, y = 0;
+  int scale = 0;
+};
+/// The print's scale rule: the screen's result picture (diagram width by top plus diagram
+/// height) must fit right of a quarter of the text's end and below the text block, at a whole
+/// number of printer pixels per screen pixel; a single multiplexer or demultiplexer is printed
+/// at half that scale. The diagram keeps its own proportions.
+PrintPlacement PlacePrintedDiagram(int pageWidth, int pageHeight, int textEndX, int textEndY,
+                                   int top, int diagramWidth, int diagramHeight, bool halveScale);
+
+/// Prints the text block and the diagram, as vector drawing at the printer's resolution, on one
+/// page; false when the printer failed.
 bool PrintResult(QPrinter& printer, const OutputInputs& in);
 
 /// "Export diagram" (project false) and "Export project" (project true): asks for a file and

@@ -1,5 +1,9 @@
 #include "gui/shell/program.h"
 
+#include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
+
 #include "gui/function/function_window.h"
 #include "gui/gui_texts.h"
 #include "gui/shell/about_box.h"
@@ -8,6 +12,35 @@
 #include "gui/structure/structure_dialog.h"
 
 namespace kestrel::gui {
+
+void SetUpApplication() {
+  QApplication::setApplicationName(QStringLiteral("Kestrel"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kestrel.svg")));
+  QGuiApplication::setDesktopFileName(QStringLiteral("kestrel"));
+}
+
+QString CommandLineUsage() {
+  return QString::fromLatin1(text::kCommandLineUsage);
+}
+
+CommandLine ParseCommandLine(const QStringList& arguments) {
+  CommandLine out;
+  bool optionsEnd = false;
+  for (const QString& a : arguments) {
+    if (!optionsEnd && a == QStringLiteral("--")) {
+      optionsEnd = true;
+    } else if (!optionsEnd && (a == QStringLiteral("-h") || a == QStringLiteral("--help"))) {
+      out.help = true;
+    } else if (!optionsEnd && a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+      out.error = QString::fromLatin1(text::kUnknownOption) + a;
+    } else if (!out.file.isEmpty()) {
+      out.error = QString::fromLatin1(text::kOneFileOnly);
+    } else {
+      out.file = QFileInfo(a).absoluteFilePath();
+    }
+  }
+  return out;
+}
 
 Program::Program(const Services& s)
     : services(s),

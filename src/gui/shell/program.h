@@ -5,6 +5,8 @@
 // windows here: the core's engine and diagram do their work.
 
 #include <QDialog>
+#include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -29,6 +31,23 @@ struct Services {
   HelpPort& help;
   PrintPort& printing;
 };
+
+/// The application-wide settings of the desktop program: its name, icon and desktop entry.
+/// Window and message captions are the program's own texts, exactly: no application name is
+/// appended to them.
+void SetUpApplication();
+
+/// The desktop program's command line, "kestrel [FILE]": one optional function or project file
+/// to open at start.
+struct CommandLine {
+  QString file;   ///< absolute path of the file to open; empty for none
+  QString error;  ///< a usage error (the program then exits with status 2)
+  bool help = false;
+};
+/// Reads the arguments after the program name (Qt's own options already taken out).
+CommandLine ParseCommandLine(const QStringList& arguments);
+/// The usage text that --help and a usage error print.
+QString CommandLineUsage();
 
 class Program {
  public:

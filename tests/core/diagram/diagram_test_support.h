@@ -114,7 +114,7 @@ inline std::vector<Op> ParseOps(const std::vector<std::string>& lines) {
     const size_t quote = rest.find('"');
     if (quote != std::string::npos) {
       op.text = rest.substr(quote + 1, rest.rfind('"') - quote - 1);
-      rest = rest.substr(0, quote);
+      rest.resize(quote);
     }
     std::string number;
     for (size_t i = 0; i <= rest.size(); ++i) {

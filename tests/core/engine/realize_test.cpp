@@ -267,10 +267,16 @@ TEST(Realize, MuxDemuxPairThatDoesNotFitIsRefused) {
   f.session.choice.SelectMdMux(1);
   f.session.choice.SelectMdDmux(1);  // 2 + 2 address inputs for 3 variables
   EXPECT_EQ(f.Run("x2x1+~x2x0").outcome, RealizeOutcome::kRefused);
-  EXPECT_EQ(f.messages.shown.back().text, "Select the size of multiplexer and demultiplexer.   ");
+  EXPECT_EQ(f.messages.shown.back().text, SizesDoNotFitText(3));
+  EXPECT_EQ(f.session.commandState, CommandState::kRealizationRefused);
   f.session.choice.ClearMdSizes();
   f.session.choice.SelectMdMux(0);  // one size only: the other address count would be 0
   EXPECT_EQ(f.Run("x2x1+~x2x0").outcome, RealizeOutcome::kRefused);
+  EXPECT_EQ(f.messages.shown.back().text, SizesDoNotFitText(3));
+  f.session.choice.ClearMdSizes();
+  EXPECT_EQ(f.Run("x2x1+~x2x0").outcome, RealizeOutcome::kRefused);
+  EXPECT_EQ(f.messages.shown.back().text, "Select the size of multiplexer and demultiplexer.   ");
+  f.session.choice.SelectMdMux(0);
   f.session.choice.SelectMdDmux(1);
   EXPECT_EQ(f.Run("x2x1+~x2x0").outcome, RealizeOutcome::kRealized);
 }

@@ -179,7 +179,7 @@ TEST_F(LiteralEntry, ForbiddenCharacterKeepsTheTypedText) {
   EXPECT_EQ(b.model.functionText, "x1y");
   ExpectRefused("X1 + Y", Forbidden('y'));  // checked after the lower-case step
   EXPECT_EQ(b.model.functionText, "X1 + Y");
-  EXPECT_EQ(b.model.backupText, "X1 + Y");
+  EXPECT_EQ(b.model.backupText, "x1y");  // taken when the window opened, not by the refusal
   ExpectRefused("x1*x2.", Forbidden('*'));
 }
 
@@ -191,13 +191,56 @@ TEST_F(LiteralEntry, RefusalInsideAProductKeepsTheCleanedTextAndEarlierProducts)
   EXPECT_FALSE(b.def.LiteralOk());
   EXPECT_EQ(Shown(b.messages), Strs({Exceeds("x12")}));
   EXPECT_EQ(b.model.functionText, "x1+x2+x12");
-  EXPECT_EQ(b.model.backupText, "x1+x2+x12");
+  EXPECT_EQ(b.model.backupText, "x0");
   EXPECT_EQ(b.model.ones(), Strs({"2", "4"}));
   EXPECT_EQ(b.model.onesMasks, Strs({"0", "0"}));
   EXPECT_TRUE(b.model.zeros().empty());
   EXPECT_TRUE(b.model.dontCares().empty());
   EXPECT_EQ(b.model.representationFlag, 1);
   EXPECT_TRUE(b.def.open);
+}
+
+// A refused OK leaves the function the window opened on: Cancel, the close box and Esc in the
+// box bring it back, whatever was typed and refused in between.
+TEST_F(LiteralEntry, RefusedOkThenCancelKeepsTheFunction) {
+  for (int close = 0; close < 3; ++close) {
+    SessionFixture f;
+    ASSERT_TRUE(f.EnterLiteral("x2x1+x0"));
+    const std::string function = f.model.functionText;
+    f.session.choice.tab = StructureTab::kMuxTree;
+    f.messages.shown.clear();
+    f.session.LiteralRepClick();
+    for (const char* typed : {"x12", "x1y", "3x1"}) {
+      f.model.functionText = typed;
+      EXPECT_FALSE(f.def.LiteralOk()) << typed;
+    }
+    EXPECT_EQ(f.messages.shown.size(), 3u);
+    if (close == 0) f.def.LiteralCancel();
+    if (close == 1) f.def.CloseBox();
+    if (close == 2) f.def.Escape();
+    EXPECT_EQ(f.model.functionText, function) << close;
+    EXPECT_EQ(f.model.representationFlag, 2);
+    EXPECT_FALSE(f.def.open);
+    EXPECT_EQ(f.session.RealizeCurrent().outcome, RealizeOutcome::kRealized);
+  }
+}
+
+TEST_F(LiteralEntry, TheCloseBoxIsTheCancelOfTheLayoutShown) {
+  ASSERT_TRUE(b.EnterCanonical({1, 3, 5}));
+  const std::string minimized = b.model.functionText;
+  const Strs zeros = b.model.zeros();
+  b.session.DecimalRepClick();
+  b.def.ClearAll();
+  b.def.CloseBox();
+  EXPECT_EQ(b.model.ones(), Strs({"1", "3", "5"}));
+  EXPECT_EQ(b.model.zeros(), zeros);
+  EXPECT_EQ(b.model.functionText, minimized);
+  EXPECT_FALSE(b.def.open);
+  b.session.LiteralRepClick();
+  b.model.functionText = "x3";
+  b.def.CloseBox();
+  EXPECT_EQ(b.model.functionText, minimized);
+  EXPECT_EQ(b.model.ones(), Strs({"1", "3", "5"}));
 }
 
 TEST_F(LiteralEntry, ForbiddenCharacterClearsTheLists) {

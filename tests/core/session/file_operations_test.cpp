@@ -85,19 +85,73 @@ TEST(SaveFunction, DialogsCarryTheirTitleExtensionFilterAndName) {
   EXPECT_EQ(d[0].request.defaultExtension, "kef");
   EXPECT_EQ(d[0].request.filter, "Kestrel Function Definition File (*.kef)|*.kef");
   EXPECT_EQ(d[0].request.initialName, "");
-  EXPECT_EQ(d[1].request.initialName, b.dir.File("a.kef"));  // the name last used stays
+  EXPECT_EQ(d[0].request.initialFolder, "");
+  EXPECT_EQ(d[1].request.initialName, "a.kef");  // the name last used stays
+  EXPECT_EQ(d[1].request.initialFolder, b.dir.path().string());
   EXPECT_EQ(d[2].request.title, "Save Project As");
   EXPECT_EQ(d[2].request.defaultExtension, "kep");
   EXPECT_EQ(d[2].request.filter, "Project files (*.kep) | *.kep");
   EXPECT_EQ(d[2].request.initialName, "");  // emptied for a project
-  EXPECT_EQ(d[3].request.initialName, b.dir.File("p.kep"));
+  // A function is never offered the project's name: each kind remembers its own file.
+  EXPECT_EQ(d[3].request.initialName, "b.kef");
   EXPECT_EQ(d[4].kind, K::Open);
+  EXPECT_EQ(d[4].request.initialName, "b.kef");
   EXPECT_EQ(d[4].request.title, "Open function");
   EXPECT_EQ(d[4].request.defaultExtension, "kef");
   EXPECT_EQ(d[4].request.filter, "Kestrel File (*.kef)|*.kef");
   EXPECT_EQ(d[5].request.title, "Open project");
   EXPECT_EQ(d[5].request.defaultExtension, "kep");
   EXPECT_EQ(d[5].request.filter, "Project files (*.kep) | *.kep");
+  EXPECT_EQ(d[5].request.initialName, "p.kep");
+}
+
+// Each kind of file remembers its own last file; without one of its own a dialog starts in the
+// other kind's folder and, for a save, offers that name with its own extension.
+TEST(SaveFunction, EachFileKindRemembersItsOwnNameAndFolder) {
+  SessionFixture b;
+  b.Canonical({1});
+  b.ConfirmStructure();
+  fs::create_directories(b.dir.File("projects"));
+  fs::create_directories(b.dir.File("functions"));
+  const std::string project = b.dir.File("projects/proj1.kep");
+  b.Answer(project);
+  ASSERT_TRUE(b.session.SaveProjectAs());
+  b.CancelDialog();
+  b.session.SaveFunctionAs();
+  b.CancelDialog();
+  b.session.OpenFunction();
+  const auto& d = b.dialogs.shown;
+  ASSERT_EQ(d.size(), 3u);
+  EXPECT_EQ(d[1].request.initialFolder, b.dir.File("projects"));
+  EXPECT_EQ(d[1].request.initialName, "proj1.kef");
+  EXPECT_EQ(d[2].request.initialFolder, b.dir.File("projects"));
+  EXPECT_EQ(d[2].request.initialName, "");  // nothing to open of its own kind yet
+  // Two Enters in "Save function as" write a function file beside the project, which stays.
+  const std::string projectBytes = ReadBytes(project);
+  b.Answer(b.dir.File("projects/proj1.kef"));
+  ASSERT_TRUE(b.session.SaveFunctionAs());
+  EXPECT_EQ(ReadBytes(project), projectBytes);
+  // A function file read elsewhere becomes the function dialogs' file; the project's stay.
+  const std::string elsewhere = b.dir.File("functions/f.kef");
+  WriteBytes(elsewhere, kExampleKef);
+  ASSERT_TRUE(b.OpenFunctionFile(elsewhere));
+  b.CancelDialog();
+  b.session.SaveFunctionAs();
+  b.CancelDialog();
+  b.session.SaveProjectAs();
+  b.CancelDialog();
+  b.session.OpenProject();
+  EXPECT_EQ(d[5].request.initialFolder, b.dir.File("functions"));
+  EXPECT_EQ(d[5].request.initialName, "f.kef");
+  EXPECT_EQ(d[6].request.initialFolder, b.dir.File("projects"));
+  EXPECT_EQ(d[6].request.initialName, "");
+  EXPECT_EQ(d[7].request.initialFolder, b.dir.File("projects"));
+  EXPECT_EQ(d[7].request.initialName, "proj1.kep");
+  for (const auto& shown : d) {
+    const std::string& name = shown.request.initialName;
+    if (name.empty()) continue;
+    EXPECT_EQ(fs::path(name).extension().string(), "." + shown.request.defaultExtension) << name;
+  }
 }
 
 TEST(SaveFunction, ReplacingAnExistingFileAsksFirst) {
@@ -394,6 +448,86 @@ TEST(OpenProject, MuxClearsUseGatesSoThePlainMultiplexerIsRealized) {
   EXPECT_FALSE(b.session.choice.useGates);
   EXPECT_EQ(b.session.commandState, CommandState::kRealized);
   EXPECT_EQ(b.session.designCaption, "Multiplexer");
+}
+
+// A multiplexer-and-demultiplexer pair chosen for an earlier function goes when a function
+// it does not fit is read; a pair that still fits stays.
+TEST(OpenFunction, APairThatNoLongerFitsIsCleared) {
+  SessionFixture b;
+  WriteBytes(b.dir.File("five.kef"), CrLf({"KESTREL", "LITERAL", "x4x3+x2x1x0"}));
+  WriteBytes(b.dir.File("four.kef"), CrLf({"KESTREL", "LITERAL", "x3x2+x1x0"}));
+  b.session.choice.tab = StructureTab::kMuxDemux;
+  b.session.choice.SelectMdMux(0);
+  b.session.choice.SelectMdDmux(2);  // 2 + 8: one and three address inputs
+  ASSERT_TRUE(b.OpenFunctionFile(b.dir.File("four.kef")));
+  EXPECT_EQ(b.session.choice.MdMuxIndex(), 0);
+  EXPECT_EQ(b.session.choice.MdDmuxIndex(), 2);
+  ASSERT_TRUE(b.OpenFunctionFile(b.dir.File("five.kef")));
+  EXPECT_EQ(b.session.choice.MdMuxIndex(), -1);
+  EXPECT_EQ(b.session.choice.MdDmuxIndex(), -1);
+  // The dialog then asks for sizes instead of refusing a pair it shows.
+  b.session.choice.OnShow(b.model.functionText);
+  EXPECT_FALSE(b.session.ConfirmStructure());
+  EXPECT_EQ(b.messages.shown.back().text, "Select the size of multiplexer and demultiplexer.   ");
+  // A project's own pair is judged by Realize, with the message that says why.
+  WriteProject(b.dir.File("p.kep"), {"KESTREL", "LITERAL", "x4x3+x2x1x0"}, {"MUX+DMUX", "2", "8"});
+  EXPECT_TRUE(b.OpenProjectFile(b.dir.File("p.kep")));
+  EXPECT_EQ(b.session.commandState, CommandState::kRealizationRefused);
+  EXPECT_EQ(b.messages.shown.back().text, SizesDoNotFitText(5));
+}
+
+// A file named when the program starts is read as the open commands read a chosen file.
+TEST(OpenFileAtStart, FunctionsByExtensionEverythingElseAsAProject) {
+  {
+    SessionFixture b;
+    WriteBytes(b.dir.File("f.KEF"), kExampleKef);
+    b.session.OpenFileAtStart(b.dir.File("f.KEF"));
+    EXPECT_EQ(b.model.functionText, "x0");
+    EXPECT_EQ(b.session.commandState, CommandState::kFunctionDefined);
+    EXPECT_EQ(b.session.caption, "Kestrel (f.KEF)");
+    EXPECT_EQ(b.project.functionFilePath, b.dir.File("f.KEF"));
+    EXPECT_TRUE(b.messages.shown.empty());
+    EXPECT_TRUE(b.dialogs.shown.empty());
+  }
+  {
+    SessionFixture b;
+    WriteProject(b.dir.File("t.kep"), kThreeVariables, {"MUXTREE", "8"});
+    b.session.OpenFileAtStart(b.dir.File("t.kep"));
+    EXPECT_EQ(b.session.commandState, CommandState::kRealized);
+    EXPECT_EQ(b.session.designCaption, "Multiplexer Tree");
+    EXPECT_EQ(b.project.projectFilePath, b.dir.File("t.kep"));
+    EXPECT_EQ(b.session.caption, "Kestrel (t.kep)");
+    // The dialogs then start from that file.
+    b.CancelDialog();
+    b.session.OpenProject();
+    EXPECT_EQ(b.dialogs.shown.back().request.initialName, "t.kep");
+  }
+  {
+    SessionFixture b;  // a function file under another name opens with the project's notice
+    WriteBytes(b.dir.File("f.txt"), kExampleKef);
+    b.session.OpenFileAtStart(b.dir.File("f.txt"));
+    EXPECT_EQ(b.model.functionText, "x0");
+    ASSERT_EQ(b.messages.shown.size(), 1u);
+    ExpectMessage(b.messages.shown[0], kNoProjectData, "Warning", Icon::Warning);
+  }
+  const struct {
+    const char* name;
+    const char* bytes;  // nullptr: no such file
+    const char* message;
+  } failures[] = {{"missing.kep", nullptr, kCannotOpen},
+                  {"missing.kef", nullptr, kCannotOpen},
+                  {"junk.kep", "PK\x03\x04 not a project", kNotKestrel},
+                  {"junk.kef", "KESTREL\r\nNONSENSE\r\n", kCorrupted}};
+  for (const auto& failure : failures) {
+    SessionFixture b;
+    if (failure.bytes) WriteBytes(b.dir.File(failure.name), failure.bytes);
+    b.session.OpenFileAtStart(b.dir.File(failure.name));
+    ASSERT_EQ(b.messages.shown.size(), 1u) << failure.name;
+    EXPECT_EQ(b.messages.shown[0].text, failure.message) << failure.name;
+    EXPECT_EQ(b.session.commandState, CommandState::kEmpty) << failure.name;
+    EXPECT_EQ(b.model.functionText, "") << failure.name;
+    EXPECT_EQ(b.project.projectHasFile, 0) << failure.name;
+  }
 }
 
 TEST(OpenProject, MuxDemuxReadsBothSizesAndIsRealized) {

@@ -89,10 +89,60 @@ TEST(OkChecks, MuxDemuxMessages) {
   EXPECT_EQ(m.shown[1].text, "Select the size of multiplexer and demultiplexer.   ");
   EXPECT_EQ(m.shown[1].caption, "Warning!");
   c.SelectMdDmux(1);
-  EXPECT_TRUE(c.Ok(FunctionOf(3), m));  // one size is enough for the dialog
+  c.SelectMdMux(0);
+  EXPECT_TRUE(c.Ok(FunctionOf(3), m));
   EXPECT_FALSE(c.Ok(FunctionOf(9), m));
   c.tab = StructureTab::kMux;
   EXPECT_TRUE(c.Ok("", m));
+}
+
+// OK refuses, and keeps the dialog open, for a selection whose address inputs do not add up
+// to the function's variables: one size alone, or a pair left from another function.
+TEST(OkChecks, ASelectionThatDoesNotPairUpIsRefusedWithItsOwnMessage) {
+  struct Row {
+    int n, mux, dmux;  // size indices, -1 for none
+    bool accepted;
+  };
+  const Row rows[] = {{3, 0, 1, true},   {3, 1, 0, true},  {3, 1, 1, false}, {3, -1, 1, false},
+                      {3, 0, -1, false}, {5, 0, 2, false}, {5, 1, 2, true},  {8, 3, 3, true},
+                      {8, 2, 3, false},  {2, 0, 0, true},  {6, 3, 0, false}};
+  for (const Row& r : rows) {
+    RecordingMessages m;
+    StructureChoice c;
+    c.tab = StructureTab::kMuxDemux;
+    c.SelectMdMux(r.mux);
+    c.SelectMdDmux(r.dmux);
+    EXPECT_EQ(c.MdPairFits(r.n), r.accepted) << r.n << " " << r.mux << " " << r.dmux;
+    EXPECT_EQ(c.Ok(FunctionOf(r.n), m), r.accepted) << r.n << " " << r.mux << " " << r.dmux;
+    if (r.accepted) {
+      EXPECT_TRUE(m.shown.empty());
+      continue;
+    }
+    ASSERT_EQ(m.shown.size(), 1u);
+    EXPECT_EQ(m.shown[0].text,
+              "The selected sizes of multiplexer and demultiplexer do not fit "
+              "the function! \n\rTheir address inputs must add up to " +
+                  std::to_string(r.n) + ", the number of its variables.   ");
+    EXPECT_EQ(m.shown[0].caption, "Warning!");
+    EXPECT_EQ(m.shown[0].icon, Icon::Warning);
+    EXPECT_EQ(c.MdMuxIndex(), r.mux);  // the refusal changes nothing
+    EXPECT_EQ(c.MdDmuxIndex(), r.dmux);
+  }
+}
+
+TEST(OkChecks, AFunctionChangeDropsOnlyAPairThatNoLongerFits) {
+  StructureChoice c;
+  c.SelectMdMux(0);
+  c.SelectMdDmux(2);  // 1 + 3 address inputs
+  c.ClearUnfittingMdPair(4);
+  EXPECT_EQ(c.MdMuxIndex(), 0);
+  EXPECT_EQ(c.MdDmuxIndex(), 2);
+  c.ClearUnfittingMdPair(5);
+  EXPECT_EQ(c.MdMuxIndex(), -1);
+  EXPECT_EQ(c.MdDmuxIndex(), -1);
+  c.SelectMdMux(1);  // one size alone pairs up with nothing
+  c.ClearUnfittingMdPair(3);
+  EXPECT_EQ(c.MdMuxIndex(), -1);
 }
 
 TEST(Cancel, RestoresEverything) {

@@ -1,0 +1,43 @@
+#include "gui/shell/diagram_view.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "diagram/clipped_canvas.h"
+#include "export/qpainter_canvas.h"
+
+namespace kestrel::gui {
+
+DiagramView::DiagramView(QWidget* parent) : QWidget(parent) {
+  // Every pixel is painted here: no background fill by Qt first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void DiagramView::SetDiagram(Diagram diagram, int top) {
+  diagram_ = std::move(diagram);
+  top_ = top;
+  empty_ = false;
+  resize(diagram_.width, top_ + diagram_.height);
+  update();
+}
+
+void DiagramView::Clear() {
+  // Moving an empty value in gives the node list's memory back, not only its elements.
+  diagram_ = Diagram{};
+  empty_ = true;
+  resize(0, 0);
+}
+
+void DiagramView::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const QRect exposed = event->rect();
+  painter.fillRect(exposed, Qt::white);
+  if (empty_ || exposed.bottom() < top_) return;
+  painter.translate(0, top_);
+  QPainterCanvas canvas(painter);
+  const QRect area = exposed.translated(0, -top_);
+  ClippedCanvas clipped(canvas, {area.left(), area.top(), area.right() + 1, area.bottom() + 1});
+  DrawDiagram(diagram_, clipped);
+}
+
+}  // namespace kestrel::gui
