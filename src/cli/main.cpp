@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/common.h"
+#include "cli/explain_command.h"
 #include "cli/files_commands.h"
 #include "cli/realize_command.h"
 #include "cli/render_command.h"
@@ -36,6 +37,13 @@ int Run(int argc, char** argv) {
       "render",
       "realize a function and write the picture of its diagram or of the project, or its netlist");
   AddRenderOptions(*render, renderInputs);
+
+  ExplainInputs explainInputs;
+  CLI::App* explain = app.add_subcommand(
+      "explain",
+      "show the work behind a function: truth table, implicant levels, cover selection and, with "
+      "--structure, the realization and its cost");
+  AddExplainOptions(*explain, explainInputs);
 
   FileCommands files;
   files.Register(app);
@@ -73,6 +81,14 @@ int Run(int argc, char** argv) {
         return kExitUsage;
       }
       return RunRender(renderInputs);
+    }
+    if (explain->parsed()) {
+      const std::string problem = ValidateExplainInputs(explainInputs);
+      if (!problem.empty()) {
+        std::cerr << "kestrel-cli: " << problem << "\n";
+        return kExitUsage;
+      }
+      return RunExplain(explainInputs);
     }
   } catch (const std::exception& e) {
     std::cerr << "kestrel-cli: internal error: " << e.what() << "\n";

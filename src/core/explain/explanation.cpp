@@ -34,8 +34,7 @@ std::string AddressText(const std::string* labels, int count, int value) {
 }
 
 std::string Explanation::TermText(uint16_t p, uint16_t n) const {
-  const std::string text =
-      FormatTerm(p, n, termRepresentation, termNames, termNameCount, nullptr);
+  const std::string text = FormatTerm(p, n, termRepresentation, termNames, termNameCount, nullptr);
   return text.empty() ? "1" : text;
 }
 
@@ -69,7 +68,8 @@ size_t Explanation::ImplicantCount() const {
 int Explanation::Mismatches() const {
   int count = 0;
   for (size_t i = 0; i < circuit.size() && i < values.size(); ++i)
-    if (values[i] != FunctionValue::kDontCare && (values[i] == FunctionValue::kOne) != (circuit[i] == 1))
+    if (values[i] != FunctionValue::kDontCare &&
+        (values[i] == FunctionValue::kOne) != (circuit[i] == 1))
       ++count;
   return count;
 }
@@ -116,8 +116,8 @@ void ExplainMinimization(Explanation& e, const FunctionModel& model, int n) {
     if (table.IsConstantOne(count, n)) {
       e.minimizedText = "1";
     } else {
-      e.minimizedText = table.FormatCover(count, e.termRepresentation, e.termNames,
-                                          e.termNameCount, nullptr);
+      e.minimizedText =
+          table.FormatCover(count, e.termRepresentation, e.termNames, e.termNameCount, nullptr);
     }
     e.levels.resize(count);
     for (int k = 0; k < count; ++k) {
@@ -139,7 +139,8 @@ void ExplainMinimization(Explanation& e, const FunctionModel& model, int n) {
 
 InputSource LabelSource(const std::string& label) {
   if (label == "0" || label == "1") return InputSource::kConstant;
-  if (IsSingleLiteral(label)) return label[0] == '~' ? InputSource::kComplement : InputSource::kVariable;
+  if (IsSingleLiteral(label))
+    return label[0] == '~' ? InputSource::kComplement : InputSource::kVariable;
   return InputSource::kExpression;
 }
 
@@ -160,7 +161,8 @@ void TreeTable(RealizationTable& t, const ResultStore& store) {
       const int c = node.childId[j];
       if (c >= 1 && c <= count && c != i + 1) {
         use.sourceKind = nodes[c - 1].kind;
-        use.source = use.sourceKind == NodeKind::kMux ? InputSource::kMultiplexer : InputSource::kGate;
+        use.source =
+            use.sourceKind == NodeKind::kMux ? InputSource::kMultiplexer : InputSource::kGate;
         use.sourceNumber = c;
       } else {
         use.source = LabelSource(use.label);
@@ -255,8 +257,7 @@ Explanation Explain(const FunctionModel& model, const RealizedCircuit* realized)
   e.function = model.functionText;
   e.representation = model.representationFlag;
   const bool literalRun = model.representationFlag == 2 && !model.ones().empty() &&
-                          model.variableNameCount >= 1 &&
-                          model.variableNameCount <= kMaxVariables;
+                          model.variableNameCount >= 1 && model.variableNameCount <= kMaxVariables;
   if (model.representationFlag == 1) {
     // The lists are the definition: their variables x(n-1)..x0.
     e.variableIndex = Consecutive(std::clamp(model.VariableCount(), 0, kMaxVariables));
@@ -288,8 +289,8 @@ Explanation Explain(const FunctionModel& model, const RealizedCircuit* realized)
     e.termNames = model.variableNames;
     e.termNameCount = model.variableNameCount;
     ExplainMinimization(e, model, n);
-  } else if (model.representationFlag == 2) {
-    // A literal function kept as typed (or read from a file): the variables its text names.
+  } else if (!model.functionText.empty()) {
+    // A literal function kept as typed, or a text taken as given: the variables it names.
     std::array<bool, kMaxVariables> used{};
     const std::string& t = model.functionText;
     for (size_t i = 0; i + 1 < t.size(); ++i)
@@ -304,7 +305,7 @@ Explanation Explain(const FunctionModel& model, const RealizedCircuit* realized)
                                                                      : FunctionValue::kZero;
   }
 
-  if (realized && realized->choice && realized->results && !e.values.empty()) {
+  if (realized && realized->choice && realized->results) {
     const TruthTable circuit = CircuitOutput(*realized->choice, *realized->results);
     e.circuit.resize(e.values.size());
     for (size_t i = 0; i < e.values.size(); ++i)

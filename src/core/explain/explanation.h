@@ -78,23 +78,23 @@ struct DataInputUse {
 /// One demultiplexer output that is wired somewhere.
 struct DemuxOutputUse {
   int output = 0;
-  std::string address;      ///< the combination of the demultiplexer's address inputs
-  int collectingGate = 0;   ///< 1-based collecting gate it feeds; 0: wired without a gate
-  bool gateIsWire = false;  ///< the collecting gate has this one input, so it is drawn as a wire
+  std::string address;        ///< the combination of the demultiplexer's address inputs
+  int collectingGate = 0;     ///< 1-based collecting gate it feeds; 0: wired without a gate
+  bool gateIsWire = false;    ///< the collecting gate has this one input, so it is drawn as a wire
   int multiplexerInput = -1;  ///< the multiplexer data input it ends in; -1: F
 };
 
 struct RealizationTable {
   Structure structure = Structure::kMux;
   std::string designCaption;
-  std::vector<DataInputUse> dataInputs;  ///< multiplexer by multiplexer, inputs in order
+  std::vector<DataInputUse> dataInputs;      ///< multiplexer by multiplexer, inputs in order
   std::vector<DemuxOutputUse> demuxOutputs;  ///< by output number, then collecting gate
 };
 
 struct Explanation {
-  std::string function;    ///< the current function text, as the program holds it
-  int representation = 0;  ///< 0 none, 1 canonical, 2 literal
-  int variables = 0;       ///< n
+  std::string function;                    ///< the current function text, as the program holds it
+  int representation = 0;                  ///< 0 none, 1 canonical, 2 literal
+  int variables = 0;                       ///< n
   std::vector<std::string> variableNames;  ///< of bit n-1 first, bit 0 last
   std::vector<int> variableIndex;          ///< per bit b: d of the variable x<d> it stands for
   std::vector<FunctionValue> values;       ///< per combination

@@ -771,23 +771,25 @@ void LevelTable::SelectCover(int levelCount, std::vector<CoverStep>* steps) {
     auto count = [&](int i, int j) { ForEachPosition(i, j, [&](int m) { ++coverCount[m]; }); };
     auto uncount = [&](int i, int j) { ForEachPosition(i, j, [&](int m) { --coverCount[m]; }); };
     if (!steps) {
-      RemoveRedundant(levels_, levelCount, count,
-                      [&](int i, int j) {
-                        return FindPosition(
-                            i, j, [&](int m) { return coverCount[m] == 1 && !zero.dontCare[m]; });
-                      },
-                      uncount);
+      RemoveRedundant(
+          levels_, levelCount, count,
+          [&](int i, int j) {
+            return FindPosition(i, j,
+                                [&](int m) { return coverCount[m] == 1 && !zero.dontCare[m]; });
+          },
+          uncount);
       return;
     }
-    RemoveRedundant(levels_, levelCount, count,
-                    [&](int i, int j) {
-                      std::vector<int> only;
-                      ForEachPosition(i, j, [&](int m) {
-                        if (coverCount[m] == 1 && !zero.dontCare[m]) only.push_back(zero.p[m]);
-                      });
-                      return record(i, j, only);
-                    },
-                    uncount);
+    RemoveRedundant(
+        levels_, levelCount, count,
+        [&](int i, int j) {
+          std::vector<int> only;
+          ForEachPosition(i, j, [&](int m) {
+            if (coverCount[m] == 1 && !zero.dontCare[m]) only.push_back(zero.p[m]);
+          });
+          return record(i, j, only);
+        },
+        uncount);
     return;
   }
   // Each position is a minterm, and every minterm of an implicant is a position: the counts are
@@ -822,16 +824,17 @@ void LevelTable::SelectCover(int levelCount, std::vector<CoverStep>* steps) {
         uncount);
     return;
   }
-  RemoveRedundant(levels_, levelCount, count,
-                  [&](int i, int j) {
-                    std::vector<int> only;
-                    anyMinterm(i, j, [&](unsigned v) {
-                      if (state[v] == 2) only.push_back(static_cast<int>(v));
-                      return false;
-                    });
-                    return record(i, j, only);
-                  },
-                  uncount);
+  RemoveRedundant(
+      levels_, levelCount, count,
+      [&](int i, int j) {
+        std::vector<int> only;
+        anyMinterm(i, j, [&](unsigned v) {
+          if (state[v] == 2) only.push_back(static_cast<int>(v));
+          return false;
+        });
+        return record(i, j, only);
+      },
+      uncount);
 }
 
 bool LevelTable::IsConstantOne(int levelCount, int n) const {
