@@ -20,4 +20,22 @@ inline constexpr const char* kCommandLineUsage =
 inline constexpr const char* kUnknownOption = "unknown option ";
 inline constexpr const char* kOneFileOnly = "only one file can be opened at start";
 
+/// The Work window and the menu and tool button that open it.
+inline constexpr const char* kViewMenu = "&View";
+inline constexpr const char* kShowWork = "Show the work...";
+inline constexpr const char* kShowWorkHint =
+    "Show the work: truth table, Karnaugh map, minimization";
+inline constexpr const char* kWorkTitle = "Work";
+inline constexpr const char* kTabTruthTable = "Truth table";
+inline constexpr const char* kTabKarnaugh = "Karnaugh map";
+inline constexpr const char* kTabMinimization = "Minimization";
+inline constexpr const char* kTabRealization = "Realization";
+inline constexpr const char* kSaveReport = "Save report...";
+inline constexpr const char* kSaveReportTitle = "Save report";
+inline constexpr const char* kReportFilter = "HTML report (*.html)|*.html|PDF report (*.pdf)|*.pdf";
+inline constexpr const char* kNoWork = "No function is defined.";
+inline constexpr const char* kProductsHint = "Choose a product to see its cells:";
+inline constexpr const char* kCoverStepsCaption = "Cover selection (in visiting order):";
+inline constexpr const char* kReportNotSaved = "The report has not been saved: ";
+
 }  // namespace kestrel::text

@@ -31,6 +31,7 @@
 #include "gui/shell/program.h"
 #include "gui/shell/window_util.h"
 #include "gui/structure/structure_dialog.h"
+#include "gui/work/work_window.h"
 
 namespace kestrel::gui {
 
@@ -149,6 +150,11 @@ void MainWindow::BuildMenu() {
   Help1->addAction(ProgramHelp1);
   Help1->addAction(About1);
 
+  View1 = menuBar()->addMenu(QString::fromLatin1(text::kViewMenu));
+  View1->setObjectName(QStringLiteral("View1"));
+  ShowWork = MakeAction("ShowWork", QString::fromLatin1(text::kShowWork));
+  View1->addAction(ShowWork);
+
   run(NewProject, &MainWindow::NewProjectClick);
   run(OpenProject, &MainWindow::OpenProjectClick);
   run(SaveProject, &MainWindow::SaveProjectClick);
@@ -167,6 +173,7 @@ void MainWindow::BuildMenu() {
   run(Realization, &MainWindow::RealizationClick);
   run(ProgramHelp1, &MainWindow::ProgramHelpClick);
   run(About1, &MainWindow::AboutClick);
+  run(ShowWork, &MainWindow::ShowWorkClick);
 }
 
 QToolButton* MainWindow::MakeToolButton(const char* name, const QString& hint, const QString& icon,
@@ -214,6 +221,9 @@ void MainWindow::BuildToolBar() {
                                  QStringLiteral("zoom_out"), &MainWindow::ButtonZoomOutClick);
   ButtonPrint = MakeToolButton("ButtonPrint", QStringLiteral("Print project"),
                                QStringLiteral("print"), &MainWindow::PrintClick);
+  ToolBar1->addSeparator();
+  ButtonWork = MakeToolButton("ButtonWork", QString::fromLatin1(text::kShowWorkHint),
+                              QStringLiteral("work"), &MainWindow::ShowWorkClick);
 }
 
 void MainWindow::BuildResultPanel() {
@@ -331,6 +341,17 @@ void MainWindow::ShowSessionState() {
     white.setColor(QPalette::Window, Qt::white);
     Panel3->setPalette(white);
   }
+  if (work_ && work_->isVisible()) work_->Follow();
+}
+
+void MainWindow::ShowWorkClick() {
+  if (!work_)
+    work_ =
+        new WorkWindow(program_.session, program_.services.files, program_.session.messages, this);
+  work_->show();
+  work_->Follow();
+  work_->raise();
+  work_->activateWindow();
 }
 
 void MainWindow::SetBusy(bool busy) {

@@ -26,6 +26,7 @@ namespace kestrel::gui {
 
 class DiagramView;
 class Program;
+class WorkWindow;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -55,6 +56,9 @@ class MainWindow : public QMainWindow {
   QMenu* Help1;
   QAction* ProgramHelp1;
   QAction* About1;
+  /// After the menus above: the View menu with the Work window.
+  QMenu* View1;
+  QAction* ShowWork;
 
   // --- Tool bar ---
   QToolBar* ToolBar1;
@@ -67,6 +71,7 @@ class MainWindow : public QMainWindow {
   QToolButton* ButtonZoomIn;
   QToolButton* ButtonZoomOut;
   QToolButton* ButtonPrint;
+  QToolButton* ButtonWork;
 
   // --- Result display ---
   QFrame* Panel3;
@@ -110,6 +115,10 @@ class MainWindow : public QMainWindow {
   void ExportProjectClick();
   void ProgramHelpClick();
   void AboutClick();
+  /// Opens (or brings up) the Work window, which then follows the current function.
+  void ShowWorkClick();
+  /// The Work window once opened; null before.
+  WorkWindow* Work() const { return work_; }
 
   /// Realize: the chosen structure for the current function, then the result on screen.
   void Realize();
@@ -145,6 +154,7 @@ class MainWindow : public QMainWindow {
 
   Program& program_;
   QPrinter* printer_ = nullptr;
+  WorkWindow* work_ = nullptr;
   bool busy_ = false;
   bool firstShow_ = true;
   std::string shownStatus_;
