@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPageSize>
 #include <QPainter>
@@ -95,7 +96,7 @@ constexpr QRgb kLoopColours[] = {0xd62728, 0x1f77b4, 0x2ca02c, 0xff7f0e,
 constexpr int kCell = 30;     // cell side in pixels
 constexpr int kHeader = 36;   // room for the codes along the top and the left of a map
 constexpr int kMapGap = 24;   // between the maps of the grid
-constexpr int kCaption = 18;  // a map's label above it
+constexpr int kCaption = 30;  // a map's label above it: two lines
 
 // The runs of consecutive positions (in Gray order) along an axis whose bit values the product
 // allows; a run may wrap from the last position to the first, which gives two runs.
@@ -178,7 +179,7 @@ void KarnaughView::paintEvent(QPaintEvent*) {
         if (!k.gridRows.bits.empty())
           label += Q(AxisNames(k.gridRows, names)) + " = " + Q(k.gridRows.Code(gr));
         if (!k.gridColumns.bits.empty())
-          label += (label.isEmpty() ? "" : ", ") + Q(AxisNames(k.gridColumns, names)) + " = " +
+          label += (label.isEmpty() ? "" : "\n") + Q(AxisNames(k.gridColumns, names)) + " = " +
                    Q(k.gridColumns.Code(gc));
         painter.drawText(
             QRect(first.left() - kHeader, first.top() - kHeader - kCaption, 400, kCaption),
@@ -236,10 +237,14 @@ WorkWindow::WorkWindow(const Session& session, FileDialogs& files, MessageSink& 
   setObjectName(QStringLiteral("WorkWindow"));
   setWindowTitle(QString::fromLatin1(text::kWorkTitle));
   auto* layout = new QVBoxLayout(this);
+  // A long function (hundreds of products) scrolls in its field instead of widening the window.
+  auto* headingRow = new QHBoxLayout;
+  function_ = MakeChild<QLineEdit>(this, "WorkFunction");
+  function_->setReadOnly(true);
   heading_ = MakeChild<QLabel>(this, "WorkHeading");
-  heading_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  heading_->setWordWrap(true);
-  layout->addWidget(heading_);
+  headingRow->addWidget(function_, 1);
+  headingRow->addWidget(heading_);
+  layout->addLayout(headingRow);
   tabs_ = MakeChild<QTabWidget>(this, "WorkTabs");
   layout->addWidget(tabs_, 1);
 
@@ -337,13 +342,13 @@ void WorkWindow::Follow() {
 
 void WorkWindow::Rebuild() {
   const Explanation& e = e_;
-  QString heading = e.function.empty() ? QString::fromLatin1(text::kNoWork)
-                                       : QStringLiteral("F = ") + Q(e.function);
-  if (e.variables > 0)
-    heading += QStringLiteral("    (") + QString::number(e.variables) +
-               QStringLiteral(" variables, ") + QString::number(e.ImplicantCount()) +
-               QStringLiteral(" implicants)");
-  heading_->setText(heading);
+  function_->setText(e.function.empty() ? QString::fromLatin1(text::kNoWork)
+                                        : QStringLiteral("F = ") + Q(e.function));
+  function_->setCursorPosition(0);
+  heading_->setText(
+      e.variables > 0
+          ? QStringLiteral("%1 variables, %2 implicants").arg(e.variables).arg(e.ImplicantCount())
+          : QString());
 
   QStringList truthHeaders{text::kColumnCombination, QString(), text::kColumnFunction};
   for (const auto& name : e.variableNames) truthHeaders[1] += Q(name);

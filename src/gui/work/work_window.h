@@ -15,6 +15,7 @@
 #include "explain/karnaugh.h"
 
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QTabWidget;
 class QTableView;
@@ -69,6 +70,7 @@ class WorkWindow : public QWidget {
   MessageSink& messages_;
   std::string shownKey_;
   Explanation e_;
+  QLineEdit* function_;
   QLabel* heading_;
   QTabWidget* tabs_;
   QTableView* truth_;
