@@ -85,9 +85,10 @@ Row LevelRow(const Explanation& e, const LevelImplicant& imp, size_t numberLimit
 
 std::string LevelTitle(const Explanation& e, size_t k) {
   const auto& level = e.levels[k];
-  const auto merged = std::count_if(level.begin(), level.end(), [](auto& x) { return x.merged; });
+  const auto merged =
+      std::count_if(level.begin(), level.end(), [](const auto& x) { return x.merged; });
   const auto selected =
-      std::count_if(level.begin(), level.end(), [](auto& x) { return x.selected; });
+      std::count_if(level.begin(), level.end(), [](const auto& x) { return x.selected; });
   return std::string(text::kLevelWord) + " " + std::to_string(k) + ": " +
          std::to_string(level.size()) + " " + text::kImplicantsWord + " (" +
          std::to_string(merged) + " " + text::kMergedWord + ", " + std::to_string(selected) + " " +
