@@ -1261,11 +1261,12 @@ void GuiTests::workWindowFollowsTheFunction() {
   QStringList menus;
   for (QAction* a : f.main().menuBar()->actions()) menus << a->text();
   QCOMPARE(menus, QStringList({"&File", "&Realization", "&Help", "&View"}));
-  EnterCanonical(f, {"0", "2", "5", "7", "8", "10", "13", "15", "4"}, {"6"});
   f.main().ShowWork->trigger();
   WorkWindow* work = f.main().Work();
   QVERIFY(work && work->isVisible());
   auto* truth = Find<QTableView>(work, "TruthTable");
+  QCOMPARE(truth->model()->rowCount(), 0);
+  EnterCanonical(f, {"0", "2", "5", "7", "8", "10", "13", "15", "4"}, {"6"});
   QCOMPARE(truth->model()->rowCount(), 16);
   QCOMPARE(truth->model()->columnCount(), 3);
   QCOMPARE(truth->model()->index(6, 2).data().toString(), QStringLiteral("-"));
