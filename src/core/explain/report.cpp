@@ -319,9 +319,9 @@ std::string SourceText(const DataInputUse& use) {
 }
 
 std::string DestinationText(const DemuxOutputUse& use) {
-  const std::string target = use.multiplexerInput < 0
-                                 ? std::string(text::kToF)
-                                 : "multiplexer input " + std::to_string(use.multiplexerInput);
+  std::string target = use.multiplexerInput < 0
+                           ? std::string(text::kToF)
+                           : "multiplexer input " + std::to_string(use.multiplexerInput);
   if (use.collectingGate == 0) return target;
   return std::string(text::kSourceCollectingGate) + " " + std::to_string(use.collectingGate) +
          " -> " + target;
@@ -329,7 +329,13 @@ std::string DestinationText(const DemuxOutputUse& use) {
 
 std::string CostText(const CircuitCost& cost) {
   std::string out;
-  for (const auto& [name, value] : CostLines(cost)) out += "  " + name + ": " + value + "\n";
+  for (const auto& [name, value] : CostLines(cost)) {
+    out += "  ";
+    out += name;
+    out += ": ";
+    out += value;
+    out += "\n";
+  }
   return out;
 }
 
