@@ -4,6 +4,7 @@
 
 #include "cli/common.h"
 #include "cli/compare_command.h"
+#include "cli/explain_command.h"
 #include "cli/files_commands.h"
 #include "cli/realize_command.h"
 #include "cli/render_command.h"
@@ -53,6 +54,13 @@ int Run(int argc, char** argv) {
   CLI::App* simulate = app.add_subcommand(
       "simulate", "realize a function and show the circuit's signals for one combination");
   AddSimulateOptions(*simulate, simulateInputs);
+
+  ExplainInputs explainInputs;
+  CLI::App* explain = app.add_subcommand(
+      "explain",
+      "show the work behind a function: truth table, implicant levels, cover selection and, with "
+      "--structure, the realization and its cost");
+  AddExplainOptions(*explain, explainInputs);
 
   FileCommands files;
   files.Register(app);
@@ -107,6 +115,14 @@ int Run(int argc, char** argv) {
         return kExitUsage;
       }
       return RunSimulate(simulateInputs);
+    }
+    if (explain->parsed()) {
+      const std::string problem = ValidateExplainInputs(explainInputs);
+      if (!problem.empty()) {
+        std::cerr << "kestrel-cli: " << problem << "\n";
+        return kExitUsage;
+      }
+      return RunExplain(explainInputs);
     }
   } catch (const std::exception& e) {
     std::cerr << "kestrel-cli: internal error: " << e.what() << "\n";

@@ -21,7 +21,6 @@ inline constexpr const char* kUnknownOption = "unknown option ";
 inline constexpr const char* kOneFileOnly = "only one file can be opened at start";
 
 /// The live circuit: its menu, its bar and their hints.
-inline constexpr const char* kViewMenu = "&View";
 inline constexpr const char* kLiveCircuit = "&Live circuit";
 inline constexpr const char* kLiveCircuitHint =
     "Set the inputs and watch the values travel through the circuit";
@@ -36,5 +35,23 @@ inline constexpr const char* kSpeedHint = "Time per combination while playing";
 inline constexpr const char* kFunctionValue = "function: %1";
 inline constexpr const char* kDontCareValue = "function: - (don't care)";
 inline constexpr const char* kDiffersValue = "function: %1 \u2260 F: the circuit differs!";
+
+/// The View menu (the live circuit and the Work window).
+inline constexpr const char* kViewMenu = "&View";
+inline constexpr const char* kShowWork = "Show the work...";
+inline constexpr const char* kShowWorkHint =
+    "Show the work: truth table, Karnaugh map, minimization";
+inline constexpr const char* kWorkTitle = "Work";
+inline constexpr const char* kTabTruthTable = "Truth table";
+inline constexpr const char* kTabKarnaugh = "Karnaugh map";
+inline constexpr const char* kTabMinimization = "Minimization";
+inline constexpr const char* kTabRealization = "Realization";
+inline constexpr const char* kSaveReport = "Save report...";
+inline constexpr const char* kSaveReportTitle = "Save report";
+inline constexpr const char* kReportFilter = "HTML report (*.html)|*.html|PDF report (*.pdf)|*.pdf";
+inline constexpr const char* kNoWork = "No function is defined.";
+inline constexpr const char* kProductsHint = "Choose a product to see its cells:";
+inline constexpr const char* kCoverStepsCaption = "Cover selection (in visiting order):";
+inline constexpr const char* kReportNotSaved = "The report has not been saved: ";
 
 }  // namespace kestrel::text

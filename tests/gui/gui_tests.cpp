@@ -21,6 +21,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
@@ -38,6 +39,7 @@
 #include "gui/shell/live_circuit_bar.h"
 #include "gui/shell/progress_window.h"
 #include "gui/structure/structure_dialog.h"
+#include "gui/work/work_window.h"
 #include "gui_fixture.h"
 
 using namespace kestrel;
@@ -150,6 +152,7 @@ class GuiTests : public QObject {
   void printIsVectorDrawingInTheDiagramsProportions();
   void fileNamedOnTheCommandLine();
   void liveCircuitSwitchesStepsAndLabels();
+  void workWindowFollowsTheFunction();
 };
 
 void GuiTests::startState() {
@@ -1258,11 +1261,11 @@ void GuiTests::fileNamedOnTheCommandLine() {
 void GuiTests::liveCircuitSwitchesStepsAndLabels() {
   Fixture f;
   MainWindow& w = f.main();
-  // The View menu comes after Realization; the menus before it keep their places.
+  // The View menu comes after the program's own menus, which keep their places.
   QStringList menus;
   for (QAction* a : w.menuBar()->actions()) menus << a->text();
-  QCOMPARE(menus, (QStringList{"&File", "&Realization", "&View", "&Help"}));
-  QCOMPARE(w.View1->actions(), QList<QAction*>{w.LiveCircuit1});
+  QCOMPARE(menus, (QStringList{"&File", "&Realization", "&Help", "&View"}));
+  QCOMPARE(w.View1->actions(), (QList<QAction*>{w.LiveCircuit1, w.ShowWork}));
   QVERIFY(!w.LiveCircuit1->isEnabled());
   EnterLiteral(f, QStringLiteral("x2~x0+x1"));
   Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
@@ -1330,6 +1333,59 @@ void GuiTests::liveCircuitSwitchesStepsAndLabels() {
   QVERIFY(!w.LiveCircuit1->isEnabled());
   QVERIFY(!w.LiveCircuit1->isChecked());
   QVERIFY(!bar.isVisible());
+}
+
+// The Work window: after the menus, it follows the function as soon as it is minimized, gains
+// the circuit's column with the realization, saves its report, and takes a 10-variable function
+// with every implicant.
+void GuiTests::workWindowFollowsTheFunction() {
+  Fixture f;
+  QStringList menus;
+  for (QAction* a : f.main().menuBar()->actions()) menus << a->text();
+  QCOMPARE(menus, QStringList({"&File", "&Realization", "&Help", "&View"}));
+  f.main().ShowWork->trigger();
+  WorkWindow* work = f.main().Work();
+  QVERIFY(work && work->isVisible());
+  auto* truth = Find<QTableView>(work, "TruthTable");
+  QCOMPARE(truth->model()->rowCount(), 0);
+  EnterCanonical(f, {"0", "2", "5", "7", "8", "10", "13", "15", "4"}, {"6"});
+  QCOMPARE(truth->model()->rowCount(), 16);
+  QCOMPARE(truth->model()->columnCount(), 3);
+  QCOMPARE(truth->model()->index(6, 2).data().toString(), QStringLiteral("-"));
+  QCOMPARE(Find<QListWidget>(work, "Levels")->count(), 3);
+  QCOMPARE(Find<QListWidget>(work, "SelectedProducts")->count(), 3);
+  QCOMPARE(Find<QTableView>(work, "CoverSteps")->model()->rowCount(), 4);
+
+  Realize(f, [](StructureDialog& s) { s.RadioItem(s.RadioMuxSize, 1)->click(); });
+  QCOMPARE(f.main().Label2Design->text(), QStringLiteral("Multiplexer"));
+  QCOMPARE(truth->model()->columnCount(), 4);
+  QCOMPARE(truth->model()->index(6, 3).data().toString(), QStringLiteral("1"));
+  QCOMPARE(Find<QTableView>(work, "DataInputs")->model()->rowCount(), 4);
+  QVERIFY(Find<QLabel>(work, "Cost")->text().contains(QStringLiteral("Multiplexers: 1")));
+
+  for (const char* name : {"report.html", "report.pdf"}) {
+    f.files.answers.emplace_back(f.Path(name));
+    Find<QPushButton>(work, "SaveReport")->click();
+    QFile file(QString::fromStdString(f.Path(name)));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray head = file.read(16);
+    QVERIFY2(head.startsWith("<!DOCTYPE html>") || head.startsWith("%PDF"), name);
+  }
+  QVERIFY(f.messages.shown.empty() || f.LastMessage()->text.find("report") == std::string::npos);
+
+  // Every combination a One: 59,049 implicants, shown a level at a time.
+  FunctionDefinition& def = f.session().definition;
+  def.OpenCanonical();
+  def.ClearAll();
+  for (int v = 0; v < 1024; ++v) QVERIFY(def.Add(std::to_string(v), ListKind::kOnes));
+  QVERIFY(def.Ok());
+  f.main().ShowSessionState();
+  QCOMPARE(work->explanation().ImplicantCount(), size_t{59049});
+  QCOMPARE(truth->model()->rowCount(), 1024);
+  auto* levels = Find<QListWidget>(work, "Levels");
+  QCOMPARE(levels->count(), 11);
+  levels->setCurrentRow(5);
+  QCOMPARE(Find<QTableView>(work, "LevelTable")->model()->rowCount(), 8064);
 }
 
 QTEST_MAIN(GuiTests)

@@ -73,11 +73,28 @@ struct ModelImplicant {
   int key = 0;
   bool dontCare = false;
   bool prime = true;
+  bool merged = false;  ///< combined with another into the next level
   bool selected = false;
   std::bitset<1024> cover;
 };
 
-inline std::string ModelMinimize(const std::vector<int>& ones, const std::vector<int>& dontCares,
+/// One visit of the greedy cover selection: the implicant (level, slot), its decision and the
+/// Ones (combination numbers, ascending) only it covered then.
+struct ModelStep {
+  int level = 0, slot = 0;
+  bool kept = false;
+  std::vector<int> onlyCovers;
+};
+
+struct ModelRun {
+  std::vector<std::vector<ModelImplicant>> levels;  ///< the non-empty levels
+  std::vector<ModelStep> steps;
+  std::string text;
+};
+
+/// The minimization done the plain way: every pair of every level compared, every cover
+/// recomputed from scratch at each visit.
+inline ModelRun ModelMinimizeRun(const std::vector<int>& ones, const std::vector<int>& dontCares,
                                  int vars) {
   const unsigned full = (1u << vars) - 1;
   std::vector<ModelImplicant> level0;
@@ -110,6 +127,7 @@ inline std::string ModelMinimize(const std::vector<int>& ones, const std::vector
         merged.n = cur[i].n & cur[j].n;
         merged.cover = cur[i].cover | cur[j].cover;
         cur[i].prime = cur[j].prime = false;
+        cur[i].merged = cur[j].merged = true;
         const bool known = std::any_of(next.begin(), next.end(), [&](const ModelImplicant& x) {
           return x.p == merged.p && x.n == merged.n;
         });
@@ -122,34 +140,46 @@ inline std::string ModelMinimize(const std::vector<int>& ones, const std::vector
   }
   int count = 0;
   while (count < 11 && !levels[count].empty()) ++count;
+  levels.resize(count);
 
+  ModelRun run;
   for (int i = 0; i < count; ++i) {
-    for (auto& imp : levels[i]) {
+    for (size_t slot = 0; slot < levels[i].size(); ++slot) {
+      ModelImplicant& imp = levels[i][slot];
       if (!imp.prime) continue;
       std::bitset<1024> others;
       for (int i2 = 0; i2 < count; ++i2)
         for (const auto& other : levels[i2])
           if (&other != &imp && other.prime) others |= other.cover;
-      int alone = 0;
+      ModelStep step{i, static_cast<int>(slot), false, {}};
       for (size_t m = 0; m < level0.size(); ++m)
-        if (imp.cover[m] && !others[m] && !levels[0][m].dontCare) ++alone;
-      imp.selected = alone > 0;
+        if (imp.cover[m] && !others[m] && !levels[0][m].dontCare)
+          step.onlyCovers.push_back(static_cast<int>(levels[0][m].p));
+      std::sort(step.onlyCovers.begin(), step.onlyCovers.end());
+      step.kept = imp.selected = !step.onlyCovers.empty();
       if (!imp.selected) imp.prime = false;
+      run.steps.push_back(step);
     }
   }
 
-  std::string text;
   for (int i = count - 1; i >= 0; --i) {
     for (auto it = levels[i].rbegin(); it != levels[i].rend(); ++it) {
       if (!it->selected) continue;
-      text += "+";
+      run.text += "+";
       for (int bit = 9; bit >= 0; --bit) {
-        if ((it->p >> bit) & 1) text += "x" + std::to_string(bit);
-        if ((it->n >> bit) & 1) text += "~x" + std::to_string(bit);
+        if ((it->p >> bit) & 1) run.text += "x" + std::to_string(bit);
+        if ((it->n >> bit) & 1) run.text += "~x" + std::to_string(bit);
       }
     }
   }
-  return text.empty() ? text : text.substr(1);
+  if (!run.text.empty()) run.text = run.text.substr(1);
+  run.levels = std::move(levels);
+  return run;
+}
+
+inline std::string ModelMinimize(const std::vector<int>& ones, const std::vector<int>& dontCares,
+                                 int vars) {
+  return ModelMinimizeRun(ones, dontCares, vars).text;
 }
 
 }  // namespace kestrel::testing

@@ -21,6 +21,12 @@ inline constexpr int kMaxAddressInputs = 4;
 /// Inputs of one gate of a gate network.
 inline constexpr int kMaxFanIn = 16;
 
+/// Rows of one table an HTML report writes before it says how many more there are (the JSON of
+/// the explanation lists them all).
+inline constexpr int kReportRowsPerTable = 256;
+/// Combination numbers one cell of an HTML report lists before it gives their count.
+inline constexpr int kReportNumbersPerCell = 32;
+
 /// Zoom of the diagram: pixels per grid unit.
 inline constexpr int kMinZoom = 10;
 inline constexpr int kMaxZoom = 30;

@@ -82,6 +82,10 @@ RealizeResult Realize(const std::string& functionText, StructureChoice& choice, 
 /// a demultiplexer.
 int TopAddressInputs(const StructureChoice& choice, int n);
 
+/// The realized records of the chosen structure evaluated as a circuit on every assignment of
+/// x0..x9: the value of F at each combination number. The verification compares this.
+TruthTable CircuitOutput(const StructureChoice& choice, const ResultStore& store);
+
 /// The circuit compared with the function: on every assignment of the function text's own
 /// variables (the others held at 0), and, for a canonical function, on its Ones and Zeros.
 struct Verification {

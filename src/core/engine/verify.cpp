@@ -10,6 +10,10 @@
 
 namespace kestrel {
 
+TruthTable CircuitOutput(const StructureChoice& choice, const ResultStore& store) {
+  return EvaluateCircuit(choice, store).output;
+}
+
 Verification VerifyRealization(const std::string& functionText, const StructureChoice& choice,
                                const ResultStore& store) {
   int used = 0;

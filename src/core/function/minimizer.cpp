@@ -753,18 +753,43 @@ void RemoveRedundant(LevelTable::Level* levels, int levelCount, Cover cover, Ess
 
 }  // namespace
 
-void LevelTable::SelectCover(int levelCount) {
+void LevelTable::SelectCover(int levelCount, std::vector<CoverStep>* steps) {
+  if (steps) steps->clear();
+  // With steps, each visit is recorded by the test that decides it: it then lists every One
+  // covered once instead of stopping at the first, which decides the same.
+  auto record = [steps](int i, int j, std::vector<int>& only) {
+    std::sort(only.begin(), only.end());
+    only.erase(std::unique(only.begin(), only.end()), only.end());
+    const bool kept = !only.empty();
+    steps->push_back({i, j, kept, std::move(only)});
+    return kept;
+  };
   if (explicitCovers_) {
     // coverCount[m]: how many implicants that are still prime cover position m.
     std::vector<int> coverCount(terms_, 0);
     const Level& zero = levels_[0];
+    auto count = [&](int i, int j) { ForEachPosition(i, j, [&](int m) { ++coverCount[m]; }); };
+    auto uncount = [&](int i, int j) { ForEachPosition(i, j, [&](int m) { --coverCount[m]; }); };
+    if (!steps) {
+      RemoveRedundant(
+          levels_, levelCount, count,
+          [&](int i, int j) {
+            return FindPosition(i, j,
+                                [&](int m) { return coverCount[m] == 1 && !zero.dontCare[m]; });
+          },
+          uncount);
+      return;
+    }
     RemoveRedundant(
-        levels_, levelCount,
-        [&](int i, int j) { ForEachPosition(i, j, [&](int m) { ++coverCount[m]; }); },
+        levels_, levelCount, count,
         [&](int i, int j) {
-          return FindPosition(i, j, [&](int m) { return coverCount[m] == 1 && !zero.dontCare[m]; });
+          std::vector<int> only;
+          ForEachPosition(i, j, [&](int m) {
+            if (coverCount[m] == 1 && !zero.dontCare[m]) only.push_back(zero.p[m]);
+          });
+          return record(i, j, only);
         },
-        [&](int i, int j) { ForEachPosition(i, j, [&](int m) { --coverCount[m]; }); });
+        uncount);
     return;
   }
   // Each position is a minterm, and every minterm of an implicant is a position: the counts are
@@ -790,10 +815,26 @@ void LevelTable::SelectCover(int levelCount) {
       return false;
     });
   };
+  auto count = [&](int i, int j) { add(i, j, 2); };
+  auto uncount = [&](int i, int j) { add(i, j, -2); };
+  if (!steps) {
+    RemoveRedundant(
+        levels_, levelCount, count,
+        [&](int i, int j) { return anyMinterm(i, j, [&](unsigned v) { return state[v] == 2; }); },
+        uncount);
+    return;
+  }
   RemoveRedundant(
-      levels_, levelCount, [&](int i, int j) { add(i, j, 2); },
-      [&](int i, int j) { return anyMinterm(i, j, [&](unsigned v) { return state[v] == 2; }); },
-      [&](int i, int j) { add(i, j, -2); });
+      levels_, levelCount, count,
+      [&](int i, int j) {
+        std::vector<int> only;
+        anyMinterm(i, j, [&](unsigned v) {
+          if (state[v] == 2) only.push_back(static_cast<int>(v));
+          return false;
+        });
+        return record(i, j, only);
+      },
+      uncount);
 }
 
 bool LevelTable::IsConstantOne(int levelCount, int n) const {

@@ -63,6 +63,15 @@ enum class LevelGeneration {
   kByGroups,  ///< whole groups of level k+1 at once, then sorted
 };
 
+/// One visit of the cover selection: a prime implicant, whether it stayed in the cover, and the
+/// Ones that no other implicant still prime covered at that moment (empty when dropped).
+struct CoverStep {
+  int level = 0;
+  int index = 0;  ///< slot in its level
+  bool kept = false;
+  std::vector<int> onlyCovers;  ///< combination numbers, ascending
+};
+
 /// The level table of one run.
 class LevelTable {
  public:
@@ -85,8 +94,10 @@ class LevelTable {
   void SetGeneration(LevelGeneration how) { generation_ = how; }
   /// The number of levels, counted from level 0, before the first empty one.
   int CountLevels() const;
-  /// Sets the selected flags (greedy removal of redundant prime implicants).
-  void SelectCover(int levelCount);
+  /// Sets the selected flags (greedy removal of redundant prime implicants). With steps, also
+  /// records every visit in visiting order; without, the selection runs as if there were no
+  /// record at all.
+  void SelectCover(int levelCount, std::vector<CoverStep>* steps = nullptr);
   /// True when the first implicant of the top level covers every position 0..2^n-1.
   bool IsConstantOne(int levelCount, int n) const;
   /// The minimized text: selected implicants from the top level down, last slot first.

@@ -32,6 +32,7 @@
 #include "gui/shell/program.h"
 #include "gui/shell/window_util.h"
 #include "gui/structure/structure_dialog.h"
+#include "gui/work/work_window.h"
 
 namespace kestrel::gui {
 
@@ -141,15 +142,6 @@ void MainWindow::BuildMenu() {
   Realization = MakeAction("Realization", QStringLiteral("&Realization"));
   menuBar()->addAction(Realization);
 
-  View1 = menuBar()->addMenu(QString::fromUtf8(text::kViewMenu));
-  View1->setObjectName(QStringLiteral("View1"));
-  LiveCircuit1 = MakeAction("LiveCircuit1", QString::fromUtf8(text::kLiveCircuit));
-  LiveCircuit1->setCheckable(true);
-  LiveCircuit1->setEnabled(false);
-  LiveCircuit1->setStatusTip(QString::fromUtf8(text::kLiveCircuitHint));
-  LiveCircuit1->setToolTip(QString::fromUtf8(text::kLiveCircuitHint));
-  View1->addAction(LiveCircuit1);
-
   Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
   Help1->setObjectName(QStringLiteral("Help1"));
   ProgramHelp1 = MakeAction("ProgramHelp1", QStringLiteral("Program Help"));
@@ -158,6 +150,19 @@ void MainWindow::BuildMenu() {
   About1 = MakeAction("About1", QStringLiteral("About..."));
   Help1->addAction(ProgramHelp1);
   Help1->addAction(About1);
+
+  // Additions come after the menus the program has always had: View holds the live circuit
+  // and the Work window.
+  View1 = menuBar()->addMenu(QString::fromUtf8(text::kViewMenu));
+  View1->setObjectName(QStringLiteral("View1"));
+  LiveCircuit1 = MakeAction("LiveCircuit1", QString::fromUtf8(text::kLiveCircuit));
+  LiveCircuit1->setCheckable(true);
+  LiveCircuit1->setEnabled(false);
+  LiveCircuit1->setStatusTip(QString::fromUtf8(text::kLiveCircuitHint));
+  LiveCircuit1->setToolTip(QString::fromUtf8(text::kLiveCircuitHint));
+  View1->addAction(LiveCircuit1);
+  ShowWork = MakeAction("ShowWork", QString::fromUtf8(text::kShowWork));
+  View1->addAction(ShowWork);
 
   run(NewProject, &MainWindow::NewProjectClick);
   run(OpenProject, &MainWindow::OpenProjectClick);
@@ -178,6 +183,7 @@ void MainWindow::BuildMenu() {
   run(ProgramHelp1, &MainWindow::ProgramHelpClick);
   run(About1, &MainWindow::AboutClick);
   run(LiveCircuit1, &MainWindow::LiveCircuitClick);
+  run(ShowWork, &MainWindow::ShowWorkClick);
 }
 
 QToolButton* MainWindow::MakeToolButton(const char* name, const QString& hint, const QString& icon,
@@ -225,6 +231,9 @@ void MainWindow::BuildToolBar() {
                                  QStringLiteral("zoom_out"), &MainWindow::ButtonZoomOutClick);
   ButtonPrint = MakeToolButton("ButtonPrint", QStringLiteral("Print project"),
                                QStringLiteral("print"), &MainWindow::PrintClick);
+  ToolBar1->addSeparator();
+  ButtonWork = MakeToolButton("ButtonWork", QString::fromLatin1(text::kShowWorkHint),
+                              QStringLiteral("work"), &MainWindow::ShowWorkClick);
 }
 
 void MainWindow::BuildResultPanel() {
@@ -364,6 +373,17 @@ void MainWindow::ShowSessionState() {
     white.setColor(QPalette::Window, Qt::white);
     Panel3->setPalette(white);
   }
+  if (work_ && work_->isVisible()) work_->Follow();
+}
+
+void MainWindow::ShowWorkClick() {
+  if (!work_)
+    work_ =
+        new WorkWindow(program_.session, program_.services.files, program_.session.messages, this);
+  work_->show();
+  work_->Follow();
+  work_->raise();
+  work_->activateWindow();
 }
 
 void MainWindow::SetBusy(bool busy) {

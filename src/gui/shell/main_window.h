@@ -28,6 +28,7 @@ namespace kestrel::gui {
 class DiagramView;
 class LiveCircuitBar;
 class Program;
+class WorkWindow;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -54,12 +55,13 @@ class MainWindow : public QMainWindow {
   QAction* PrintSetup;
   QAction* Exit;
   QAction* Realization;
-  /// The View menu, after Realization: the live circuit (checkable).
-  QMenu* View1;
-  QAction* LiveCircuit1;
   QMenu* Help1;
   QAction* ProgramHelp1;
   QAction* About1;
+  /// After the menus above: the View menu with the live circuit (checkable) and the Work window.
+  QMenu* View1;
+  QAction* LiveCircuit1;
+  QAction* ShowWork;
 
   // --- Tool bar ---
   QToolBar* ToolBar1;
@@ -72,6 +74,7 @@ class MainWindow : public QMainWindow {
   QToolButton* ButtonZoomIn;
   QToolButton* ButtonZoomOut;
   QToolButton* ButtonPrint;
+  QToolButton* ButtonWork;
 
   // --- Result display ---
   QFrame* Panel3;
@@ -119,6 +122,10 @@ class MainWindow : public QMainWindow {
   void AboutClick();
   /// View > Live circuit: the mode on or off.
   void LiveCircuitClick();
+  /// Opens (or brings up) the Work window, which then follows the current function.
+  void ShowWorkClick();
+  /// The Work window once opened; null before.
+  WorkWindow* Work() const { return work_; }
 
   /// Realize: the chosen structure for the current function, then the result on screen.
   void Realize();
@@ -158,6 +165,7 @@ class MainWindow : public QMainWindow {
 
   Program& program_;
   QPrinter* printer_ = nullptr;
+  WorkWindow* work_ = nullptr;
   bool busy_ = false;
   bool firstShow_ = true;
   std::string shownStatus_;
