@@ -30,6 +30,9 @@ void AddRenderOptions(CLI::App& app, RenderInputs& inputs) {
                  "the picture or netlist file; its extension picks the format: .svg .png .pdf "
                  ".wmf .bmp .jpg, or .v (structural Verilog) .blif (BLIF)")
       ->required();
+  app.add_flag("--smooth", inputs.smooth,
+               "draw antialiased lines (as the desktop program's smooth drawing) instead of "
+               "whole pixels; pictures only");
 }
 
 std::string ValidateRenderInputs(const RenderInputs& inputs) {
@@ -37,6 +40,8 @@ std::string ValidateRenderInputs(const RenderInputs& inputs) {
   const bool netlist = NetlistFormatFromExtension(inputs.output) != NetlistFormat::kNone;
   if (netlist && inputs.what == "project")
     return "--what project draws a picture; a netlist (.v, .blif) holds the circuit alone";
+  if (netlist && inputs.smooth)
+    return "--smooth draws a picture; a netlist (.v, .blif) holds the circuit alone";
   if (!netlist && PictureFormatFromExtension(inputs.output) == PictureFormat::kNone)
     return "cannot tell the picture format of \"" + inputs.output +
            "\": the file name must end in .svg, .png, .pdf, .wmf, .bmp or .jpg (a picture), or "
@@ -80,12 +85,14 @@ int RenderSession(const Session& session, const RenderInputs& inputs, std::ostre
       inputs.what == "project" ? PictureContent::kProject : PictureContent::kDiagram;
   const ProjectText text{session.model.functionText, session.designCaption};
   std::string error;
-  if (!SavePicture(diagram, content, text, format, inputs.output, &error)) {
+  const Drawing drawing = inputs.smooth ? Drawing::kSmooth : Drawing::kExact;
+  if (!SavePicture(diagram, content, text, format, inputs.output, &error, drawing)) {
     err << "kestrel-cli: the picture was not written to " << inputs.output << ": " << error << "\n";
     return kExitRefused;
   }
-  out << "Wrote " << PictureFormatName(format) << " picture of the " << inputs.what << " at zoom "
-      << diagram.zoom << " to " << inputs.output << "\n";
+  out << "Wrote " << (inputs.smooth ? "smooth " : "") << PictureFormatName(format)
+      << " picture of the " << inputs.what << " at zoom " << diagram.zoom << " to " << inputs.output
+      << "\n";
   return kExitOk;
 }
 

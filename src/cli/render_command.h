@@ -16,6 +16,7 @@ struct RenderInputs {
   int zoom = kDefaultZoom;
   std::string what = "diagram";
   std::string output;
+  bool smooth = false;  ///< antialiased drawing instead of whole pixels
 };
 
 void AddRenderOptions(CLI::App& app, RenderInputs& inputs);

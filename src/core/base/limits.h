@@ -27,5 +27,7 @@ inline constexpr int kMaxZoom = 30;
 inline constexpr int kDefaultZoom = 17;
 /// One press of a zoom button.
 inline constexpr int kZoomStep = 2;
+/// The desktop program's list of recently used files (functions and projects).
+inline constexpr int kMaxRecentFiles = 8;
 
 }  // namespace kestrel

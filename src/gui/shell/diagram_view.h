@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "diagram/diagram.h"
+#include "export/qpainter_canvas.h"
 
 namespace kestrel::gui {
 
@@ -20,6 +21,9 @@ class DiagramView : public QWidget {
   void SetDiagram(Diagram diagram, int top);
   /// Shows nothing and lets the diagram go.
   void Clear();
+  /// Smooth (antialiased) or exact drawing on screen; repaints.
+  void SetDrawing(Drawing drawing);
+  Drawing drawing() const { return drawing_; }
 
   const Diagram& diagram() const { return diagram_; }
   int top() const { return top_; }
@@ -32,6 +36,7 @@ class DiagramView : public QWidget {
   Diagram diagram_;
   int top_ = 0;
   bool empty_ = true;
+  Drawing drawing_ = Drawing::kExact;
 };
 
 }  // namespace kestrel::gui

@@ -83,6 +83,17 @@ class MainWindow : public QMainWindow {
   QLabel* Label2Design;
   QLabel* Label3Additional;
 
+  // --- Added after the program's own menus: Edit, View, Recent ---
+  QMenu* EditMenu;
+  QAction* CopyDiagram;
+  QAction* CopyFunction;
+  QMenu* ViewMenu;
+  QAction* ViewZoomIn;
+  QAction* ViewZoomOut;
+  QAction* FitToWindow;
+  QAction* SmoothDrawing;
+  QMenu* RecentMenu;
+
   QStatusBar* StatusBar1;
   QLabel* StatusText;
   QTimer* Timer1;
@@ -110,6 +121,12 @@ class MainWindow : public QMainWindow {
   void ExportProjectClick();
   void ProgramHelpClick();
   void AboutClick();
+  void CopyDiagramClick();
+  void CopyFunctionClick();
+  void FitToWindowClick();
+  void SmoothDrawingClick();
+  /// A file picked from the Recent menu: the save prompt of its open command, then the file.
+  void OpenRecentFile(const QString& path);
 
   /// Realize: the chosen structure for the current function, then the result on screen.
   void Realize();
@@ -130,9 +147,20 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  /// Ctrl + wheel over the result steps the zoom; the middle button drags it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenu();
+  void BuildAddedMenus();
+  void FillRecentMenu();
+  /// The added commands' enabled states follow the result on show and the zoom buttons.
+  void ShowAddedCommandStates();
+  /// Puts the function and project files the last command read or wrote first in the recent
+  /// files (those whose path changed).
+  void NoteRecentFiles(const std::string& functionBefore, const std::string& projectBefore);
+  /// Runs a file command and notes the files it read or wrote.
+  void RunFileCommand(const std::function<void()>& command);
   void BuildToolBar();
   void BuildResultPanel();
   void BuildFunctionLabel();
@@ -148,6 +176,10 @@ class MainWindow : public QMainWindow {
   bool busy_ = false;
   bool firstShow_ = true;
   std::string shownStatus_;
+  int wheelSteps_ = 0;  ///< Ctrl + wheel turned short of a whole step (touchpads)
+  QPoint panFrom_;      ///< where the middle-button drag started, in screen pixels
+  QPoint panScroll_;    ///< the scroll bars' values when it started
+  bool panning_ = false;
 };
 
 }  // namespace kestrel::gui
