@@ -21,19 +21,13 @@
 #include "gui/shell/diagram_view.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/program.h"
+#include "process_status.h"
 #include "ui/file_dialogs.h"
 #include "ui/messages.h"
 
 namespace {
 
-long StatusKb(const char* field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  const size_t len = std::strlen(field);
-  while (std::getline(status, line))
-    if (line.compare(0, len, field) == 0) return std::stol(line.substr(len));
-  return -1;
-}
+using kestrel::bench::StatusKb;
 
 /// Lets the window system catch up and the exposed part of the window be painted.
 void Settle(kestrel::gui::MainWindow& w) {

@@ -21,17 +21,11 @@
 #include "baseline_minimizer.h"
 #include "bench_families.h"
 #include "function/minimizer.h"
+#include "process_status.h"
 
 namespace {
 
-long StatusKb(const char* field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  const size_t len = std::strlen(field);
-  while (std::getline(status, line))
-    if (line.compare(0, len, field) == 0) return std::stol(line.substr(len));
-  return -1;
-}
+using kestrel::bench::StatusKb;
 
 bool ResetPeak() {
   std::ofstream clear("/proc/self/clear_refs");
