@@ -1497,6 +1497,15 @@ void GuiTests::recentFiles() {
   QCOMPARE(f.main().windowTitle(), QStringLiteral("Kestrel (first.kep)"));
   QVERIFY(f.main().Panel1->isVisible());
   QCOMPARE(f.settings.RecentFiles().first(), QString::fromStdString(f.Path("second.kef")));
+  // Clear the list, from the list itself.
+  f.main().RecentMenu->actions().last()->trigger();
+  QCoreApplication::processEvents();
+  QVERIFY(f.settings.RecentFiles().isEmpty());
+  items.clear();
+  for (QAction* a : f.main().RecentMenu->actions())
+    if (!a->isSeparator()) items << a->text();
+  QCOMPARE(items, QStringList({"(no recent files)", "Clear the list"}));
+  QVERIFY(!f.main().RecentMenu->actions().last()->isEnabled());
 }
 
 void GuiTests::exportNewerPictureTypes() {

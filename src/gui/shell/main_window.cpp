@@ -180,7 +180,7 @@ void MainWindow::BuildMenu() {
 }
 
 void MainWindow::BuildAddedMenus() {
-  ProgramSettings& settings = program_.services.settings;
+  const ProgramSettings& settings = program_.services.settings;
   auto add = [this](QMenu* menu, const char* name, const char* caption, const char* tip,
                     const QKeySequence& key, void (MainWindow::*command)()) {
     QAction* action = MakeAction(name, QString::fromLatin1(caption));
@@ -242,10 +242,15 @@ void MainWindow::BuildAddedMenus() {
 }
 
 void MainWindow::FillRecentMenu() {
-  RecentMenu->clear();
+  // The list is rebuilt from one of its own items too (an opened file moves first, Clear):
+  // the old items go once their signal has returned.
+  for (QAction* old : RecentMenu->actions()) {
+    RecentMenu->removeAction(old);
+    old->deleteLater();
+  }
   const QStringList files = program_.services.settings.RecentFiles();
   for (int i = 0; i < files.size(); ++i) {
-    const QString path = files[i];
+    const QString& path = files[i];
     QAction* a =
         RecentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
     a->setObjectName(QStringLiteral("Recent%1").arg(i + 1));
