@@ -11,6 +11,8 @@
 #include <QElapsedTimer>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <algorithm>
 #include <cstdio>
@@ -21,6 +23,7 @@
 
 #include "gui/platform/help.h"
 #include "gui/platform/printing.h"
+#include "gui/platform/settings.h"
 #include "gui/shell/diagram_view.h"
 #include "gui/shell/live_circuit_bar.h"
 #include "gui/shell/main_window.h"
@@ -60,7 +63,11 @@ int main(int argc, char** argv) {
   kestrel::ScriptedFileDialogs files;
   kestrel::gui::CountingHelp help;
   kestrel::gui::PdfFilePrinting printing(QStringLiteral("/dev/null"));
-  kestrel::gui::Program program({messages, files, help, printing});
+  // Settings in a scratch file: a measurement leaves the user's own untouched.
+  QTemporaryDir scratch;
+  QSettings store(scratch.filePath(QStringLiteral("kestrel.ini")), QSettings::IniFormat);
+  kestrel::gui::ProgramSettings settings(store);
+  kestrel::gui::Program program({messages, files, help, printing, settings});
   kestrel::gui::MainWindow& w = *program.Form1;
   w.resize(1024, 768);
   w.show();

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Kestrel needs to build, test and run (as root, non-interactive);
 # with --checks also what the full test run needs beyond that: clang with its sanitizer and
-# fuzzer runtimes, clang-tidy, clang-format, cppcheck and git. Packages are installed without
-# their recommendations, so everything used is named here; scripts/fresh-check.sh proves the
-# list on a brand-new Debian 12 root. Packages already present are not downloaded again.
+# fuzzer runtimes, clang-tidy, clang-format, cppcheck and git, and the validators of the
+# package's desktop files. Packages are installed without their recommendations, so
+# everything used is named here; scripts/fresh-check.sh proves the list on a brand-new
+# Debian 12 root. Packages already present are not downloaded again.
 set -euo pipefail
 packages=(
   # Build: compiler, CMake, Qt 6 (widgets, SVG, printing), libjpeg, the test, benchmark,
@@ -24,10 +25,16 @@ packages=(
   iverilog yosys
   # Screenshots of the desktop program under a virtual display.
   xvfb xauth
+  # The Debian package (cpack -G DEB): CPack finds the binaries with file and their library
+  # dependencies with dpkg-shlibdeps.
+  file dpkg-dev
 )
 if [ "${1:-}" = "--checks" ]; then
   # fuzz.sh reads the fuzzers' logs with awk; lint.sh lists the sources with git.
   packages+=(clang libclang-rt-14-dev clang-tidy clang-format cppcheck git mawk)
+  # The package test validates the desktop entry and the metainfo, and looks the file types up
+  # in a MIME database of its own (update-mime-database, gio).
+  packages+=(desktop-file-utils appstream shared-mime-info libglib2.0-bin)
 fi
 missing=()
 for p in "${packages[@]}"; do

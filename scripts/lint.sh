@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Static checks of Kestrel's own code (src, tests, bench, fuzz): formatting with clang-format,
-# cppcheck, and clang-tidy with the committed .clang-tidy files. Fails on any finding.
+# Static checks of Kestrel's own code (src, tests, bench, fuzz, packaging): formatting with
+# clang-format, cppcheck, and clang-tidy with the committed .clang-tidy files. Fails on any
+# finding.
 #
 #   scripts/lint.sh BUILD_DIR [FUZZ_BUILD_DIR]
 #
@@ -16,7 +17,7 @@ root=$PWD
 failed=0
 
 mapfile -t sources < <(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' \
-  'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' 'fuzz/*.h')
+  'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' 'fuzz/*.h' 'packaging/*.cpp')
 
 echo "== clang-format"
 if ! clang-format --dry-run --Werror "${sources[@]}"; then
@@ -29,7 +30,7 @@ echo "== cppcheck"
 if ! cppcheck --std=c++20 --enable=warning,style,performance,portability --inline-suppr \
   --library=googletest --library=qt --quiet -j2 --error-exitcode=1 -I src/core -I src \
   --suppress=missingIncludeSystem --suppress=missingInclude --suppress=useStlAlgorithm \
-  src tests bench fuzz; then
+  src tests bench fuzz packaging; then
   failed=1
 fi
 
@@ -42,7 +43,7 @@ tidy() {
   # run-clang-tidy always asks for colours; the escapes are taken out before reading the log.
   # The compile commands may come from g++, whose warning options clang does not all know.
   run-clang-tidy -p "$db" -j2 -quiet -extra-arg=-Wno-unknown-warning-option "$@" 2>&1 | sed 's/\x1b\[[0-9;]*m//g' >"$log" || true
-  if grep -E "^$root/(src|tests|bench|fuzz)/.*(warning|error):" "$log"; then
+  if grep -E "^$root/(src|tests|bench|fuzz|packaging)/.*(warning|error):" "$log"; then
     failed=1
   elif grep -qE "^Error while processing|clang-tidy-14: error|^error:" "$log"; then
     cat "$log" >&2
@@ -52,9 +53,9 @@ tidy() {
 }
 echo "== clang-tidy"
 if [ "${KESTREL_TIDY_TESTS:-1}" != 0 ]; then
-  tidy "$build" "^$root/(src|tests|bench)/"
+  tidy "$build" "^$root/(src|tests|bench|packaging)/"
 else
-  tidy "$build" "^$root/src/"
+  tidy "$build" "^$root/(src|packaging)/"
 fi
 if [ -n "$fuzz_build" ]; then
   tidy "$fuzz_build" "^$root/fuzz/"

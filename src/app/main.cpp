@@ -1,6 +1,7 @@
 // kestrel: the desktop program.
 
 #include <QApplication>
+#include <QSettings>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "gui/platform/printing.h"
 #include "gui/platform/qt_file_dialogs.h"
 #include "gui/platform/qt_messages.h"
+#include "gui/platform/settings.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/program.h"
 
@@ -66,11 +68,15 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  // Kept between runs in ~/.config/Kestrel/Kestrel.conf.
+  QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kestrel"),
+                  QStringLiteral("Kestrel"));
+  kestrel::gui::ProgramSettings settings(store);
   kestrel::gui::QtMessages messages;
-  kestrel::gui::QtFileDialogs files;
+  kestrel::gui::QtFileDialogs files(&settings);
   kestrel::gui::ManualHelp help;
   kestrel::gui::QtPrintDialogs printing;
-  kestrel::gui::Program program({messages, files, help, printing});
+  kestrel::gui::Program program({messages, files, help, printing, settings});
   app.program = &program;
   kestrel::gui::MainWindow* window = program.Form1;
   window->show();

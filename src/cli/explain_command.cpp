@@ -128,7 +128,12 @@ int RunExplain(const ExplainInputs& inputs) {
   bool accepted = true;
   bool realized = false;
   if (!r.structure.empty()) {
-    const RealizeResult run = DefineAndRealize(session, r);
+    std::string addressProblem;
+    const RealizeResult run = DefineAndRealize(session, r, addressProblem);
+    if (!addressProblem.empty()) {
+      std::cerr << "kestrel-cli: " << addressProblem << "\n";
+      return kExitUsage;
+    }
     realized = run.outcome == RealizeOutcome::kRealized;
     accepted = realized;
   } else if (r.functionText) {

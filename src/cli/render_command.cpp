@@ -37,6 +37,9 @@ void AddRenderOptions(CLI::App& app, RenderInputs& inputs) {
   app.add_option("--assign", inputs.assign,
                  "draw the circuit's state for this combination into the picture: its number, or "
                  "settings such as x3=1,x0=0 (as simulate takes them)");
+  app.add_flag("--smooth", inputs.smooth,
+               "draw antialiased lines (as the desktop program's smooth drawing) instead of "
+               "whole pixels; pictures only");
 }
 
 std::string ValidateRenderInputs(const RenderInputs& inputs) {
@@ -48,6 +51,8 @@ std::string ValidateRenderInputs(const RenderInputs& inputs) {
     return "--what project draws a picture; a netlist (.v, .blif) holds the circuit alone";
   if (IsDisplayListPath(inputs.output) && inputs.what == "project")
     return "--what project draws a picture; a display list (.json) holds the diagram alone";
+  if (netlist && inputs.smooth)
+    return "--smooth draws a picture; a netlist (.v, .blif) holds the circuit alone";
   if (!netlist && !IsDisplayListPath(inputs.output) &&
       PictureFormatFromExtension(inputs.output) == PictureFormat::kNone)
     return "cannot tell the picture format of \"" + inputs.output +
@@ -159,12 +164,14 @@ int RenderSession(const Session& session, const RenderInputs& inputs, std::ostre
       inputs.what == "project" ? PictureContent::kProject : PictureContent::kDiagram;
   const ProjectText text{session.model.functionText, session.designCaption};
   std::string error;
-  if (!SavePicture(diagram, content, text, format, inputs.output, &error)) {
+  const Drawing drawing = inputs.smooth ? Drawing::kSmooth : Drawing::kExact;
+  if (!SavePicture(diagram, content, text, format, inputs.output, &error, drawing)) {
     err << "kestrel-cli: the picture was not written to " << inputs.output << ": " << error << "\n";
     return kExitRefused;
   }
-  out << "Wrote " << PictureFormatName(format) << " picture of the " << inputs.what << " at zoom "
-      << diagram.zoom << " to " << inputs.output << "\n";
+  out << "Wrote " << (inputs.smooth ? "smooth " : "") << PictureFormatName(format)
+      << " picture of the " << inputs.what << " at zoom " << diagram.zoom << " to " << inputs.output
+      << "\n";
   return kExitOk;
 }
 

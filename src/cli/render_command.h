@@ -20,6 +20,7 @@ struct RenderInputs {
   /// The combination whose state the picture shows (simulate's --assign); none: the plain
   /// diagram.
   std::optional<std::string> assign;
+  bool smooth = false;  ///< antialiased drawing instead of whole pixels
 };
 
 /// A .json output: the diagram's display list.

@@ -69,21 +69,21 @@ std::vector<uint8_t> ToBytes(const QByteArray& data) {
 }
 
 /// Draws the scene on a paint device; false when the device cannot be painted on.
-bool PaintScene(QPaintDevice& device, const Scene& scene) {
+bool PaintScene(QPaintDevice& device, const Scene& scene, Drawing drawing) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
-  QPainterCanvas canvas(painter);
+  QPainterCanvas canvas(painter, 0, drawing);
   scene.Draw(canvas);
   painter.end();
   return true;
 }
 
-QImage RenderScene(const Scene& scene) {
+QImage RenderScene(const Scene& scene, Drawing drawing) {
   if (static_cast<long long>(scene.width) * scene.height > kMaxRasterPixels) return QImage();
   QImage image(scene.width, scene.height, QImage::Format_RGB32);
   if (image.isNull()) return image;
   image.fill(Qt::white);
-  if (!PaintScene(image, scene)) return QImage();
+  if (!PaintScene(image, scene, drawing)) return QImage();
   return image;
 }
 
@@ -94,6 +94,23 @@ PictureFormat ExportFormatFromFileName(const std::string& path) {
   if (ext.find("jpg") != std::string::npos) return PictureFormat::kJpeg;
   if (ext.find("wmf") != std::string::npos) return PictureFormat::kWmf;
   if (ext.find("bmp") != std::string::npos) return PictureFormat::kBmp;
+  return PictureFormat::kNone;
+}
+
+PictureFormat ExportFormatForFile(const std::string& path) {
+  const PictureFormat format = ExportFormatFromFileName(path);
+  if (format != PictureFormat::kNone) return format;
+  switch (const PictureFormat exact = PictureFormatFromExtension(path)) {
+    case PictureFormat::kSvg:
+    case PictureFormat::kPdf:
+    case PictureFormat::kPng:
+      return exact;
+    case PictureFormat::kNone:
+    case PictureFormat::kWmf:
+    case PictureFormat::kBmp:
+    case PictureFormat::kJpeg:
+      break;
+  }
   return PictureFormat::kNone;
 }
 
@@ -128,12 +145,13 @@ const char* PictureFormatName(PictureFormat format) {
   return "none";
 }
 
-QImage RenderImage(const Diagram& diagram, PictureContent content, const ProjectText& text) {
-  return RenderScene(MakeScene(diagram, content, text));
+QImage RenderImage(const Diagram& diagram, PictureContent content, const ProjectText& text,
+                   Drawing drawing) {
+  return RenderScene(MakeScene(diagram, content, text), drawing);
 }
 
 EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
-                             const ProjectText& text, PictureFormat format) {
+                             const ProjectText& text, PictureFormat format, Drawing drawing) {
   EncodedPicture result;
   const Scene scene = MakeScene(diagram, content, text);
   switch (format) {
@@ -160,7 +178,7 @@ EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
       svg.setViewBox(QRect(0, 0, scene.width, scene.height));
       svg.setResolution(96);
       svg.setTitle("Kestrel diagram");
-      if (!PaintScene(svg, scene)) {
+      if (!PaintScene(svg, scene, drawing)) {
         result.error = "cannot start the SVG picture";
         return result;
       }
@@ -181,7 +199,7 @@ EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
       pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
       pdf.setTitle("Kestrel diagram");
       pdf.setCreator("Kestrel");
-      if (!PaintScene(pdf, scene)) {
+      if (!PaintScene(pdf, scene, drawing)) {
         result.error = "cannot start the PDF picture";
         return result;
       }
@@ -193,7 +211,7 @@ EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
     case PictureFormat::kJpeg:
       break;
   }
-  const QImage image = RenderScene(scene);
+  const QImage image = RenderScene(scene, drawing);
   if (image.isNull()) {
     result.error = text::kRasterTooLargeHead + std::to_string(scene.width) + " x " +
                    std::to_string(scene.height) + text::kRasterTooLargeTail;
@@ -217,8 +235,9 @@ EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
 }
 
 bool SavePicture(const Diagram& diagram, PictureContent content, const ProjectText& text,
-                 PictureFormat format, const std::string& path, std::string* error) {
-  const EncodedPicture picture = EncodePicture(diagram, content, text, format);
+                 PictureFormat format, const std::string& path, std::string* error,
+                 Drawing drawing) {
+  const EncodedPicture picture = EncodePicture(diagram, content, text, format, drawing);
   if (!picture.ok()) {
     if (error) *error = picture.error;
     return false;
@@ -234,12 +253,15 @@ std::string FileSavingErrorText(const std::string& why) {
   return std::string(text::kFileSavingError) + "\n\r" + sentence + ".";
 }
 
+std::string ExportDialogFilter() {
+  return std::string(text::kExportFilter) + "|" + text::kNetlistFilter + "|" +
+         text::kModernPictureFilter;
+}
+
 std::string ExportFilterExtension(int filterIndex) {
   // The filter alternates descriptions and patterns: "JPEG files (*.jpg) | *.jpg; |BMP ...";
-  // the netlist types follow the picture types.
-  const QStringList parts = (QString::fromLatin1(text::kExportFilter) + QLatin1Char('|') +
-                             QString::fromLatin1(text::kNetlistFilter))
-                                .split(QLatin1Char('|'));
+  // the netlist types and then the newer picture types follow the first picture types.
+  const QStringList parts = QString::fromStdString(ExportDialogFilter()).split(QLatin1Char('|'));
   const qsizetype at = 2 * static_cast<qsizetype>(filterIndex) - 1;
   if (filterIndex < 1 || at >= parts.size()) return "";
   QString pattern = parts[at].split(QLatin1Char(';')).first().trimmed();
@@ -254,7 +276,7 @@ std::string ExportFileName(const std::string& chosen, int filterIndex) {
 
 PictureFormat ExportCommand(const Diagram& diagram, PictureContent content, const ProjectText& text,
                             const std::string& chosenPath, MessageSink& messages) {
-  const PictureFormat format = ExportFormatFromFileName(chosenPath);
+  const PictureFormat format = ExportFormatForFile(chosenPath);
   if (format == PictureFormat::kNone) return format;
   const EncodedPicture picture = EncodePicture(diagram, content, text, format);
   std::string why = picture.error;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "diagram/diagram.h"
+#include "export/qpainter_canvas.h"
 #include "ui/messages.h"
 
 namespace kestrel {
@@ -29,6 +30,9 @@ inline constexpr const char* kExportFilter =
 /// The netlists the export dialog offers after the pictures.
 inline constexpr const char* kNetlistFilter =
     "Verilog netlist (*.v)|*.v|BLIF netlist (*.blif)|*.blif";
+/// The vector and lossless pictures the export dialog offers after the netlists.
+inline constexpr const char* kModernPictureFilter =
+    "SVG picture (*.svg)|*.svg|PDF document (*.pdf)|*.pdf|PNG picture (*.png)|*.png";
 inline constexpr const char* kExportDefaultExtension = "wmf";
 inline constexpr int kExportFilterIndex = 3;
 /// Why a raster picture was not made, and what to do instead: head + "W x H" + tail.
@@ -53,8 +57,11 @@ inline constexpr const char* kChooseAnotherFile = "choose another folder or file
 /// picture was not saved and what to do, as a sentence of its own.
 std::string FileSavingErrorText(const std::string& why);
 
+/// The export dialog's whole filter: kExportFilter, then kNetlistFilter, then
+/// kModernPictureFilter.
+std::string ExportDialogFilter();
 /// The extension (".jpg") of the patterns of the export filter at index (counted from 1) in
-/// kExportFilter followed by kNetlistFilter, in lower case; empty for an index outside them.
+/// ExportDialogFilter(), in lower case; empty for an index outside them.
 std::string ExportFilterExtension(int filterIndex);
 /// The name the export writes: the chosen name itself when it has an extension, else the
 /// chosen name with the extension of the filter selected in the dialog, so that the type the
@@ -64,6 +71,9 @@ std::string ExportFileName(const std::string& chosen, int filterIndex);
 /// The export commands' rule: the chosen name's extension, lower-cased, is tested for "jpg",
 /// then "wmf", then "bmp" (it needs only contain them); anything else is kNone.
 PictureFormat ExportFormatFromFileName(const std::string& path);
+/// The format the export writes for a name: the export rule first, so that every name it
+/// accepts keeps its format; then the exact extensions .svg, .pdf and .png (any case).
+PictureFormat ExportFormatForFile(const std::string& path);
 /// The exact extensions .svg .png .pdf .wmf .bmp .jpg (any case); anything else is kNone.
 PictureFormat PictureFormatFromExtension(const std::string& path);
 const char* PictureFormatName(PictureFormat format);
@@ -79,24 +89,29 @@ inline constexpr long long kMaxRasterPixels = 120LL * 1000 * 1000;
 
 /// Renders the diagram (or the project) into an RGB image; a null image when it would exceed
 /// kMaxRasterPixels.
-QImage RenderImage(const Diagram& diagram, PictureContent content, const ProjectText& text);
+QImage RenderImage(const Diagram& diagram, PictureContent content, const ProjectText& text,
+                   Drawing drawing = Drawing::kExact);
 
 struct EncodedPicture {
   std::vector<uint8_t> bytes;
   std::string error;  ///< empty on success
   bool ok() const { return error.empty(); }
 };
-/// The file contents of the picture in the format (kNone is an error).
+/// The file contents of the picture in the format (kNone is an error). Smooth drawing changes
+/// the raster formats' pixels and the vector formats' rendering hints; the WMF metafile is the
+/// same either way.
 EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
-                             const ProjectText& text, PictureFormat format);
+                             const ProjectText& text, PictureFormat format,
+                             Drawing drawing = Drawing::kExact);
 
 /// Encodes and writes the picture as one atomic file write (only a regular file is replaced);
 /// false with error filled on failure.
 bool SavePicture(const Diagram& diagram, PictureContent content, const ProjectText& text,
-                 PictureFormat format, const std::string& path, std::string* error);
+                 PictureFormat format, const std::string& path, std::string* error,
+                 Drawing drawing = Drawing::kExact);
 
 /// Export diagram / Export project after the save dialog: chooses the format from the file
-/// name by the export rule, writes nothing for another extension, and shows "File saving
+/// name (ExportFormatForFile), writes nothing for another extension, and shows "File saving
 /// error! " with the reason when saving fails. Returns the format written (kNone when nothing
 /// was written).
 PictureFormat ExportCommand(const Diagram& diagram, PictureContent content, const ProjectText& text,

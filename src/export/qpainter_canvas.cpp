@@ -70,9 +70,18 @@ InkMeasurer QtInkMeasurer() {
   };
 }
 
-QPainterCanvas::QPainterCanvas(QPainter& painter, double lineWidth)
+QPainterCanvas::QPainterCanvas(QPainter& painter, double lineWidth, Drawing drawing)
     : painter_(painter), lineWidth_(lineWidth) {
-  painter_.setRenderHint(QPainter::Antialiasing, false);
+  switch (drawing) {
+    case Drawing::kExact:
+      painter_.setRenderHint(QPainter::Antialiasing, false);
+      break;
+    case Drawing::kSmooth:
+      painter_.setRenderHint(QPainter::Antialiasing, true);
+      if (lineWidth_ == 0) lineWidth_ = 1;
+      painter_.translate(0.5, 0.5);
+      break;
+  }
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
   QPainterCanvas::StateChanged();
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The diagram canvas over a QPainter: the screen, raster images, SVG and PDF. Lines, outlines
-// and fills follow the Windows canvas rules of diagram/canvas.h; geometry is drawn without
-// antialiasing so that raster pictures keep their one-pixel lines. Text is measured with one
-// font engine for every device (QtTextMeasurer), so every picture format has the same layout.
+// and fills follow the Windows canvas rules of diagram/canvas.h; exact drawing (the default)
+// draws geometry without antialiasing so that raster pictures keep their one-pixel lines,
+// smooth drawing antialiases it. Text is measured with one font engine for every device
+// (QtTextMeasurer), so every picture format has the same layout.
 
 #include <QFont>
 #include <QFontMetrics>
@@ -13,6 +14,17 @@
 #include "diagram/recording_canvas.h"
 
 namespace kestrel {
+
+/// How lines and outlines reach the pixels.
+enum class Drawing {
+  /// Whole pixels, no antialiasing: each line one device pixel wide, as in every picture
+  /// written without --smooth.
+  kExact,
+  /// Antialiased: each line one pixel of the drawing's own coordinates wide and centred on
+  /// that pixel, so straight lines stay crisp at any whole device pixel ratio and slanted
+  /// lines, circles and arcs are smooth.
+  kSmooth,
+};
 
 /// The Qt font for a canvas font: the family by name (fontconfig maps "Arial Narrow" to a
 /// metric-compatible face), the size as a pixel size (FontPixelSize), bold or normal.
@@ -35,7 +47,10 @@ class QPainterCanvas : public Canvas {
   /// canvas's from now on. Lines are one device pixel wide (a cosmetic pen) unless lineWidth
   /// gives their width in the painter's coordinates: a printout scaled up from screen pixels
   /// draws its lines one screen pixel wide, not one printer dot.
-  explicit QPainterCanvas(QPainter& painter, double lineWidth = 0);
+  /// Smooth drawing moves the painter's origin half a pixel to the lower right: the centre of
+  /// a pixel-wide line on whole coordinates then lies on the pixel's centre.
+  explicit QPainterCanvas(QPainter& painter, double lineWidth = 0,
+                          Drawing drawing = Drawing::kExact);
 
   void Line(int x1, int y1, int x2, int y2) override;
   void Rectangle(int x1, int y1, int x2, int y2) override;

@@ -54,4 +54,25 @@ inline constexpr const char* kProductsHint = "Choose a product to see its cells:
 inline constexpr const char* kCoverStepsCaption = "Cover selection (in visiting order):";
 inline constexpr const char* kReportNotSaved = "The report has not been saved: ";
 
+/// The menus the desktop program adds after its own (Edit, View, Recent) and their items.
+inline constexpr const char* kEditMenu = "&Edit";
+inline constexpr const char* kCopyDiagram = "Copy diagram";
+inline constexpr const char* kCopyFunction = "Copy function";
+inline constexpr const char* kViewZoomIn = "Zoom in";
+inline constexpr const char* kViewZoomOut = "Zoom out";
+inline constexpr const char* kFitToWindow = "Fit to window";
+inline constexpr const char* kSmoothDrawing = "Smooth drawing";
+inline constexpr const char* kRecentMenu = "Re&cent";
+inline constexpr const char* kNoRecentFiles = "(no recent files)";
+inline constexpr const char* kClearRecentFiles = "Clear the list";
+/// The status tips of the added items.
+inline constexpr const char* kCopyDiagramTip =
+    "Copy the diagram to the clipboard as a PNG and an SVG picture";
+inline constexpr const char* kCopyFunctionTip =
+    "Copy the minimized function to the clipboard as text";
+inline constexpr const char* kFitToWindowTip =
+    "The largest zoom at which the whole diagram is seen in the window";
+inline constexpr const char* kSmoothDrawingTip =
+    "Antialiased lines and text on screen; off: every line on whole pixels";
+
 }  // namespace kestrel::text

@@ -176,6 +176,28 @@ TEST(CliRender, AssignDrawsTheStateIntoEveryFormat) {
   EXPECT_FALSE(QFile::exists(QString::fromStdString(scratch.File("bad.v"))));
 }
 
+// --smooth draws antialiased pictures; without it the picture is the exact drawing.
+TEST(CliRender, SmoothDrawsAntialiasedPictures) {
+  Scratch scratch;
+  const ProgramRun smooth = Cli(Mux(scratch.File("s.png")) << "--smooth");
+  EXPECT_EQ(smooth.exitCode, 0) << smooth.err.toStdString();
+  EXPECT_TRUE(smooth.out.startsWith("Wrote smooth PNG picture of the diagram at zoom 17"))
+      << smooth.out.toStdString();
+  const ProgramRun exact = Cli(Mux(scratch.File("e.png")));
+  EXPECT_TRUE(exact.out.startsWith("Wrote PNG picture of the diagram at zoom 17"))
+      << exact.out.toStdString();
+  const QImage s(QString::fromStdString(scratch.File("s.png")));
+  const QImage e(QString::fromStdString(scratch.File("e.png")));
+  EXPECT_EQ(s.size(), e.size());
+  EXPECT_NE(s, e);
+  const ProgramRun netlist = Cli(Mux(scratch.File("n.v")) << "--smooth");
+  EXPECT_EQ(netlist.exitCode, 2);
+  EXPECT_TRUE(netlist.err.contains("--smooth draws a picture")) << netlist.err.toStdString();
+  EXPECT_EQ(Cli(Mux(scratch.File("x.png")) << "--smooth=maybe").exitCode, 2);
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(scratch.File("n.v"))));
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(scratch.File("x.png"))));
+}
+
 TEST(CliRender, NothingRealizedWritesNothing) {
   Scratch scratch;
   // A 3-variable function on a 4-output demultiplexer is refused.

@@ -369,7 +369,10 @@ TEST(ExportRules, ANameWithoutExtensionTakesTheChosenFiltersExtension) {
   EXPECT_EQ(ExportFilterExtension(0), "");
   EXPECT_EQ(ExportFilterExtension(4), ".v");  // the netlists follow the pictures
   EXPECT_EQ(ExportFilterExtension(5), ".blif");
-  EXPECT_EQ(ExportFilterExtension(6), "");
+  EXPECT_EQ(ExportFilterExtension(6), ".svg");  // then the newer pictures
+  EXPECT_EQ(ExportFilterExtension(7), ".pdf");
+  EXPECT_EQ(ExportFilterExtension(8), ".png");
+  EXPECT_EQ(ExportFilterExtension(9), "");
   EXPECT_EQ(ExportFileName("/tmp/d", 1), "/tmp/d.jpg");
   EXPECT_EQ(ExportFileName("/tmp/d", 2), "/tmp/d.bmp");
   EXPECT_EQ(ExportFileName("/tmp/d", 3), "/tmp/d.wmf");
@@ -379,6 +382,60 @@ TEST(ExportRules, ANameWithoutExtensionTakesTheChosenFiltersExtension) {
   EXPECT_EQ(ExportFileName("/tmp/d.txt", 1), "/tmp/d.txt");
   for (int filter = 1; filter <= 3; ++filter)
     EXPECT_NE(ExportFormatFromFileName(ExportFileName("d", filter)), PictureFormat::kNone);
+  for (int filter = 6; filter <= 8; ++filter)
+    EXPECT_NE(ExportFormatForFile(ExportFileName("d", filter)), PictureFormat::kNone);
+}
+
+// The export keeps its rule for every name it accepted before (a name containing jpg, wmf or
+// bmp), and writes SVG, PDF and PNG for exactly those extensions.
+TEST(ExportRules, NewerPictureTypesComeAfterTheRule) {
+  const std::pair<const char*, PictureFormat> rows[] = {
+      {"a.svg", PictureFormat::kSvg},     {"a.PDF", PictureFormat::kPdf},
+      {"a.Png", PictureFormat::kPng},     {"a.jpg", PictureFormat::kJpeg},
+      {"a.jpgx", PictureFormat::kJpeg},   {"a.pngwmf", PictureFormat::kWmf},
+      {"a.bmp.png", PictureFormat::kPng}, {"a.svgbmp", PictureFormat::kBmp},
+      {"a.svgz", PictureFormat::kNone},   {"a.txt", PictureFormat::kNone},
+      {"png", PictureFormat::kNone},      {"/tmp/svg.d/picture", PictureFormat::kNone}};
+  for (const auto& [name, format] : rows) EXPECT_EQ(ExportFormatForFile(name), format) << name;
+  EXPECT_EQ(ExportDialogFilter(),
+            std::string(text::kExportFilter) + "|" + text::kNetlistFilter + "|" +
+                "SVG picture (*.svg)|*.svg|PDF document (*.pdf)|*.pdf|PNG picture (*.png)|*.png");
+  Scratch scratch;
+  RecordingMessages messages;
+  const Realization k(kSamples[0], 17);
+  const std::pair<const char*, QByteArray> written[] = {
+      {"d.svg", "<?xml"}, {"d.pdf", "%PDF-"}, {"d.png", "\x89PNG"}};
+  for (const auto& [name, magic] : written) {
+    EXPECT_NE(
+        ExportCommand(k.diagram, PictureContent::kDiagram, k.text, scratch.File(name), messages),
+        PictureFormat::kNone);
+    EXPECT_TRUE(ReadAll(scratch.File(name)).startsWith(magic)) << name;
+  }
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+// Smooth drawing: the same picture with antialiased geometry. Exact drawing stays the default;
+// the metafile is the same either way.
+TEST(PictureFormats, SmoothDrawingAntialiasesTheSamePicture) {
+  for (const Sample& s : kSamples) {
+    const Realization k(s, 17);
+    const QImage exact = RenderImage(k.diagram, PictureContent::kDiagram, k.text);
+    const QImage smooth =
+        RenderImage(k.diagram, PictureContent::kDiagram, k.text, Drawing::kSmooth);
+    EXPECT_EQ(exact, RenderImage(k.diagram, PictureContent::kDiagram, k.text, Drawing::kExact));
+    ASSERT_EQ(smooth.size(), exact.size()) << s.name;
+    EXPECT_NE(smooth, exact) << s.name;
+    // Straight lines fall on the same pixels: only the slanted and round edges differ.
+    EXPECT_LT(MeanDifference(exact, smooth), 3.0) << s.name;
+    const QRect bounds = DarkBounds(exact), smoothBounds = DarkBounds(smooth);
+    EXPECT_LE(std::abs(bounds.left() - smoothBounds.left()), 1) << s.name;
+    EXPECT_LE(std::abs(bounds.bottom() - smoothBounds.bottom()), 1) << s.name;
+    EXPECT_EQ(EncodePicture(k.diagram, PictureContent::kDiagram, k.text, PictureFormat::kWmf).bytes,
+              EncodePicture(k.diagram, PictureContent::kDiagram, k.text, PictureFormat::kWmf,
+                            Drawing::kSmooth)
+                  .bytes)
+        << s.name;
+  }
 }
 
 TEST(ExportRules, AFailedWriteKeepsTheOldFile) {

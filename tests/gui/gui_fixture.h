@@ -3,6 +3,7 @@
 // print dialog, and a modal runner that plays a script on each dialog instead of blocking.
 
 #include <QDialog>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <deque>
 #include <functional>
@@ -23,6 +24,9 @@ struct Fixture {
   ScriptedFileDialogs files;
   CountingHelp help;
   PdfFilePrinting printing{dir.filePath(QStringLiteral("printout.pdf"))};
+  /// Settings in the scratch folder: each fixture starts as a first run.
+  QSettings store{dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
+  ProgramSettings settings{store};
   std::unique_ptr<Program> program;
   /// One script per modal showing, in order; a dialog still open after its script is
   /// cancelled (rejected).
@@ -32,7 +36,7 @@ struct Fixture {
   /// A test may give the program another help (the real help window, say).
   explicit Fixture(HelpPort* otherHelp = nullptr) {
     program = std::make_unique<Program>(
-        Services{messages, files, otherHelp ? *otherHelp : help, printing});
+        Services{messages, files, otherHelp ? *otherHelp : help, printing, settings});
     program->runModal = [this](QDialog& dialog) {
       ++modalShows;
       dialog.setResult(QDialog::Rejected);

@@ -3,6 +3,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,6 +12,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
 #include <QProcess>
 #include <QProgressBar>
@@ -18,6 +21,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -153,6 +157,12 @@ class GuiTests : public QObject {
   void fileNamedOnTheCommandLine();
   void liveCircuitSwitchesStepsAndLabels();
   void workWindowFollowsTheFunction();
+  void addedMenusComeAfterTheProgramsOwn();
+  void clipboardHoldsThePicturesAndTheFunction();
+  void settingsRoundTrip();
+  void fitToWindowWheelAndPan();
+  void recentFiles();
+  void exportNewerPictureTypes();
 };
 
 void GuiTests::startState() {
@@ -671,10 +681,13 @@ void GuiTests::exportNetlists() {
   QVERIFY(
       read("circuit.v").startsWith("// circuit: structural Verilog netlist written by Kestrel.\n"));
   QVERIFY(read("circuit.v").contains("module circuit (\n  input x3, x2, x1, x0,\n  output F\n);"));
-  // The netlist types follow the picture types; the dialog still starts on WMF.
+  // The netlist types follow the first picture types, and the newer picture types follow
+  // them; the dialog still starts on WMF.
   QCOMPARE(f.files.shown.back().request.filter,
            std::string("JPEG files (*.jpg) | *.jpg; |BMP files (*.bmp) | *.BMP; |WMF files (*.wmf) "
-                       "| *.wmf|Verilog netlist (*.v)|*.v|BLIF netlist (*.blif)|*.blif"));
+                       "| *.wmf|Verilog netlist (*.v)|*.v|BLIF netlist (*.blif)|*.blif|"
+                       "SVG picture (*.svg)|*.svg|PDF document (*.pdf)|*.pdf|"
+                       "PNG picture (*.png)|*.png"));
   QCOMPARE(f.files.shown.back().request.defaultExtension, std::string("wmf"));
   f.files.answers.emplace_back(f.Path("circuit.BLIF"));
   f.main().ExportProject->trigger();
@@ -1073,19 +1086,24 @@ void GuiTests::largeDiagramIsDrawnWhereItIsSeen() {
   QVERIFY(d.nodes.size() > 500);
   QCOMPARE(view->size(), QSize(d.width, view->top() + d.height));
   QVERIFY(view->height() > 20000);
-  // What the view paints of a part of the diagram is that part of the whole drawing.
-  for (const QRect part :
-       {QRect(0, view->top(), 300, 200), QRect(d.width / 2, d.height / 2, 257, 311),
-        QRect(d.width - 200, view->top() + d.height - 150, 200, 150)}) {
-    const QImage painted = view->grab(part).toImage().convertToFormat(QImage::Format_RGB32);
-    QImage expected(part.size(), QImage::Format_RGB32);
-    expected.fill(Qt::white);
-    QPainter painter(&expected);
-    painter.translate(-part.x(), view->top() - part.y());
-    QPainterCanvas canvas(painter);
-    DrawDiagram(d, canvas);
-    painter.end();
-    QVERIFY2(painted == expected, qPrintable(QStringLiteral("%1,%2").arg(part.x()).arg(part.y())));
+  // What the view paints of a part of the diagram is that part of the whole drawing, exact
+  // or smooth.
+  for (const Drawing drawing : {Drawing::kExact, Drawing::kSmooth}) {
+    view->SetDrawing(drawing);
+    for (const QRect part :
+         {QRect(0, view->top(), 300, 200), QRect(d.width / 2, d.height / 2, 257, 311),
+          QRect(d.width - 200, view->top() + d.height - 150, 200, 150)}) {
+      const QImage painted = view->grab(part).toImage().convertToFormat(QImage::Format_RGB32);
+      QImage expected(part.size(), QImage::Format_RGB32);
+      expected.fill(Qt::white);
+      QPainter painter(&expected);
+      painter.translate(-part.x(), view->top() - part.y());
+      QPainterCanvas canvas(painter, 0, drawing);
+      DrawDiagram(d, canvas);
+      painter.end();
+      QVERIFY2(painted == expected,
+               qPrintable(QStringLiteral("%1,%2").arg(part.x()).arg(part.y())));
+    }
   }
   // Zooming lays the diagram out again; the view follows.
   for (int i = 0; i < 7; ++i) f.main().ButtonZoomIn->click();
@@ -1264,8 +1282,8 @@ void GuiTests::liveCircuitSwitchesStepsAndLabels() {
   // The View menu comes after the program's own menus, which keep their places.
   QStringList menus;
   for (QAction* a : w.menuBar()->actions()) menus << a->text();
-  QCOMPARE(menus, (QStringList{"&File", "&Realization", "&Help", "&View"}));
-  QCOMPARE(w.View1->actions(), (QList<QAction*>{w.LiveCircuit1, w.ShowWork}));
+  QCOMPARE(menus, (QStringList{"&File", "&Realization", "&Help", "&Edit", "&View", "Re&cent"}));
+  QCOMPARE(w.ViewMenu->actions().mid(0, 2), (QList<QAction*>{w.LiveCircuit1, w.ShowWork}));
   QVERIFY(!w.LiveCircuit1->isEnabled());
   EnterLiteral(f, QStringLiteral("x2~x0+x1"));
   Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
@@ -1342,7 +1360,6 @@ void GuiTests::workWindowFollowsTheFunction() {
   Fixture f;
   QStringList menus;
   for (QAction* a : f.main().menuBar()->actions()) menus << a->text();
-  QCOMPARE(menus, QStringList({"&File", "&Realization", "&Help", "&View"}));
   f.main().ShowWork->trigger();
   WorkWindow* work = f.main().Work();
   QVERIFY(work && work->isVisible());
@@ -1386,6 +1403,272 @@ void GuiTests::workWindowFollowsTheFunction() {
   QCOMPARE(levels->count(), 11);
   levels->setCurrentRow(5);
   QCOMPARE(Find<QTableView>(work, "LevelTable")->model()->rowCount(), 8064);
+}
+
+void GuiTests::addedMenusComeAfterTheProgramsOwn() {
+  Fixture f;
+  QStringList bar;
+  for (QAction* a : f.main().menuBar()->actions()) bar << a->text();
+  QCOMPARE(bar, QStringList({"&File", "&Realization", "&Help", "&Edit", "&View", "Re&cent"}));
+  QStringList file;
+  for (QAction* a : f.main().File1->actions())
+    file << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  QCOMPARE(file, QStringList({"New project", "Open project", "Save project", "Save project as...",
+                              "-", "New function", "Open function", "Change function",
+                              "Save function", "Save function as...", "-", "Export diagram",
+                              "Export project", "-", "Print project", "Print setup", "-", "Exit"}));
+  QStringList added;
+  for (QMenu* menu : {f.main().EditMenu, f.main().ViewMenu})
+    for (QAction* a : menu->actions()) {
+      if (a->isSeparator()) continue;
+      added << a->text();
+      QVERIFY2(!a->shortcut().isEmpty(), qPrintable(a->text()));
+    }
+  QCOMPARE(added, QStringList({"Copy diagram", "Copy function", "&Live circuit", "Show the work...",
+                               "Zoom in", "Zoom out", "Fit to window", "Smooth drawing"}));
+  QCOMPARE(f.main().CopyDiagram->shortcut(), QKeySequence(QKeySequence::Copy));
+  // Nothing to copy or fit before a result is shown; smooth drawing is on at first.
+  for (QAction* a : {f.main().CopyDiagram, f.main().CopyFunction, f.main().FitToWindow,
+                     f.main().ViewZoomIn, f.main().ViewZoomOut})
+    QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
+  QVERIFY(f.main().SmoothDrawing->isChecked());
+  QCOMPARE(f.main().Image1->drawing(), Drawing::kSmooth);
+  EnterLiteral(f, QStringLiteral("x2x1+~x2x0"));
+  QVERIFY(f.main().CopyFunction->isEnabled());
+  QVERIFY(!f.main().CopyDiagram->isEnabled());
+  Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
+  for (QAction* a : {f.main().CopyDiagram, f.main().CopyFunction, f.main().FitToWindow,
+                     f.main().ViewZoomIn, f.main().ViewZoomOut})
+    QVERIFY2(a->isEnabled(), qPrintable(a->text()));
+  // The diagram's context menu offers the copy and view commands.
+  QStringList offered;
+  QTimer::singleShot(0, [&] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      for (QAction* a : menu->actions())
+        if (!a->isSeparator()) offered << a->text();
+      menu->close();
+    }
+  });
+  const QPoint at(40, f.main().Image1->top() + 20);
+  QContextMenuEvent click(QContextMenuEvent::Mouse, at, f.main().Image1->mapToGlobal(at));
+  QApplication::sendEvent(f.main().Image1, &click);
+  QCOMPARE(offered, QStringList({"Copy diagram", "Copy function", "Zoom in", "Zoom out",
+                                 "Fit to window", "Smooth drawing"}));
+  // The View menu's zoom steps as the buttons do.
+  f.main().ViewZoomIn->trigger();
+  QCOMPARE(f.session().zoom, 19);
+  f.main().ViewZoomOut->trigger();
+  f.main().ViewZoomOut->trigger();
+  QCOMPARE(f.session().zoom, 15);
+  f.main().SmoothDrawing->trigger();
+  QCOMPARE(f.main().Image1->drawing(), Drawing::kExact);
+  QVERIFY(!f.settings.SmoothDrawing());
+}
+
+void GuiTests::clipboardHoldsThePicturesAndTheFunction() {
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x3x2+~x3x1+x0"));
+  Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
+  const Diagram& d = f.main().Image1->diagram();
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  f.main().CopyDiagram->trigger();
+  const QMimeData* data = clipboard->mimeData();
+  QVERIFY(data);
+  QVERIFY(data->hasFormat(QStringLiteral("image/png")));
+  QVERIFY(data->hasFormat(QStringLiteral("image/svg+xml")));
+  QVERIFY(data->hasImage());
+  QVERIFY(!data->hasText());
+  const QImage png = QImage::fromData(data->data(QStringLiteral("image/png")), "PNG");
+  QCOMPARE(png.size(), QSize(d.width, d.height));
+  // The picture as the screen draws it (smooth at first).
+  QCOMPARE(png.convertToFormat(QImage::Format_RGB32),
+           RenderImage(d, PictureContent::kDiagram, {}, Drawing::kSmooth));
+  const QByteArray svg = data->data(QStringLiteral("image/svg+xml"));
+  QVERIFY(svg.startsWith("<?xml"));
+  QVERIFY(svg.contains("<svg"));
+  QCOMPARE(qvariant_cast<QImage>(data->imageData()).size(), png.size());
+  f.main().CopyFunction->trigger();
+  QCOMPARE(clipboard->text(), QString::fromStdString(f.session().model.functionText));
+  QCOMPARE(clipboard->text(), QStringLiteral("x0+~x3x1+x3x2"));
+  QVERIFY(!clipboard->mimeData()->hasImage());
+}
+
+void GuiTests::settingsRoundTrip() {
+  QTemporaryDir dir;
+  const QString ini = dir.filePath(QStringLiteral("kestrel.ini"));
+  const QString folder = dir.filePath(QStringLiteral("work"));
+  QVERIFY(QDir().mkpath(folder));
+  QStringList files;
+  for (int i = 0; i < 10; ++i) {
+    files << QDir(folder).filePath(QStringLiteral("f%1.%2").arg(i).arg(i % 2 ? "kep" : "kef"));
+    QFile file(files.back());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+  }
+  QMainWindow first;
+  first.setGeometry(120, 90, 640, 480);
+  {
+    QSettings store(ini, QSettings::IniFormat);
+    ProgramSettings settings(store);
+    QVERIFY(settings.SmoothDrawing());
+    QVERIFY(settings.RecentFiles().isEmpty());
+    QVERIFY(!settings.RestoreWindow(first));
+    settings.SetSmoothDrawing(false);
+    settings.RememberFile(QStringLiteral("wmf"), files[3]);
+    for (const QString& file : files) settings.AddRecentFile(file);
+    settings.AddRecentFile(files[5]);  // again: first, and only once
+    settings.SaveWindow(first);
+  }
+  QVERIFY(QFile::remove(files[8]));
+  QSettings store(ini, QSettings::IniFormat);
+  ProgramSettings settings(store);
+  QVERIFY(!settings.SmoothDrawing());
+  QCOMPARE(settings.LastFolder(QStringLiteral("wmf")), folder);
+  QCOMPARE(settings.LastName(QStringLiteral("wmf")), QStringLiteral("f3.kep"));
+  QCOMPARE(settings.LastFolder(QStringLiteral("kef")), QString());
+  // Newest first, at most eight, a file that is gone left out.
+  QCOMPARE(settings.RecentFiles(),
+           QStringList({files[5], files[9], files[7], files[6], files[4], files[3], files[2]}));
+  QMainWindow second;
+  QVERIFY(settings.RestoreWindow(second));
+  QCOMPARE(second.size(), QSize(640, 480));
+  settings.ClearRecentFiles();
+  QVERIFY(settings.RecentFiles().isEmpty());
+  // The main window comes back as it was left, and its view setting with it.
+  Fixture f;
+  f.main().resize(720, 520);
+  f.main().SmoothDrawing->trigger();
+  f.main().close();
+  Fixture g;
+  g.store.clear();
+  for (const QString& key : f.store.allKeys()) g.store.setValue(key, f.store.value(key));
+  QMainWindow restored;
+  QVERIFY(g.settings.RestoreWindow(restored));
+  QCOMPARE(restored.size(), QSize(720, 520));
+  QVERIFY(!g.settings.SmoothDrawing());
+}
+
+void GuiTests::fitToWindowWheelAndPan() {
+  Fixture f;
+  f.main().resize(900, 700);
+  EnterLiteral(f, QStringLiteral("x5x4x3+~x5x2x1+x4~x3x0+~x2~x1~x0"));
+  Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
+  QScrollArea* box = f.main().ScrollBox1;
+  for (const QSize window : {QSize(900, 700), QSize(500, 420), QSize(1500, 1000)}) {
+    f.main().resize(window);
+    QCoreApplication::processEvents();
+    f.main().FitToWindow->trigger();
+    const QSize room =
+        box->maximumViewportSize() - QSize(box->verticalScrollBar()->sizeHint().width(),
+                                           box->horizontalScrollBar()->sizeHint().height());
+    const int z = f.session().zoom;
+    QCOMPARE(z, FitZoom(f.session().results, f.session().choice, room.width(), room.height()));
+    const Diagram& d = f.main().Image1->diagram();
+    QCOMPARE(d.zoom, z);
+    if (z > kMinZoom) QVERIFY(d.width <= room.width() && d.height <= room.height());
+    QCOMPARE(f.main().ButtonZoomIn->isEnabled(), z < kMaxZoom);
+    QCOMPARE(box->verticalScrollBar()->value(),
+             std::min(f.main().Image1->top(), box->verticalScrollBar()->maximum()));
+  }
+  // Ctrl + wheel steps as the buttons do; without Ctrl the wheel scrolls.
+  f.main().resize(600, 500);
+  f.session().ZoomTo(17);
+  f.main().ShowSessionState();
+  f.main().ShowResult();
+  QWidget* area = box->viewport();
+  auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
+    QWheelEvent event(QPointF(50, 50), area->mapToGlobal(QPointF(50, 50)), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(area, &event);
+  };
+  wheel(120, Qt::ControlModifier);
+  QCOMPARE(f.session().zoom, 19);
+  wheel(-240, Qt::ControlModifier);
+  QCOMPARE(f.session().zoom, 15);
+  wheel(60, Qt::ControlModifier);  // half a notch: nothing yet
+  QCOMPARE(f.session().zoom, 15);
+  wheel(60, Qt::ControlModifier);
+  QCOMPARE(f.session().zoom, 17);
+  QCOMPARE(f.main().TrackBar1->value(), 17);
+  wheel(-120, Qt::NoModifier);
+  QCOMPARE(f.session().zoom, 17);
+  // Dragging with the middle button moves the picture with the mouse.
+  box->horizontalScrollBar()->setValue(0);
+  box->verticalScrollBar()->setValue(60);
+  auto mouse = [&](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(at), area->mapToGlobal(QPointF(at)), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(area, &event);
+  };
+  mouse(QEvent::MouseButtonPress, {200, 200}, Qt::MiddleButton, Qt::MiddleButton);
+  mouse(QEvent::MouseMove, {170, 160}, Qt::NoButton, Qt::MiddleButton);
+  QCOMPARE(box->verticalScrollBar()->value(), 100);
+  QCOMPARE(box->horizontalScrollBar()->value(),
+           std::min(30, box->horizontalScrollBar()->maximum()));
+  mouse(QEvent::MouseButtonRelease, {170, 160}, Qt::MiddleButton, Qt::NoButton);
+  mouse(QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::NoButton);
+  QCOMPARE(box->verticalScrollBar()->value(), 100);
+}
+
+void GuiTests::recentFiles() {
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x2x1+~x2x0"));
+  Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
+  f.files.answers.emplace_back(f.Path("first.kep"));
+  f.main().ButtonSave->click();
+  f.files.answers.emplace_back(f.Path("second.kef"));
+  f.main().SaveFunctionAs->trigger();
+  QCOMPARE(f.settings.RecentFiles(), QStringList({QString::fromStdString(f.Path("second.kef")),
+                                                  QString::fromStdString(f.Path("first.kep"))}));
+  QStringList items;
+  for (QAction* a : f.main().RecentMenu->actions())
+    if (!a->isSeparator()) items << a->text();
+  QCOMPARE(items, QStringList({"&1 second.kef", "&2 first.kep", "Clear the list"}));
+  QAction* project = f.main().RecentMenu->actions()[1];
+  QCOMPARE(project->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_2));
+  // A new project, then the recent project: it is read and realized.
+  f.main().NewProject->trigger();
+  QCOMPARE(f.session().commandState, CommandState::kEmpty);
+  project->trigger();
+  QCOMPARE(f.session().commandState, CommandState::kRealized);
+  QCOMPARE(f.main().windowTitle(), QStringLiteral("Kestrel (first.kep)"));
+  QVERIFY(f.main().Panel1->isVisible());
+  QCOMPARE(f.settings.RecentFiles().first(), QString::fromStdString(f.Path("second.kef")));
+  // Clear the list, from the list itself.
+  f.main().RecentMenu->actions().last()->trigger();
+  QCoreApplication::processEvents();
+  QVERIFY(f.settings.RecentFiles().isEmpty());
+  items.clear();
+  for (QAction* a : f.main().RecentMenu->actions())
+    if (!a->isSeparator()) items << a->text();
+  QCOMPARE(items, QStringList({"(no recent files)", "Clear the list"}));
+  QVERIFY(!f.main().RecentMenu->actions().last()->isEnabled());
+}
+
+void GuiTests::exportNewerPictureTypes() {
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x3x2+~x3x1+x0"));
+  Realize(f, [](StructureDialog& s) { ChooseTab(s, 2); });
+  const struct {
+    const char* name;
+    int filter;
+    const char* written;
+    QByteArray magic;
+  } typed[] = {{"t1", 6, "t1.svg", QByteArray("<?xml")},
+               {"t2", 7, "t2.pdf", QByteArray("%PDF-")},
+               {"t3", 8, "t3.png", QByteArray("\x89PNG")},
+               {"named.PNG", 1, "named.PNG", QByteArray("\x89PNG")}};
+  for (const auto& t : typed) {
+    f.files.answers.emplace_back(f.Path(t.name));
+    f.files.filterAnswers.push_back(t.filter);
+    f.main().ExportDiagram->trigger();
+    QFile written(QString::fromStdString(f.Path(t.written)));
+    QVERIFY2(written.open(QIODevice::ReadOnly), t.written);
+    QVERIFY2(written.readAll().startsWith(t.magic), t.written);
+  }
+  QVERIFY(f.messages.shown.empty());
+  // The exported PNG is the exact drawing whatever the screen shows.
+  QCOMPARE(QImage(QString::fromStdString(f.Path("t3.png"))).convertToFormat(QImage::Format_RGB32),
+           RenderImage(f.main().Image1->diagram(), PictureContent::kDiagram, {}));
 }
 
 QTEST_MAIN(GuiTests)

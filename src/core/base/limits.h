@@ -33,6 +33,8 @@ inline constexpr int kMaxZoom = 30;
 inline constexpr int kDefaultZoom = 17;
 /// One press of a zoom button.
 inline constexpr int kZoomStep = 2;
+/// The desktop program's list of recently used files (functions and projects).
+inline constexpr int kMaxRecentFiles = 8;
 
 /// Time limit of the minimum cover's search in seconds: the default and the largest accepted.
 inline constexpr double kDefaultCoverSeconds = 10.0;

@@ -8,6 +8,16 @@
 
 namespace kestrel {
 
+int FitZoom(const ResultStore& store, const StructureChoice& choice, int width, int height) {
+  // Each zoom is laid out and measured, from the largest down: the picture's size comes from
+  // the layout (font sizes step with the zoom), not from a formula.
+  for (int z = kMaxZoom; z > kMinZoom; --z) {
+    const Diagram d = LayoutDiagram(store, choice, z);
+    if (d.width <= width && d.height <= height) return z;
+  }
+  return kMinZoom;
+}
+
 Diagram LayoutDiagram(const ResultStore& store, const StructureChoice& choice, int z) {
   Diagram d;
   d.zoom = std::clamp(z, kMinZoom, kMaxZoom);

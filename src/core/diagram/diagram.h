@@ -57,6 +57,10 @@ struct Diagram {
 /// indices) are clamped or ignored, never trusted.
 Diagram LayoutDiagram(const ResultStore& store, const StructureChoice& choice, int z);
 
+/// Fit to window: the largest zoom of 10..30 at which the diagram is at most width by height
+/// pixels; the smallest zoom (10) when none fits.
+int FitZoom(const ResultStore& store, const StructureChoice& choice, int width, int height);
+
 /// Draws the placed diagram, starting with a white fill of the whole picture, and its state over
 /// it when it has one.
 void DrawDiagram(const Diagram& diagram, Canvas& canvas);

@@ -1,10 +1,15 @@
 // The project lifecycle of the main window: reset, new project and new function, opening the
 // function definition window, the open and save commands with their save prompts, and close.
 
+#include <cctype>
+#include <filesystem>
+
+#include "files/file_texts.h"
 #include "session/session.h"
 
 namespace kestrel {
 
+namespace ft = filetext;
 namespace st = sessiontext;
 
 Answer Session::AskToSave(const char* head, std::string& displayName, const char* tail,
@@ -117,6 +122,28 @@ void Session::OpenProjectClick() {
                                   st::kBeforeClosing, text::kCaptionSaveProject);
   if (answer == Answer::No) project.projectModified = 0;
   if (MayGiveUpProject(answer, &Session::SaveProject)) OpenProject();
+}
+
+void Session::OpenRecentFile(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension == std::string(".") + ft::kFunctionExtension) {
+    if (model.functionModified == 1 &&
+        !MayGiveUpFunction(AskToSave(st::kSaveChangesTo, project.functionDisplayName,
+                                     st::kBeforeClosing, text::kCaptionSave),
+                           &Session::SaveFunction))
+      return;
+    OpenFunctionFile(path);
+    return;
+  }
+  project.projectHasFile = 0;
+  if (project.projectModified == 1) {
+    const Answer answer = AskToSave(st::kSaveChangesToProject, project.projectDisplayName,
+                                    st::kBeforeClosing, text::kCaptionSaveProject);
+    if (answer == Answer::No) project.projectModified = 0;
+    if (!MayGiveUpProject(answer, &Session::SaveProject)) return;
+  }
+  OpenProjectFile(path);
 }
 
 void Session::SaveProjectClick() {

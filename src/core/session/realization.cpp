@@ -59,6 +59,12 @@ void Session::SetZoom(int value) {
   zoom = std::clamp(value, kMinZoom, kMaxZoom);
 }
 
+void Session::ZoomTo(int value) {
+  zoom = std::clamp(value, kMinZoom, kMaxZoom);
+  commands.SetEnabled(CommandItem::ButtonZoomIn, zoom < kMaxZoom);
+  commands.SetEnabled(CommandItem::ButtonZoomOut, zoom > kMinZoom + 1);
+}
+
 void Session::ZoomIn() {
   zoom = std::min(kMaxZoom, zoom + kZoomStep);
   if (zoom < kMaxZoom) {

@@ -138,6 +138,9 @@ class Session : public ShellPort {
   /// off at 30; zoom out is off at 10 and 11). The caller redraws at the new zoom.
   void ZoomIn();
   void ZoomOut();
+  /// A zoom chosen at once (fit to window, the zoom a user set before): the zoom within
+  /// 10..30, then the zoom buttons' enabled states as the steps would leave them there.
+  void ZoomTo(int value);
 
   // --- Printing (session/realization.cpp) ---
   struct PrintChoices {
@@ -219,6 +222,9 @@ class Session : public ShellPort {
   /// opens with the notice that it holds no design). A missing or unreadable file gets the
   /// usual message and leaves the program empty.
   void OpenFileAtStart(const std::string& path);
+  /// A file picked from the desktop program's recent files: the save prompt of Open function
+  /// (a ".kef" file) or Open project (anything else), then the file is read as at start.
+  void OpenRecentFile(const std::string& path);
 
  private:
   Answer AskToSave(const char* head, std::string& displayName, const char* tail,

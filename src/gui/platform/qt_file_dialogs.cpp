@@ -4,6 +4,9 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include "export/picture_export.h"
+#include "gui/platform/settings.h"
+
 namespace kestrel::gui {
 
 QString QtFilter(const std::string& filter) {
@@ -65,7 +68,8 @@ QFileDialog* MakeDialog(const FileDialogRequest& request, QFileDialog::AcceptMod
   return dialog;
 }
 
-std::optional<SaveChoice> Run(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+std::optional<SaveChoice> RunDialog(const FileDialogRequest& request,
+                                    QFileDialog::AcceptMode mode) {
   QFileDialog* dialog = MakeDialog(request, mode);
   std::optional<SaveChoice> result;
   if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
@@ -79,20 +83,38 @@ std::optional<SaveChoice> Run(const FileDialogRequest& request, QFileDialog::Acc
 
 }  // namespace
 
+std::optional<SaveChoice> QtFileDialogs::Run(const FileDialogRequest& request, bool save) {
+  if (!settings_)
+    return RunDialog(request, save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  const QString kind = QString::fromStdString(request.defaultExtension);
+  FileDialogRequest remembered = request;
+  if (remembered.initialFolder.empty() && remembered.initialName.empty()) {
+    remembered.initialFolder = settings_->LastFolder(kind).toStdString();
+    // Function and project names follow the program's own rules; an exported picture's name
+    // is offered again.
+    if (request.defaultExtension == text::kExportDefaultExtension)
+      remembered.initialName = settings_->LastName(kind).toStdString();
+  }
+  std::optional<SaveChoice> choice =
+      RunDialog(remembered, save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  if (choice) settings_->RememberFile(kind, QString::fromStdString(choice->path));
+  return choice;
+}
+
 std::optional<std::string> QtFileDialogs::Open(const FileDialogRequest& request) {
-  const std::optional<SaveChoice> choice = Run(request, QFileDialog::AcceptOpen);
+  const std::optional<SaveChoice> choice = Run(request, false);
   if (!choice) return std::nullopt;
   return choice->path;
 }
 
 std::optional<std::string> QtFileDialogs::Save(const FileDialogRequest& request) {
-  const std::optional<SaveChoice> choice = Run(request, QFileDialog::AcceptSave);
+  const std::optional<SaveChoice> choice = Run(request, true);
   if (!choice) return std::nullopt;
   return choice->path;
 }
 
 std::optional<SaveChoice> QtFileDialogs::SaveWithFilter(const FileDialogRequest& request) {
-  return Run(request, QFileDialog::AcceptSave);
+  return Run(request, true);
 }
 
 }  // namespace kestrel::gui

@@ -42,14 +42,22 @@ void DiagramView::mousePressEvent(QMouseEvent* event) {
   QWidget::mousePressEvent(event);
 }
 
+void DiagramView::SetDrawing(Drawing drawing) {
+  drawing_ = drawing;
+  update();
+}
+
 void DiagramView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect exposed = event->rect();
   painter.fillRect(exposed, Qt::white);
   if (empty_ || exposed.bottom() < top_) return;
   painter.translate(0, top_);
-  QPainterCanvas canvas(painter);
-  const QRect area = exposed.translated(0, -top_);
+  QPainterCanvas canvas(painter, 0, drawing_);
+  // Antialiased edges reach a pixel beyond a shape's own: the operations just outside the
+  // exposed part are drawn too (the painter clips them to it).
+  const int margin = drawing_ == Drawing::kSmooth ? 2 : 0;
+  const QRect area = exposed.translated(0, -top_).adjusted(-margin, -margin, margin, margin);
   ClippedCanvas clipped(canvas, {area.left(), area.top(), area.right() + 1, area.bottom() + 1});
   DrawDiagram(diagram_, clipped);
 }

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "diagram/diagram.h"
+#include "export/qpainter_canvas.h"
 
 namespace kestrel::gui {
 
@@ -24,6 +25,9 @@ class DiagramView : public QWidget {
   /// Draws the live circuit's state over the diagram, or the plain diagram again (none); only
   /// what is visible is painted again.
   void SetState(std::optional<CircuitState> state);
+  /// Smooth (antialiased) or exact drawing on screen; repaints.
+  void SetDrawing(Drawing drawing);
+  Drawing drawing() const { return drawing_; }
 
   const Diagram& diagram() const { return diagram_; }
   int top() const { return top_; }
@@ -41,6 +45,7 @@ class DiagramView : public QWidget {
   Diagram diagram_;
   int top_ = 0;
   bool empty_ = true;
+  Drawing drawing_ = Drawing::kExact;
 };
 
 }  // namespace kestrel::gui

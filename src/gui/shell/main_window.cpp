@@ -1,12 +1,16 @@
 #include "gui/shell/main_window.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -16,6 +20,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <exception>
 
 #include "diagram/diagram.h"
@@ -25,7 +30,9 @@
 #include "gui/function/function_window.h"
 #include "gui/gui_texts.h"
 #include "gui/platform/qt_messages.h"
+#include "gui/platform/settings.h"
 #include "gui/shell/about_box.h"
+#include "gui/shell/clipboard.h"
 #include "gui/shell/diagram_view.h"
 #include "gui/shell/live_circuit_bar.h"
 #include "gui/shell/output.h"
@@ -51,6 +58,7 @@ MainWindow::MainWindow(Program& program) : program_(program) {
   BuildMenu();
   BuildToolBar();
   BuildResultPanel();
+  BuildAddedMenus();
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
   StatusBar1->setSizeGripEnabled(true);
@@ -73,6 +81,8 @@ MainWindow::MainWindow(Program& program) : program_(program) {
   setMinimumSize(380, 350);
   resize(408, 350);
   CentreOn(this, nullptr);
+  // Where the window was left in the last run, if it was.
+  program_.services.settings.RestoreWindow(*this);
   program_.session.SetCommandState(CommandState::kEmpty);
 }
 
@@ -151,18 +161,16 @@ void MainWindow::BuildMenu() {
   Help1->addAction(ProgramHelp1);
   Help1->addAction(About1);
 
-  // Additions come after the menus the program has always had: View holds the live circuit
-  // and the Work window.
-  View1 = menuBar()->addMenu(QString::fromUtf8(text::kViewMenu));
-  View1->setObjectName(QStringLiteral("View1"));
+  // The live circuit and the Work window go into the View menu, which comes after the menus
+  // the program has always had (BuildAddedMenus).
   LiveCircuit1 = MakeAction("LiveCircuit1", QString::fromUtf8(text::kLiveCircuit));
   LiveCircuit1->setCheckable(true);
+  LiveCircuit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
   LiveCircuit1->setEnabled(false);
   LiveCircuit1->setStatusTip(QString::fromUtf8(text::kLiveCircuitHint));
   LiveCircuit1->setToolTip(QString::fromUtf8(text::kLiveCircuitHint));
-  View1->addAction(LiveCircuit1);
   ShowWork = MakeAction("ShowWork", QString::fromUtf8(text::kShowWork));
-  View1->addAction(ShowWork);
+  ShowWork->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
 
   run(NewProject, &MainWindow::NewProjectClick);
   run(OpenProject, &MainWindow::OpenProjectClick);
@@ -184,6 +192,180 @@ void MainWindow::BuildMenu() {
   run(About1, &MainWindow::AboutClick);
   run(LiveCircuit1, &MainWindow::LiveCircuitClick);
   run(ShowWork, &MainWindow::ShowWorkClick);
+}
+
+void MainWindow::BuildAddedMenus() {
+  const ProgramSettings& settings = program_.services.settings;
+  auto add = [this](QMenu* menu, const char* name, const char* caption, const char* tip,
+                    const QKeySequence& key, void (MainWindow::*command)()) {
+    QAction* action = MakeAction(name, QString::fromLatin1(caption));
+    action->setStatusTip(QString::fromLatin1(tip));
+    action->setShortcut(key);
+    menu->addAction(action);
+    connect(action, &QAction::triggered, this,
+            [this, command] { Guard([=, this] { (this->*command)(); }); });
+    return action;
+  };
+  EditMenu = menuBar()->addMenu(QString::fromLatin1(text::kEditMenu));
+  EditMenu->setObjectName(QStringLiteral("EditMenu"));
+  CopyDiagram = add(EditMenu, "CopyDiagram", text::kCopyDiagram, text::kCopyDiagramTip,
+                    QKeySequence::Copy, &MainWindow::CopyDiagramClick);
+  CopyFunction =
+      add(EditMenu, "CopyFunction", text::kCopyFunction, text::kCopyFunctionTip,
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &MainWindow::CopyFunctionClick);
+
+  ViewMenu = menuBar()->addMenu(QString::fromLatin1(text::kViewMenu));
+  ViewMenu->setObjectName(QStringLiteral("ViewMenu"));
+  ViewMenu->addAction(LiveCircuit1);
+  ViewMenu->addAction(ShowWork);
+  ViewMenu->addSeparator();
+  ViewZoomIn = add(ViewMenu, "ViewZoomIn", text::kViewZoomIn, text::kViewZoomIn,
+                   QKeySequence::ZoomIn, &MainWindow::ButtonZoomInClick);
+  ViewZoomIn->setIcon(Picture(QStringLiteral("zoom_in")));
+  ViewZoomOut = add(ViewMenu, "ViewZoomOut", text::kViewZoomOut, text::kViewZoomOut,
+                    QKeySequence::ZoomOut, &MainWindow::ButtonZoomOutClick);
+  ViewZoomOut->setIcon(Picture(QStringLiteral("zoom_out")));
+  FitToWindow = add(ViewMenu, "FitToWindow", text::kFitToWindow, text::kFitToWindowTip,
+                    QKeySequence(Qt::CTRL | Qt::Key_0), &MainWindow::FitToWindowClick);
+  ViewMenu->addSeparator();
+  SmoothDrawing =
+      add(ViewMenu, "SmoothDrawing", text::kSmoothDrawing, text::kSmoothDrawingTip,
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), &MainWindow::SmoothDrawingClick);
+  SmoothDrawing->setCheckable(true);
+  SmoothDrawing->setChecked(settings.SmoothDrawing());
+  Image1->SetDrawing(settings.SmoothDrawing() ? Drawing::kSmooth : Drawing::kExact);
+
+  RecentMenu = menuBar()->addMenu(QString::fromLatin1(text::kRecentMenu));
+  RecentMenu->setObjectName(QStringLiteral("RecentMenu"));
+  FillRecentMenu();
+
+  // The result area's own menu, and Ctrl + wheel and middle-button dragging over it. The
+  // scroll area takes its viewport's context menu events as its own, with the viewport's
+  // positions.
+  QWidget* area = ScrollBox1->viewport();
+  ScrollBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(ScrollBox1, &QWidget::customContextMenuRequested, this, [this, area](const QPoint& at) {
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("DiagramMenu"));
+    menu.addAction(CopyDiagram);
+    menu.addAction(CopyFunction);
+    menu.addSeparator();
+    menu.addAction(ViewZoomIn);
+    menu.addAction(ViewZoomOut);
+    menu.addAction(FitToWindow);
+    menu.addAction(SmoothDrawing);
+    menu.exec(area->mapToGlobal(at));
+  });
+  area->installEventFilter(this);
+}
+
+void MainWindow::FillRecentMenu() {
+  // The list is rebuilt from one of its own items too (an opened file moves first, Clear):
+  // the old items go once their signal has returned.
+  for (QAction* old : RecentMenu->actions()) {
+    RecentMenu->removeAction(old);
+    old->deleteLater();
+  }
+  const QStringList files = program_.services.settings.RecentFiles();
+  for (int i = 0; i < files.size(); ++i) {
+    const QString& path = files[i];
+    QAction* a =
+        RecentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+    a->setObjectName(QStringLiteral("Recent%1").arg(i + 1));
+    a->setStatusTip(path);
+    a->setToolTip(path);
+    a->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
+    connect(a, &QAction::triggered, this,
+            [this, path] { Guard([this, path] { OpenRecentFile(path); }); });
+  }
+  if (files.isEmpty())
+    RecentMenu->addAction(QString::fromLatin1(text::kNoRecentFiles))->setEnabled(false);
+  RecentMenu->addSeparator();
+  QAction* clear = RecentMenu->addAction(QString::fromLatin1(text::kClearRecentFiles));
+  clear->setObjectName(QStringLiteral("ClearRecent"));
+  clear->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
+  clear->setEnabled(!files.isEmpty());
+  connect(clear, &QAction::triggered, this, [this] {
+    program_.services.settings.ClearRecentFiles();
+    FillRecentMenu();
+  });
+}
+
+void MainWindow::ShowAddedCommandStates() {
+  const Session& s = program_.session;
+  const bool shown = s.commands.resultPanelVisible && !Image1->empty();
+  CopyDiagram->setEnabled(shown);
+  FitToWindow->setEnabled(shown);
+  CopyFunction->setEnabled(!s.model.functionText.empty());
+  ViewZoomIn->setEnabled(shown && s.commands.Enabled(CommandItem::ButtonZoomIn));
+  ViewZoomOut->setEnabled(shown && s.commands.Enabled(CommandItem::ButtonZoomOut));
+}
+
+void MainWindow::RunFileCommand(const std::function<void()>& command) {
+  const std::string function = program_.session.project.functionFilePath;
+  const std::string project = program_.session.project.projectFilePath;
+  command();
+  NoteRecentFiles(function, project);
+}
+
+void MainWindow::NoteRecentFiles(const std::string& functionBefore,
+                                 const std::string& projectBefore) {
+  const ProjectRecord& p = program_.session.project;
+  ProgramSettings& settings = program_.services.settings;
+  bool changed = false;
+  for (const auto& [before, now] : {std::pair{functionBefore, p.functionFilePath},
+                                    std::pair{projectBefore, p.projectFilePath}}) {
+    if (now.empty() || now == before || !QFileInfo(QString::fromStdString(now)).isFile()) continue;
+    settings.AddRecentFile(QString::fromStdString(now));
+    changed = true;
+  }
+  if (changed) FillRecentMenu();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != ScrollBox1->viewport()) return QMainWindow::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::Wheel: {
+      auto* wheel = static_cast<QWheelEvent*>(event);
+      if (!(wheel->modifiers() & Qt::ControlModifier)) break;
+      // One step per notch (120); a touchpad's small turns add up to one.
+      wheelSteps_ += wheel->angleDelta().y();
+      while (wheelSteps_ >= 120 || wheelSteps_ <= -120) {
+        const bool in = wheelSteps_ > 0;
+        wheelSteps_ += in ? -120 : 120;
+        QToolButton* button = in ? ButtonZoomIn : ButtonZoomOut;
+        if (button->isEnabled() && Panel1->isVisible() && !Image1->empty())
+          Guard([this, in] { in ? ButtonZoomInClick() : ButtonZoomOutClick(); });
+      }
+      return true;
+    }
+    case QEvent::MouseButtonPress: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() != Qt::MiddleButton) break;
+      panning_ = true;
+      panFrom_ = mouse->globalPosition().toPoint();
+      panScroll_ = {ScrollBox1->horizontalScrollBar()->value(),
+                    ScrollBox1->verticalScrollBar()->value()};
+      ScrollBox1->viewport()->setCursor(Qt::ClosedHandCursor);
+      return true;
+    }
+    case QEvent::MouseMove: {
+      if (!panning_) break;
+      const QPoint moved = static_cast<QMouseEvent*>(event)->globalPosition().toPoint() - panFrom_;
+      ScrollBox1->horizontalScrollBar()->setValue(panScroll_.x() - moved.x());
+      ScrollBox1->verticalScrollBar()->setValue(panScroll_.y() - moved.y());
+      return true;
+    }
+    case QEvent::MouseButtonRelease: {
+      if (!panning_ || static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton) break;
+      panning_ = false;
+      ScrollBox1->viewport()->unsetCursor();
+      return true;
+    }
+    default:
+      break;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 QToolButton* MainWindow::MakeToolButton(const char* name, const QString& hint, const QString& icon,
@@ -373,6 +555,7 @@ void MainWindow::ShowSessionState() {
     white.setColor(QPalette::Window, Qt::white);
     Panel3->setPalette(white);
   }
+  ShowAddedCommandStates();
   if (work_ && work_->isVisible()) work_->Follow();
 }
 
@@ -446,44 +629,50 @@ void MainWindow::RunFunctionWindow(bool canonical) {
 }
 
 void MainWindow::OpenFunctionClick() {
-  program_.session.OpenFunctionClick();
+  RunFileCommand([this] { program_.session.OpenFunctionClick(); });
   ShowSessionState();
 }
 
 void MainWindow::OpenProjectClick() {
-  program_.session.OpenProjectClick();
+  RunFileCommand([this] { program_.session.OpenProjectClick(); });
   if (program_.session.commandState == CommandState::kRealized) ShowResult();
   ShowSessionState();
 }
 
 void MainWindow::OpenFileAtStart(const QString& path) {
-  program_.session.OpenFileAtStart(path.toStdString());
+  RunFileCommand([&] { program_.session.OpenFileAtStart(path.toStdString()); });
+  if (program_.session.commandState == CommandState::kRealized) ShowResult();
+  ShowSessionState();
+}
+
+void MainWindow::OpenRecentFile(const QString& path) {
+  RunFileCommand([&] { program_.session.OpenRecentFile(path.toStdString()); });
   if (program_.session.commandState == CommandState::kRealized) ShowResult();
   ShowSessionState();
 }
 
 void MainWindow::SaveProjectClick() {
-  program_.session.SaveProjectClick();
+  RunFileCommand([this] { program_.session.SaveProjectClick(); });
   ShowSessionState();
 }
 
 void MainWindow::SaveProjectAsClick() {
-  program_.session.SaveProjectAsClick();
+  RunFileCommand([this] { program_.session.SaveProjectAsClick(); });
   ShowSessionState();
 }
 
 void MainWindow::ButtonSaveClick() {
-  program_.session.ButtonSaveClick();
+  RunFileCommand([this] { program_.session.ButtonSaveClick(); });
   ShowSessionState();
 }
 
 void MainWindow::SaveFunctionClick() {
-  program_.session.SaveFunctionClick();
+  RunFileCommand([this] { program_.session.SaveFunctionClick(); });
   ShowSessionState();
 }
 
 void MainWindow::SaveFunctionAsClick() {
-  program_.session.SaveFunctionAsClick();
+  RunFileCommand([this] { program_.session.SaveFunctionAsClick(); });
   ShowSessionState();
 }
 
@@ -497,6 +686,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   Guard([&] { close = program_.session.CloseQuery(); });
   ShowSessionState();
   if (close) {
+    program_.services.settings.SaveWindow(*this);
     event->accept();
     QApplication::closeAllWindows();
   } else {
@@ -646,6 +836,39 @@ void MainWindow::ExportDiagramClick() {
 
 void MainWindow::ExportProjectClick() {
   ExportPicture(true, PrintInputs(), program_.services.files, program_.session.messages);
+}
+
+void MainWindow::CopyDiagramClick() {
+  if (Image1->empty()) return;
+  QGuiApplication::clipboard()->setMimeData(
+      DiagramMimeData(Image1->diagram(), Image1->drawing()).release());
+}
+
+void MainWindow::CopyFunctionClick() {
+  const std::string& function = program_.session.model.functionText;
+  if (function.empty()) return;
+  QGuiApplication::clipboard()->setMimeData(FunctionMimeData(function).release());
+}
+
+void MainWindow::FitToWindowClick() {
+  if (Image1->empty()) return;
+  const Session& s = program_.session;
+  // The room the viewport has while both scroll bars show (the labels above the diagram make
+  // the content taller than the window anyway).
+  const QSize room = ScrollBox1->maximumViewportSize() -
+                     QSize(ScrollBox1->verticalScrollBar()->sizeHint().width(),
+                           ScrollBox1->horizontalScrollBar()->sizeHint().height());
+  program_.session.ZoomTo(FitZoom(s.results, s.choice, room.width(), room.height()));
+  ShowSessionState();
+  ShowResult();
+  ScrollBox1->horizontalScrollBar()->setValue(0);
+  ScrollBox1->verticalScrollBar()->setValue(Image1->top());
+}
+
+void MainWindow::SmoothDrawingClick() {
+  const bool smooth = SmoothDrawing->isChecked();
+  program_.services.settings.SetSmoothDrawing(smooth);
+  Image1->SetDrawing(smooth ? Drawing::kSmooth : Drawing::kExact);
 }
 
 void MainWindow::ProgramHelpClick() {

@@ -58,8 +58,7 @@ class MainWindow : public QMainWindow {
   QMenu* Help1;
   QAction* ProgramHelp1;
   QAction* About1;
-  /// After the menus above: the View menu with the live circuit (checkable) and the Work window.
-  QMenu* View1;
+  /// In the View menu (after the menus above): the live circuit (checkable) and the Work window.
   QAction* LiveCircuit1;
   QAction* ShowWork;
 
@@ -92,6 +91,17 @@ class MainWindow : public QMainWindow {
   QLabel* Label3Additional;
   /// The live circuit's switches and stepping, above the diagram while the mode is on.
   LiveCircuitBar* LiveBar;
+
+  // --- Added after the program's own menus: Edit, View, Recent ---
+  QMenu* EditMenu;
+  QAction* CopyDiagram;
+  QAction* CopyFunction;
+  QMenu* ViewMenu;
+  QAction* ViewZoomIn;
+  QAction* ViewZoomOut;
+  QAction* FitToWindow;
+  QAction* SmoothDrawing;
+  QMenu* RecentMenu;
 
   QStatusBar* StatusBar1;
   QLabel* StatusText;
@@ -126,6 +136,12 @@ class MainWindow : public QMainWindow {
   void ShowWorkClick();
   /// The Work window once opened; null before.
   WorkWindow* Work() const { return work_; }
+  void CopyDiagramClick();
+  void CopyFunctionClick();
+  void FitToWindowClick();
+  void SmoothDrawingClick();
+  /// A file picked from the Recent menu: the save prompt of its open command, then the file.
+  void OpenRecentFile(const QString& path);
 
   /// Realize: the chosen structure for the current function, then the result on screen.
   void Realize();
@@ -146,9 +162,20 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  /// Ctrl + wheel over the result steps the zoom; the middle button drags it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenu();
+  void BuildAddedMenus();
+  void FillRecentMenu();
+  /// The added commands' enabled states follow the result on show and the zoom buttons.
+  void ShowAddedCommandStates();
+  /// Puts the function and project files the last command read or wrote first in the recent
+  /// files (those whose path changed).
+  void NoteRecentFiles(const std::string& functionBefore, const std::string& projectBefore);
+  /// Runs a file command and notes the files it read or wrote.
+  void RunFileCommand(const std::function<void()>& command);
   void BuildToolBar();
   void BuildResultPanel();
   void BuildFunctionLabel();
@@ -170,6 +197,10 @@ class MainWindow : public QMainWindow {
   bool firstShow_ = true;
   std::string shownStatus_;
   LiveCircuit live_;
+  int wheelSteps_ = 0;  ///< Ctrl + wheel turned short of a whole step (touchpads)
+  QPoint panFrom_;      ///< where the middle-button drag started, in screen pixels
+  QPoint panScroll_;    ///< the scroll bars' values when it started
+  bool panning_ = false;
 };
 
 }  // namespace kestrel::gui

@@ -84,8 +84,8 @@ void ExportPicture(bool project, const OutputInputs& in, FileDialogs& dialogs,
   FileDialogRequest request;
   request.title = project ? text::kExportProjectTitle : text::kExportDiagramTitle;
   request.defaultExtension = text::kExportDefaultExtension;
-  // The netlist types follow the picture types.
-  request.filter = std::string(text::kExportFilter) + "|" + text::kNetlistFilter;
+  // The netlist types follow the first picture types, and the newer picture types follow them.
+  request.filter = ExportDialogFilter();
   request.filterIndex = text::kExportFilterIndex;
   const std::optional<SaveChoice> chosen = dialogs.SaveWithFilter(request);
   if (!chosen) return;

@@ -13,6 +13,7 @@
 #include "gui/platform/help.h"
 #include "gui/platform/printing.h"
 #include "gui/platform/qt_progress.h"
+#include "gui/platform/settings.h"
 #include "session/session.h"
 
 namespace kestrel::gui {
@@ -30,6 +31,8 @@ struct Services {
   FileDialogs& files;
   HelpPort& help;
   PrintPort& printing;
+  /// What is kept between runs (tests keep it in a scratch file).
+  ProgramSettings& settings;
 };
 
 /// The application-wide settings of the desktop program: its name, icon and desktop entry.

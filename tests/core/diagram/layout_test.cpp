@@ -595,3 +595,43 @@ TEST(DiagramBounds, NothingRealizedGivesABlankPicture) {
 
 }  // namespace
 }  // namespace kestrel
+
+namespace kestrel {
+namespace {
+
+// Fit to window: for random realizations in every structure and several window sizes, the
+// zoom chosen is the largest whose picture fits, and 10 when none does.
+TEST(FitZoom, LargestZoomThatFits) {
+  for (const testing::Case& c : testing::RandomCases(18, 14)) {
+    testing::Realized r;
+    ASSERT_TRUE(r.Run(c.text, c.options)) << c.Describe();
+    std::vector<Diagram> at(kMaxZoom + 1);
+    for (int z = kMinZoom; z <= kMaxZoom; ++z)
+      at[z] = LayoutDiagram(r.session.results, r.session.choice, z);
+    const Diagram& mid = at[20];
+    for (const auto& [w, h] : {std::pair{mid.width, mid.height},
+                               {mid.width - 1, mid.height},
+                               {mid.width, mid.height - 1},
+                               {100000, 100000},
+                               {1, 1},
+                               {at[10].width, at[10].height}}) {
+      const int z = FitZoom(r.session.results, r.session.choice, w, h);
+      ASSERT_GE(z, kMinZoom);
+      ASSERT_LE(z, kMaxZoom);
+      const bool fits = at[z].width <= w && at[z].height <= h;
+      if (z > kMinZoom) {
+        EXPECT_TRUE(fits) << c.Describe() << " " << w << "x" << h;
+      }
+      if (z < kMaxZoom) {
+        EXPECT_FALSE(at[z + 1].width <= w && at[z + 1].height <= h)
+            << c.Describe() << " " << w << "x" << h << " zoom " << z;
+      }
+    }
+    EXPECT_EQ(FitZoom(r.session.results, r.session.choice, 100000, 100000), kMaxZoom);
+    EXPECT_EQ(FitZoom(r.session.results, r.session.choice, 1, 1), kMinZoom);
+    EXPECT_EQ(FitZoom(r.session.results, r.session.choice, mid.width, mid.height) >= 20, true);
+  }
+}
+
+}  // namespace
+}  // namespace kestrel

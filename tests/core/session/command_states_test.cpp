@@ -189,6 +189,26 @@ TEST(ZoomButtons, StepByTwoWithinTenToThirty) {
   }
 }
 
+// A zoom chosen at once (fit to window) leaves the buttons as the steps would there.
+TEST(ZoomButtons, ZoomToSetsTheButtonsAsTheStepsWould) {
+  testing::SessionFixture b;
+  b.Canonical({1, 3});
+  b.ConfirmStructure();
+  ASSERT_EQ(b.session.RealizationAccepted().outcome, RealizeOutcome::kRealized);
+  const struct {
+    int set, zoom;
+    bool zoomIn, zoomOut;
+  } rows[] = {{30, 30, false, true}, {29, 29, true, true},  {12, 12, true, true},
+              {11, 11, true, false}, {10, 10, true, false}, {3, 10, true, false},
+              {44, 30, false, true}, {17, 17, true, true}};
+  for (const auto& row : rows) {
+    b.session.ZoomTo(row.set);
+    EXPECT_EQ(b.session.zoom, row.zoom) << row.set;
+    EXPECT_EQ(b.session.commands.Enabled(I::ButtonZoomIn), row.zoomIn) << row.set;
+    EXPECT_EQ(b.session.commands.Enabled(I::ButtonZoomOut), row.zoomOut) << row.set;
+  }
+}
+
 TEST(PrintChoices, PerStructure) {
   struct Row {
     StructureOptions options;

@@ -530,6 +530,34 @@ TEST(OpenFileAtStart, FunctionsByExtensionEverythingElseAsAProject) {
   }
 }
 
+// A recent file is opened after its open command's save prompt: Cancel keeps everything, No
+// gives the changes up and reads the file.
+TEST(OpenRecentFile, AsksToSaveFirstThenReadsTheFile) {
+  for (const bool project : {false, true}) {
+    SessionFixture b;
+    const std::string file = b.dir.File(project ? "t.kep" : "f.kef");
+    if (project)
+      WriteProject(file, kThreeVariables, {"MUXTREE", "8"});
+    else
+      WriteBytes(file, kExampleKef);
+    b.Literal("x2x1");
+    b.model.functionModified = 1;
+    b.project.projectModified = 1;
+    b.messages.answers.assign({Answer::Cancel});
+    b.session.OpenRecentFile(file);
+    ASSERT_EQ(b.messages.shown.size(), 1u) << project;
+    EXPECT_EQ(b.messages.shown[0].buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(b.model.functionText, "x2x1") << project;
+    b.messages.answers.assign({Answer::No});
+    b.session.OpenRecentFile(file);
+    EXPECT_EQ(b.messages.shown.size(), 2u) << project;
+    EXPECT_EQ(b.model.functionText, project ? "x2x1+~x2x0" : "x0") << project;
+    EXPECT_EQ(b.session.commandState,
+              project ? CommandState::kRealized : CommandState::kFunctionDefined);
+    EXPECT_TRUE(b.dialogs.shown.empty());
+  }
+}
+
 TEST(OpenProject, MuxDemuxReadsBothSizesAndIsRealized) {
   SessionFixture b;
   WriteProject(b.dir.File("md.kep"), {"KESTREL", "LITERAL", "x3x2+~x1x0+x3~x0"},

@@ -1,0 +1,88 @@
+#include "gui/platform/settings.h"
+
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QSettings>
+
+#include "base/limits.h"
+
+namespace kestrel::gui {
+
+namespace {
+
+const QString kGeometry = QStringLiteral("window/geometry");
+const QString kState = QStringLiteral("window/state");
+const QString kSmooth = QStringLiteral("view/smooth");
+const QString kRecent = QStringLiteral("files/recent");
+
+QString FolderKey(const QString& kind) {
+  return QStringLiteral("files/%1/folder").arg(kind);
+}
+QString NameKey(const QString& kind) {
+  return QStringLiteral("files/%1/name").arg(kind);
+}
+
+}  // namespace
+
+ProgramSettings::ProgramSettings(QSettings& store) : store_(store) {}
+
+void ProgramSettings::SaveWindow(const QMainWindow& window) {
+  store_.setValue(kGeometry, window.saveGeometry());
+  store_.setValue(kState, window.saveState());
+}
+
+bool ProgramSettings::RestoreWindow(QMainWindow& window) const {
+  const QByteArray geometry = store_.value(kGeometry).toByteArray();
+  if (geometry.isEmpty() || !window.restoreGeometry(geometry)) return false;
+  window.restoreState(store_.value(kState).toByteArray());
+  return true;
+}
+
+bool ProgramSettings::SmoothDrawing() const {
+  return store_.value(kSmooth, true).toBool();
+}
+
+void ProgramSettings::SetSmoothDrawing(bool on) {
+  store_.setValue(kSmooth, on);
+}
+
+QString ProgramSettings::LastFolder(const QString& kind) const {
+  return store_.value(FolderKey(kind)).toString();
+}
+
+QString ProgramSettings::LastName(const QString& kind) const {
+  return store_.value(NameKey(kind)).toString();
+}
+
+void ProgramSettings::RememberFile(const QString& kind, const QString& path) {
+  const QFileInfo file(path);
+  store_.setValue(FolderKey(kind), file.absolutePath());
+  store_.setValue(NameKey(kind), file.fileName());
+}
+
+QStringList ProgramSettings::RecentFiles() const {
+  QStringList out;
+  for (const QString& path : store_.value(kRecent).toStringList()) {
+    if (out.size() == kMaxRecentFiles) break;
+    if (QFileInfo(path).isFile() && !out.contains(path)) out << path;
+  }
+  return out;
+}
+
+void ProgramSettings::AddRecentFile(const QString& path) {
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  QStringList list = store_.value(kRecent).toStringList();
+  list.removeAll(absolute);
+  list.prepend(absolute);
+  // Missing files are dropped when the list is written, so they do not take places.
+  QStringList kept;
+  for (const QString& p : list)
+    if (kept.size() < kMaxRecentFiles && QFileInfo(p).isFile()) kept << p;
+  store_.setValue(kRecent, kept);
+}
+
+void ProgramSettings::ClearRecentFiles() {
+  store_.remove(kRecent);
+}
+
+}  // namespace kestrel::gui
