@@ -2,8 +2,8 @@
 // platform, with scripted message boxes, file dialogs, help and printer.
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QGroupBox>
