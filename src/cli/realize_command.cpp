@@ -269,22 +269,6 @@ std::string InputSource(int child, const std::string& label, const char* what) {
   return child ? std::string(what) + " " + std::to_string(child) : "\"" + label + "\"";
 }
 
-const char* KindName(NodeKind kind) {
-  switch (kind) {
-    case NodeKind::kMux:
-      return "multiplexer";
-    case NodeKind::kAnd:
-      return "AND gate";
-    case NodeKind::kOr:
-      return "OR gate";
-    case NodeKind::kNand:
-      return "NAND gate";
-    case NodeKind::kNor:
-      return "NOR gate";
-  }
-  return "";
-}
-
 }  // namespace
 
 void PrintRealizePlain(const Session& session, const RecordingMessages& messages,
@@ -327,7 +311,7 @@ void PrintRealizePlain(const Session& session, const RecordingMessages& messages
     std::cout << "\n";
   } else {
     for (const NodeRecord& n : r.nodes()) {
-      std::cout << "Node " << n.id << ": " << KindName(n.kind) << " at level " << n.level;
+      std::cout << "Node " << n.id << ": " << NodeKindName(n.kind) << " at level " << n.level;
       if (n.kind == NodeKind::kMux) {
         std::cout << ", address inputs";
         for (int i = 0; i < n.addressCount; ++i) std::cout << " " << n.addressLabels[i];

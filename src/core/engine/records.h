@@ -16,6 +16,23 @@ namespace kestrel {
 /// What a node of the node list is. The numbers are the ones the command line's JSON shows.
 enum class NodeKind { kMux = 0, kAnd = 1, kOr = 2, kNand = 3, kNor = 4 };
 
+/// What a node is, in words: "multiplexer", "AND gate", ...
+constexpr const char* NodeKindName(NodeKind kind) {
+  switch (kind) {
+    case NodeKind::kMux:
+      return "multiplexer";
+    case NodeKind::kAnd:
+      return "AND gate";
+    case NodeKind::kOr:
+      return "OR gate";
+    case NodeKind::kNand:
+      return "NAND gate";
+    case NodeKind::kNor:
+      return "NOR gate";
+  }
+  return "gate";
+}
+
 struct NodeRecord {
   int level = 0;  ///< tree column: 0 for the node that produces the function
   int order = 0;  ///< position within its column (set by the drawing)

@@ -16,22 +16,6 @@ namespace {
 
 using Row = std::vector<std::string>;
 
-const char* GateName(NodeKind kind) {
-  switch (kind) {
-    case NodeKind::kMux:
-      return "multiplexer";
-    case NodeKind::kAnd:
-      return "AND gate";
-    case NodeKind::kOr:
-      return "OR gate";
-    case NodeKind::kNand:
-      return "NAND gate";
-    case NodeKind::kNor:
-      return "NOR gate";
-  }
-  return "gate";
-}
-
 std::string JoinNumbers(const std::vector<int>& numbers, size_t limit) {
   std::string out;
   for (size_t i = 0; i < numbers.size() && i < limit; ++i)
@@ -304,7 +288,7 @@ std::string SourceText(const DataInputUse& use) {
     case InputSource::kComplement:
       return use.label + " (" + text::kSourceComplement + ")";
     case InputSource::kGate:
-      return std::string(GateName(use.sourceKind)) + " " + std::to_string(use.sourceNumber);
+      return std::string(NodeKindName(use.sourceKind)) + " " + std::to_string(use.sourceNumber);
     case InputSource::kMultiplexer:
       return std::string(text::kSourceMultiplexer) + " " + std::to_string(use.sourceNumber);
     case InputSource::kCollectingGate:
