@@ -15,6 +15,8 @@ packages=(
   # The minimum cover's solver: COIN-OR CBC (branch and cut over 0-1 programs) solves the cyclic
   # core of the prime chart with a time limit and says whether it proved the cover minimal.
   coinor-libcbc-dev
+  # CBC's pkg-config file links -lz, and its -dev packages do not bring zlib's.
+  zlib1g-dev
   # The diagram font (Arial Narrow's metric twin) and the font lookup.
   fonts-liberation fontconfig
   # Tests: libwmf reads the exported metafiles back (wmf2svg, wmf2gd); it draws text only with
