@@ -1340,6 +1340,18 @@ void GuiTests::liveCircuitSwitchesStepsAndLabels() {
   // Zooming keeps the combination; turning the mode off shows the plain diagram.
   w.ButtonZoomIn->click();
   QCOMPARE(shown(), 2);
+  // The Work window's truth table follows the combination, and a row chosen there sets it.
+  w.ShowWork->trigger();
+  auto* truth = Find<QTableView>(w.Work(), "TruthTable");
+  QCOMPARE(truth->currentIndex().row(), 2);
+  bar.Next->click();
+  QCOMPARE(truth->currentIndex().row(), 3);
+  const QModelIndex six = truth->model()->index(6, 0);
+  truth->scrollTo(six);
+  QTest::mouseClick(truth->viewport(), Qt::LeftButton, {}, truth->visualRect(six).center());
+  QCOMPARE(shown(), 6);
+  QCOMPARE(bar.Combination->value(), 6);
+  w.Work()->close();
   w.LiveCircuit1->trigger();
   QVERIFY(!w.Image1->diagram().state);
   QVERIFY(!bar.isVisible());

@@ -560,11 +560,26 @@ void MainWindow::ShowSessionState() {
 }
 
 void MainWindow::ShowWorkClick() {
-  if (!work_)
+  if (!work_) {
     work_ =
         new WorkWindow(program_.session, program_.services.files, program_.session.messages, this);
+    // Choosing a row of its truth table shows that combination in the live circuit (turned on
+    // when a circuit is shown).
+    connect(work_, &WorkWindow::CombinationChosen, this, [this](int k) {
+      Guard([&] {
+        if (!LiveCircuit1->isEnabled()) return;
+        if (!LiveCircuit1->isChecked()) {
+          LiveCircuit1->setChecked(true);
+          LiveCircuitClick();
+        }
+        live_.SetAssignment(k);
+        ShowLiveState();
+      });
+    });
+  }
   work_->show();
   work_->Follow();
+  if (LiveCircuit1->isChecked()) work_->ShowCombination(live_.assignment());
   work_->raise();
   work_->activateWindow();
 }
@@ -780,6 +795,7 @@ void MainWindow::ShowLiveState() {
   const CircuitState state = live_.State();
   LiveBar->Show(live_, state);
   Image1->SetState(state);
+  if (work_ && work_->isVisible()) work_->ShowCombination(state.assignment);
 }
 
 void MainWindow::ButtonZoomInClick() {

@@ -249,6 +249,12 @@ WorkWindow::WorkWindow(const Session& session, FileDialogs& files, MessageSink& 
   layout->addWidget(tabs_, 1);
 
   truth_ = MakeTable(tabs_, "TruthTable");
+  // A row chosen in the truth table sets the live circuit's combination (rows are in
+  // combination order).
+  connect(truth_, &QTableView::clicked, this,
+          [this](const QModelIndex& index) { emit CombinationChosen(index.row()); });
+  connect(truth_, &QTableView::activated, this,
+          [this](const QModelIndex& index) { emit CombinationChosen(index.row()); });
   tabs_->addTab(truth_, QString::fromLatin1(text::kTabTruthTable));
 
   auto* mapPage = MakeChild<QSplitter>(tabs_, "KarnaughPage");
@@ -338,6 +344,14 @@ void WorkWindow::Follow() {
   const RealizedCircuit circuit{&s.choice, &s.results, s.designCaption};
   e_ = Explain(m, s.commandState == CommandState::kRealized ? &circuit : nullptr);
   Rebuild();
+}
+
+void WorkWindow::ShowCombination(int k) {
+  const QAbstractItemModel* model = truth_->model();
+  if (!model || k < 0 || k >= model->rowCount()) return;
+  const QModelIndex index = model->index(k, 0);
+  truth_->setCurrentIndex(index);
+  truth_->scrollTo(index);
 }
 
 void WorkWindow::Rebuild() {

@@ -60,6 +60,13 @@ class WorkWindow : public QWidget {
   const Explanation& explanation() const { return e_; }
   /// Save report...: asks for a file and writes the HTML (or PDF) report.
   void SaveReport();
+  /// Makes the truth table's row of combination k the current one (the live circuit's
+  /// combination), without reporting it as chosen.
+  void ShowCombination(int k);
+
+ signals:
+  /// A row of the truth table was clicked or activated: its combination.
+  void CombinationChosen(int k);
 
  private:
   void Rebuild();
