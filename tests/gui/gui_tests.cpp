@@ -1549,6 +1549,9 @@ void GuiTests::settingsRoundTrip() {
   Fixture f;
   f.main().resize(720, 520);
   f.main().SmoothDrawing->trigger();
+  f.main().LiveBar->Speed->setCurrentIndex(0);
+  f.main().ShowWork->trigger();
+  f.main().Work()->resize(610, 430);
   f.main().close();
   Fixture g;
   g.store.clear();
@@ -1557,6 +1560,10 @@ void GuiTests::settingsRoundTrip() {
   QVERIFY(g.settings.RestoreWindow(restored));
   QCOMPARE(restored.size(), QSize(720, 520));
   QVERIFY(!g.settings.SmoothDrawing());
+  QCOMPARE(g.settings.LivePlaySpeed(), 0);
+  QWidget work;
+  QVERIFY(work.restoreGeometry(g.settings.WorkGeometry()));
+  QCOMPARE(work.size(), QSize(610, 430));
 }
 
 void GuiTests::fitToWindowWheelAndPan() {

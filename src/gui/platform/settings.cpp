@@ -46,6 +46,22 @@ void ProgramSettings::SetSmoothDrawing(bool on) {
   store_.setValue(kSmooth, on);
 }
 
+QByteArray ProgramSettings::WorkGeometry() const {
+  return store_.value(QStringLiteral("work/geometry")).toByteArray();
+}
+
+void ProgramSettings::SetWorkGeometry(const QByteArray& geometry) {
+  store_.setValue(QStringLiteral("work/geometry"), geometry);
+}
+
+int ProgramSettings::LivePlaySpeed() const {
+  return store_.value(QStringLiteral("live/playSpeed"), -1).toInt();
+}
+
+void ProgramSettings::SetLivePlaySpeed(int index) {
+  store_.setValue(QStringLiteral("live/playSpeed"), index);
+}
+
 QString ProgramSettings::LastFolder(const QString& kind) const {
   return store_.value(FolderKey(kind)).toString();
 }

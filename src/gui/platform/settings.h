@@ -1,6 +1,7 @@
 #pragma once
 // What the desktop program keeps between runs (QSettings): the main window's geometry and tool
-// bar state, the view settings (smooth drawing), the last folder of each kind of file and the
+// bar state, the view settings (smooth drawing, the Work window's place, the live circuit's
+// play speed), the last folder of each kind of file and the
 // last name of the exported pictures, and the recently used functions and projects.
 
 #include <QByteArray>
@@ -27,6 +28,14 @@ class ProgramSettings {
   /// Smooth (antialiased) drawing of the diagram on screen; on unless it was switched off.
   bool SmoothDrawing() const;
   void SetSmoothDrawing(bool on);
+
+  /// The Work window's place and size (QWidget::saveGeometry); empty when never kept.
+  QByteArray WorkGeometry() const;
+  void SetWorkGeometry(const QByteArray& geometry);
+  /// The live circuit's time per combination while playing, as the index of its list; -1 when
+  /// never chosen.
+  int LivePlaySpeed() const;
+  void SetLivePlaySpeed(int index);
 
   /// The folder of the last file of that kind chosen in a dialog; empty when none.
   QString LastFolder(const QString& kind) const;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
@@ -449,6 +450,12 @@ void MainWindow::BuildResultPanel() {
 
   LiveBar = new LiveCircuitBar(Panel1);
   LiveBar->hide();
+  // The play speed chosen last time, kept whenever it changes.
+  if (const int speed = program_.services.settings.LivePlaySpeed();
+      speed >= 0 && speed < LiveBar->Speed->count())
+    LiveBar->Speed->setCurrentIndex(speed);
+  connect(LiveBar->Speed, &QComboBox::currentIndexChanged, this,
+          [this](int index) { program_.services.settings.SetLivePlaySpeed(index); });
   result->addWidget(LiveBar);
   auto live = [this](const std::function<void()>& change) {
     Guard([&] {
@@ -563,6 +570,9 @@ void MainWindow::ShowWorkClick() {
   if (!work_) {
     work_ =
         new WorkWindow(program_.session, program_.services.files, program_.session.messages, this);
+    // Where it was left in an earlier run.
+    if (const QByteArray geometry = program_.services.settings.WorkGeometry(); !geometry.isEmpty())
+      work_->restoreGeometry(geometry);
     // Choosing a row of its truth table shows that combination in the live circuit (turned on
     // when a circuit is shown).
     connect(work_, &WorkWindow::CombinationChosen, this, [this](int k) {
@@ -702,6 +712,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   ShowSessionState();
   if (close) {
     program_.services.settings.SaveWindow(*this);
+    if (work_) program_.services.settings.SetWorkGeometry(work_->saveGeometry());
     event->accept();
     QApplication::closeAllWindows();
   } else {
