@@ -75,4 +75,108 @@ inline constexpr const char* kFitToWindowTip =
 inline constexpr const char* kSmoothDrawingTip =
     "Antialiased lines and text on screen; off: every line on whole pixels";
 
+/// The Tools menu, between View and Recent: the comparison of structures, the address inputs and
+/// the minimum cover, each a window of its own.
+inline constexpr const char* kToolsMenu = "&Tools";
+inline constexpr const char* kCompareStructures = "Compare structures...";
+inline constexpr const char* kCompareStructuresTip =
+    "Every structure, size and gate family for this function, with the cost of each circuit";
+inline constexpr const char* kAddressInputs = "Address inputs...";
+inline constexpr const char* kAddressInputsTip =
+    "Choose the variables that drive the address inputs of the chosen structure";
+inline constexpr const char* kMinimumCover = "Minimum cover...";
+inline constexpr const char* kMinimumCoverTip =
+    "The greedy cover of the minimization beside a minimum cover of the same prime implicants";
+
+/// The Compare structures window.
+inline constexpr const char* kCompareTitle = "Compare structures";
+inline constexpr const char* kCompareBestAddress =
+    "Best address inputs (the fewest components over every choice of address variables)";
+inline constexpr const char* kCompareSummary = "%1 variables: %2 circuits realized, %3 refused";
+inline constexpr const char* kCompareLegend =
+    "Bold rows are the cheapest: by components (then gate inputs) and by levels (then components "
+    "and gate inputs); the Result column says which. Click a column heading to sort by it; "
+    "double-click a realized row, or choose it and Realize, to realize it.";
+inline constexpr const char* kCompareRealize = "Realize";
+inline constexpr const char* kClose = "Close";
+inline constexpr const char* kColumnNumber = "#";
+inline constexpr const char* kColumnStructure = "Structure";
+inline constexpr const char* kColumnMuxSize = "Mux inputs";
+inline constexpr const char* kColumnDemuxSize = "Demux outputs";
+inline constexpr const char* kColumnGateFamily = "Gate family";
+inline constexpr const char* kColumnMultiplexers = "Multiplexers";
+inline constexpr const char* kColumnDemultiplexers = "Demultiplexers";
+inline constexpr const char* kColumnGates = "Gates";
+inline constexpr const char* kColumnGateInputs = "Gate inputs";
+inline constexpr const char* kColumnLevels = "Levels";
+inline constexpr const char* kColumnComponents = "Components";
+inline constexpr const char* kColumnResult = "Result";
+inline constexpr const char* kBySizeTip =
+    "How many of each size: 2x4 means two with 4 data inputs (or outputs)";
+inline constexpr const char* kRealized = "realized";
+inline constexpr const char* kCheapestBoth = "cheapest: components and levels";
+inline constexpr const char* kCheapestComponents = "cheapest: components";
+inline constexpr const char* kCheapestLevels = "cheapest: levels";
+inline constexpr const char* kRefused = "refused: ";
+inline constexpr const char* kNoCell = "-";
+
+/// The Address inputs window.
+inline constexpr const char* kAddressTitle = "Address inputs";
+inline constexpr const char* kAddressStructure = "Structure: %1, %2 address inputs at the output";
+inline constexpr const char* kAddressVariables = "Variables of the function: %1";
+inline constexpr const char* kAddressAutomaticChoice = "Automatic";
+inline constexpr const char* kAddressAutomaticHint =
+    "The program's own choice: the variables used by the most products first.";
+inline constexpr const char* kAddressNamedChoice = "Named, most significant first:";
+inline constexpr const char* kAddressBestChoice = "Best";
+inline constexpr const char* kAddressBestHint =
+    "The fewest components, then the fewest gate inputs, over every possible choice.";
+inline constexpr const char* kAddressHintMux =
+    "Name %1 variables for the multiplexer's address inputs, e.g. %2.";
+inline constexpr const char* kAddressHintDemux =
+    "Name all %1 variables in the order of the demultiplexer's address inputs, e.g. %2.";
+inline constexpr const char* kAddressHintTree =
+    "Name %1 variables for the output multiplexer, e.g. %2; after \"/\" the variables of each "
+    "further level, which every multiplexer of that level takes where its part of the function "
+    "uses them. Levels not named are automatic.";
+inline constexpr const char* kAddressNoChoice =
+    "Choose another structure with Realization to choose its address variables.";
+inline constexpr const char* kAddressRefusedHead = "This choice does not fit: ";
+inline constexpr const char* kAddressKept =
+    "The choice is kept in the project file, on two lines after the design that older versions "
+    "of the program do not read: they open the project unchanged and realize it with the "
+    "automatic choice. A function file does not keep it.";
+
+/// The Minimum cover window.
+inline constexpr const char* kCoverTitle = "Minimum cover";
+inline constexpr const char* kCoverRunning = "Finding a minimum cover (at most %1 s)...";
+inline constexpr const char* kCoverCounts = "greedy: %1 \u2014 minimum: %2";
+/// One cover's size in kCoverCounts: "191 products, 1520 literals".
+inline constexpr const char* kProduct = "product";
+inline constexpr const char* kProducts = "products";
+inline constexpr const char* kLiteral = "literal";
+inline constexpr const char* kLiterals = "literals";
+inline constexpr const char* kCoverProven = "minimum (proven)";
+inline constexpr const char* kCoverNotProven = "best found, not proven minimal";
+inline constexpr const char* kCoverCore =
+    "The prime chart reduced by essential primes and dominance leaves a cyclic core of %1 rows "
+    "and %2 columns for the solver.";
+inline constexpr const char* kCoverNoCore =
+    "Essential primes and dominance alone decide this cover: no cyclic core is left for the "
+    "solver.";
+inline constexpr const char* kCoverGreedyCaption = "Greedy cover (the minimization's own):";
+inline constexpr const char* kCoverMinimumCaption = "Minimum cover:";
+inline constexpr const char* kCoverUse = "Use the minimum cover";
+inline constexpr const char* kCoverInUse = "The function is this minimum cover already.";
+inline constexpr const char* kCoverSame =
+    "The greedy cover is a minimum cover already: both have the same products.";
+inline constexpr const char* kCoverConstant =
+    "The function is constant: there is nothing to cover.";
+inline constexpr const char* kCoverCannot =
+    "Only a function minimized from its Ones that is not constant has covers to compare.";
+inline constexpr const char* kCoverNoSolver = "No solver for the minimum cover is available.";
+inline constexpr const char* kCoverKept =
+    "Using it marks the function: its files say on a line after the function, which older "
+    "versions of the program do not read, that the text is a minimum cover.";
+
 }  // namespace kestrel::text

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -23,6 +24,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
+#include <QSortFilterProxyModel>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -43,6 +45,9 @@
 #include "gui/shell/live_circuit_bar.h"
 #include "gui/shell/progress_window.h"
 #include "gui/structure/structure_dialog.h"
+#include "gui/tools/address_window.h"
+#include "gui/tools/compare_window.h"
+#include "gui/tools/cover_window.h"
 #include "gui/work/work_window.h"
 #include "gui_fixture.h"
 
@@ -163,6 +168,10 @@ class GuiTests : public QObject {
   void fitToWindowWheelAndPan();
   void recentFiles();
   void exportNewerPictureTypes();
+  void toolsMenuKeysAndStates();
+  void compareStructuresWindow();
+  void addressInputsWindow();
+  void minimumCoverWindow();
 };
 
 void GuiTests::startState() {
@@ -1282,7 +1291,8 @@ void GuiTests::liveCircuitSwitchesStepsAndLabels() {
   // The View menu comes after the program's own menus, which keep their places.
   QStringList menus;
   for (QAction* a : w.menuBar()->actions()) menus << a->text();
-  QCOMPARE(menus, (QStringList{"&File", "&Realization", "&Help", "&Edit", "&View", "Re&cent"}));
+  QCOMPARE(menus,
+           (QStringList{"&File", "&Realization", "&Help", "&Edit", "&View", "&Tools", "Re&cent"}));
   QCOMPARE(w.ViewMenu->actions().mid(0, 2), (QList<QAction*>{w.LiveCircuit1, w.ShowWork}));
   QVERIFY(!w.LiveCircuit1->isEnabled());
   EnterLiteral(f, QStringLiteral("x2~x0+x1"));
@@ -1421,7 +1431,8 @@ void GuiTests::addedMenusComeAfterTheProgramsOwn() {
   Fixture f;
   QStringList bar;
   for (QAction* a : f.main().menuBar()->actions()) bar << a->text();
-  QCOMPARE(bar, QStringList({"&File", "&Realization", "&Help", "&Edit", "&View", "Re&cent"}));
+  QCOMPARE(bar,
+           QStringList({"&File", "&Realization", "&Help", "&Edit", "&View", "&Tools", "Re&cent"}));
   QStringList file;
   for (QAction* a : f.main().File1->actions())
     file << (a->isSeparator() ? QStringLiteral("-") : a->text());
@@ -1688,6 +1699,271 @@ void GuiTests::exportNewerPictureTypes() {
   // The exported PNG is the exact drawing whatever the screen shows.
   QCOMPARE(QImage(QString::fromStdString(f.Path("t3.png"))).convertToFormat(QImage::Format_RGB32),
            RenderImage(f.main().Image1->diagram(), PictureContent::kDiagram, {}));
+}
+
+// A function of four variables whose greedy cover keeps 5 products where 4 do.
+const QStringList kCyclicOnes = {"1", "3", "4", "7", "8", "9", "12", "13", "15"};
+
+void GuiTests::toolsMenuKeysAndStates() {
+  Fixture f;
+  MainWindow& m = f.main();
+  QStringList items;
+  for (QAction* a : m.ToolsMenu->actions()) items << a->text();
+  QCOMPARE(items, QStringList({"Compare structures...", "Address inputs...", "Minimum cover..."}));
+  QCOMPARE(m.CompareStructures->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+R")));
+  QCOMPARE(m.AddressInputs->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+A")));
+  QCOMPARE(m.MinimumCover->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+M")));
+  // No key of the window is taken twice.
+  QList<QKeySequence> keys;
+  for (QAction* a : m.findChildren<QAction*>())
+    if (!a->shortcut().isEmpty()) {
+      QVERIFY2(!keys.contains(a->shortcut()), qPrintable(a->shortcut().toString()));
+      keys << a->shortcut();
+    }
+  struct Case {
+    const char* name;
+    std::function<void(Fixture&)> enter;
+    bool compare, cover;
+  };
+  const Case cases[] = {
+      {"no function", [](Fixture&) {}, false, false},
+      {"canonical", [](Fixture& g) { EnterCanonical(g, kCyclicOnes); }, true, true},
+      {"constant",
+       [](Fixture& g) {
+         EnterCanonical(g, {"0", "1"}, {});
+       },
+       false, false},
+      {"literal", [](Fixture& g) { EnterLiteral(g, QStringLiteral("x2x1+~x2x0")); }, true, true},
+  };
+  for (const Case& c : cases) {
+    Fixture g;
+    c.enter(g);
+    QCOMPARE(g.main().CompareStructures->isEnabled(), c.compare);
+    QCOMPARE(g.main().AddressInputs->isEnabled(), c.compare);
+    QVERIFY2(g.main().MinimumCover->isEnabled() == c.cover, c.name);
+  }
+}
+
+void GuiTests::compareStructuresWindow() {
+  Fixture f;
+  EnterCanonical(f, kCyclicOnes);
+  const std::vector<CompareRow> expected = f.session().CompareStructuresNow();
+  QCOMPARE(expected.size(), size_t{27});
+  int chosen = -1;
+  f.scripts.emplace_back([&](QDialog& d) {
+    auto& w = static_cast<CompareWindow&>(d);
+    QCOMPARE(w.rows().size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+      const CompareRow &a = w.rows()[i], &b = expected[i];
+      QVERIFY(a.options.structure == b.options.structure &&
+              a.options.muxSize == b.options.muxSize &&
+              a.options.demuxSize == b.options.demuxSize && a.options.gates == b.options.gates &&
+              a.realized == b.realized && a.refusal == b.refusal && a.cost == b.cost &&
+              a.cheapestByComponents == b.cheapestByComponents &&
+              a.cheapestByLevels == b.cheapestByLevels);
+    }
+    const QAbstractItemModel* t = w.Table->model();
+    QCOMPARE(t->rowCount(), 27);
+    auto cells = [&](int row) {
+      QStringList out;
+      for (int c = 0; c < CompareWindow::kColumnCount; ++c)
+        out << t->index(row, c).data().toString();
+      return out;
+    };
+    // The core's order at first; the offered row is the first cheapest one.
+    QCOMPARE(cells(0), QStringList({"1", "Multiplexer", "2", "-", "-", "-", "-", "-", "-", "-", "-",
+                                    "refused: Realization impossible! The number of supplied "
+                                    "address inputs is not sufficient!"}));
+    QCOMPARE(cells(21), QStringList({"22", "Multiplexer Tree", "4", "-", "-", "1\u00d74 + 3\u00d72",
+                                     "-", "1", "1", "3", "5", "realized"}));
+    QCOMPARE(cells(3).last(), QStringLiteral("cheapest: components and levels"));
+    QCOMPARE(w.CurrentRow(), 3);
+    QVERIFY(w.ButtonRealize->isEnabled());
+    // The cheapest rows, and only they, are bold.
+    for (int r = 0; r < 27; ++r) {
+      const CompareRow& row = expected[static_cast<size_t>(r)];
+      const bool cheapest = row.cheapestByComponents || row.cheapestByLevels;
+      QCOMPARE(t->index(r, 1).data(Qt::FontRole).value<QFont>().bold(), cheapest);
+      QCOMPARE(t->index(r, CompareWindow::kResult).data().toString().startsWith("cheapest"),
+               cheapest);
+    }
+    // Sorted by gate inputs: numbers in numeric order, the refused rows last.
+    w.Table->sortByColumn(CompareWindow::kGateInputs, Qt::AscendingOrder);
+    QList<int> inputs;
+    for (int r = 0; r < 27; ++r) {
+      const QString cell = t->index(r, CompareWindow::kGateInputs).data().toString();
+      inputs << (cell == QStringLiteral("-") ? 1000 : cell.toInt());
+    }
+    QVERIFY(std::is_sorted(inputs.begin(), inputs.end()));
+    QCOMPARE(inputs.first(), 0);
+    QCOMPARE(inputs.mid(19, 3), QList<int>({14, 14, 16}));  // not after 1, as text would sort
+    QCOMPARE(inputs.count(1000), 5);
+    // A refused row cannot be realized; the tree of 4-input multiplexers can.
+    auto select = [&](Structure structure, int size) {
+      for (int r = 0; r < 27; ++r) {
+        const CompareRow& row =
+            expected[static_cast<size_t>(static_cast<QSortFilterProxyModel*>(w.Table->model())
+                                             ->mapToSource(t->index(r, 0))
+                                             .row())];
+        if (row.options.structure == structure && row.options.muxSize.value_or(0) == size) {
+          w.Table->setCurrentIndex(t->index(r, 0));
+          return;
+        }
+      }
+    };
+    select(Structure::kMux, 2);
+    QVERIFY(!w.ButtonRealize->isEnabled());
+    select(Structure::kMuxTree, 4);
+    QVERIFY(w.ButtonRealize->isEnabled());
+    chosen = w.CurrentRow();
+    w.ButtonRealize->click();
+  });
+  f.main().CompareStructures->trigger();
+  QCOMPARE(chosen, 21);
+  QCOMPARE(f.main().Label2Design->text(), QStringLiteral("Multiplexer Tree"));
+  QCOMPARE(f.session().choice.Current(), Structure::kMuxTree);
+  QCOMPARE(f.session().zoom, kDefaultZoom);
+  QCOMPARE(f.session().project.projectModified, 1);
+  const QImage compared = RenderImage(f.main().Image1->diagram(), PictureContent::kDiagram, {});
+  // The structure dialog gives the same circuit for the same choice.
+  Realize(f, [](StructureDialog& s) {
+    ChooseTab(s, 0);
+    s.RadioItem(s.RadioMuxSize, 3)->click();
+  });
+  QCOMPARE(f.main().Label2Design->text(), QStringLiteral("Multiplexer"));
+  Realize(f, [](StructureDialog& s) {
+    ChooseTab(s, 2);
+    s.RadioItem(s.RadioMuxMT, 1)->click();
+  });
+  QCOMPARE(RenderImage(f.main().Image1->diagram(), PictureContent::kDiagram, {}), compared);
+  // Closing the window changes nothing.
+  f.main().CompareStructures->trigger();
+  QCOMPARE(f.main().Label2Design->text(), QStringLiteral("Multiplexer Tree"));
+}
+
+void GuiTests::addressInputsWindow() {
+  Fixture f;
+  EnterLiteral(f, QStringLiteral("x3x2~x1+~x3x2x0+x3x1x0+~x3~x2~x0"));
+  Realize(f, [](StructureDialog& s) { s.RadioItem(s.RadioMuxSize, 2)->click(); });
+  auto topLabels = [&] {
+    QStringList labels;
+    for (const NodeRecord& node : f.session().results.nodes())
+      if (node.level == 0)
+        for (int k = 0; k < node.addressCount; ++k)
+          labels << QString::fromStdString(node.addressLabels[static_cast<size_t>(k)]);
+    return labels.join(',');
+  };
+  const QString automatic = topLabels();
+  f.session().project.projectModified = 0;
+  // A choice that does not fit: the reason, and nothing changes.
+  f.scripts.emplace_back([&](QDialog& d) {
+    auto& w = static_cast<AddressWindow&>(d);
+    QCOMPARE(w.StructureLine->text(),
+             QStringLiteral("Structure: Multiplexer, 3 address inputs at the output"));
+    QVERIFY(w.RadioAutomatic->isChecked());
+    QCOMPARE(w.Names->text(), automatic);
+    w.RadioNamed->click();
+    w.Names->setText(QStringLiteral("x0,x7"));
+    w.ButtonOK->click();
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.Reason->text(),
+             QStringLiteral("This choice does not fit: the function has no variable x7"));
+    w.Names->setText(QStringLiteral("x0"));
+    w.ButtonOK->click();
+    QCOMPARE(w.Reason->text(), QStringLiteral("This choice does not fit: the multiplexer has 3 "
+                                              "address inputs: name 3 variables"));
+    w.Names->setText(QStringLiteral("x0;x1"));
+    w.ButtonOK->click();
+    QVERIFY(w.Reason->text().startsWith(
+        "This choice does not fit: \"x0;x1\" is not an address choice"));
+  });
+  f.main().AddressInputs->trigger();
+  QCOMPARE(f.session().address, AddressChoice{});
+  QCOMPARE(f.session().project.projectModified, 0);
+  QCOMPARE(topLabels(), automatic);
+  // Named variables: realized with them, and the circuit verifies.
+  for (const QString& names : {QStringLiteral("x0,x1,x2"), QStringLiteral("x2,x0,x3")}) {
+    f.scripts.emplace_back([&](QDialog& d) {
+      auto& w = static_cast<AddressWindow&>(d);
+      w.Names->setText(names);
+      w.RadioNamed->click();
+      w.ButtonOK->click();
+      QVERIFY(!w.isVisible());
+    });
+    f.main().AddressInputs->trigger();
+    QCOMPARE(topLabels(), names);
+    QCOMPARE(QString::fromStdString(FormatAddressChoice(f.session().address)), names);
+    QCOMPARE(f.session().project.projectModified, 1);
+    const Verification v =
+        VerifyRealization(f.session().model, f.session().choice, f.session().results);
+    QCOMPARE(v.mismatches, 0);
+  }
+  // The window shows the choice in force; best realizes too.
+  f.scripts.emplace_back([&](QDialog& d) {
+    auto& w = static_cast<AddressWindow&>(d);
+    QVERIFY(w.RadioNamed->isChecked());
+    QCOMPARE(w.Names->text(), QStringLiteral("x2,x0,x3"));
+    w.RadioBest->click();
+    w.ButtonOK->click();
+  });
+  f.main().AddressInputs->trigger();
+  QCOMPARE(f.session().address.mode, AddressMode::kBest);
+  QCOMPARE(VerifyRealization(f.session().model, f.session().choice, f.session().results).mismatches,
+           0);
+  // The structure of a multiplexer and a demultiplexer has no choice: only automatic is offered.
+  Realize(f, [](StructureDialog& s) {
+    ChooseTab(s, 3);
+    s.RadioMDMux8b->setFocus();
+    s.RadioMDMux8b->click();
+  });
+  f.scripts.emplace_back([&](QDialog& d) {
+    auto& w = static_cast<AddressWindow&>(d);
+    QVERIFY(!w.RadioNamed->isEnabled() && !w.RadioBest->isEnabled());
+    QVERIFY(w.NamesHint->text().contains("has no choice of address variables"));
+  });
+  f.main().AddressInputs->trigger();
+}
+
+void GuiTests::minimumCoverWindow() {
+  Fixture f;
+  EnterCanonical(f, kCyclicOnes);
+  const std::string greedy = f.session().model.functionText;
+  QCOMPARE(greedy, std::string("x3~x1+x2~x1~x0+~x2~x1x0+~x3x1x0+x3x2x0"));
+  Realize(f, [](StructureDialog& s) { s.RadioItem(s.RadioMuxSize, 2)->click(); });
+  f.session().project.projectModified = 0;
+  f.scripts.emplace_back([&](QDialog& d) {
+    auto& w = static_cast<CoverWindow&>(d);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.busy(), 20000);
+    QCOMPARE(
+        w.Counts->text(),
+        QStringLiteral("greedy: 5 products, 14 literals \u2014 minimum: 4 products, 11 literals"));
+    QCOMPARE(w.Proof->text(), QStringLiteral("minimum (proven)"));
+    QCOMPARE(w.GreedyText->toPlainText().remove(' ').toStdString(), greedy);
+    QCOMPARE(w.MinimumText->toPlainText(), QStringLiteral("x3~x1 + x2~x1~x0 + ~x3~x2x0 + x2x1x0"));
+    QVERIFY(w.ButtonUse->isEnabled());
+    w.ButtonUse->click();
+    QVERIFY(!w.ButtonUse->isEnabled());
+    QCOMPARE(w.Reason->text(), QStringLiteral("The function is this minimum cover already."));
+  });
+  f.main().MinimumCover->trigger();
+  QCOMPARE(f.session().model.functionText, std::string("x3~x1+x2~x1~x0+~x3~x2x0+x2x1x0"));
+  QCOMPARE(f.session().project.projectModified, 1);
+  QCOMPARE(f.session().model.functionModified, 1);
+  // The result on show follows: the new text under its heading, the circuit realized again.
+  QCOMPARE(f.main().Label1Real->text(),
+           QStringLiteral("Function after minimization (minimum cover):"));
+  QCOMPARE(f.main().Label1Fun->text().remove('\n'),
+           QStringLiteral("x3~x1 + x2~x1~x0 + ~x3~x2x0 + x2x1x0"));
+  QCOMPARE(VerifyRealization(f.session().model, f.session().choice, f.session().results).mismatches,
+           0);
+  // Opened again it offers nothing to use.
+  f.scripts.emplace_back([&](QDialog& d) {
+    auto& w = static_cast<CoverWindow&>(d);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.busy(), 20000);
+    QVERIFY(!w.ButtonUse->isEnabled());
+    QVERIFY(!w.Reason->text().isEmpty());
+  });
+  f.main().MinimumCover->trigger();
 }
 
 QTEST_MAIN(GuiTests)

@@ -20,6 +20,7 @@
 #include "gui/shell/diagram_view.h"
 #include "gui/shell/progress_window.h"
 #include "gui/structure/structure_dialog.h"
+#include "gui/tools/cover_window.h"
 #include "gui_fixture.h"
 
 using namespace kestrel;
@@ -129,6 +130,35 @@ int main(int argc, char** argv) {
     Save(&f.main(), QStringLiteral("result_%1_z30").arg(QLatin1String(st.name)));
     SaveDiagram(f, QStringLiteral("picture_%1_z30").arg(QLatin1String(st.name)));
   }
+
+  // The Tools windows, for a function whose greedy cover is not minimal, realized as a tree.
+  FunctionDefinition& def = f.session().definition;
+  def.OpenCanonical();
+  def.ClearAll();
+  for (const char* n : {"1", "3", "4", "7", "8", "9", "12", "13", "15"})
+    def.Add(n, ListKind::kOnes);
+  def.Ok();
+  f.main().ShowSessionState();
+  f.scripts.emplace_back([&](QDialog& d) {
+    structures[3].choose(static_cast<StructureDialog&>(d));
+    static_cast<StructureDialog&>(d).ButtonOK->click();
+  });
+  f.main().Realization->trigger();
+  f.scripts.emplace_back([](QDialog& d) { Save(&d, QStringLiteral("tools_compare")); });
+  f.main().CompareStructures->trigger();
+  f.scripts.emplace_back([](QDialog& d) {
+    d.findChild<QRadioButton*>(QStringLiteral("RadioNamed"))->click();
+    d.findChild<QLineEdit*>(QStringLiteral("Names"))->setText(QStringLiteral("x0,x9"));
+    d.findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
+    Save(&d, QStringLiteral("tools_address"));
+  });
+  f.main().AddressInputs->trigger();
+  f.scripts.emplace_back([](QDialog& d) {
+    auto& w = static_cast<CoverWindow&>(d);
+    while (w.busy()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    Save(&d, QStringLiteral("tools_cover"));
+  });
+  f.main().MinimumCover->trigger();
 
   f.scripts.emplace_back([](QDialog& d) { Save(&d, QStringLiteral("form6_about")); });
   f.main().About1->trigger();

@@ -40,6 +40,9 @@
 #include "gui/shell/program.h"
 #include "gui/shell/window_util.h"
 #include "gui/structure/structure_dialog.h"
+#include "gui/tools/address_window.h"
+#include "gui/tools/compare_window.h"
+#include "gui/tools/cover_window.h"
 #include "gui/work/work_window.h"
 
 namespace kestrel::gui {
@@ -236,6 +239,19 @@ void MainWindow::BuildAddedMenus() {
   SmoothDrawing->setChecked(settings.SmoothDrawing());
   Image1->SetDrawing(settings.SmoothDrawing() ? Drawing::kSmooth : Drawing::kExact);
 
+  // The tools beside the program's own commands, between View and Recent.
+  ToolsMenu = menuBar()->addMenu(QString::fromLatin1(text::kToolsMenu));
+  ToolsMenu->setObjectName(QStringLiteral("ToolsMenu"));
+  CompareStructures =
+      add(ToolsMenu, "CompareStructures", text::kCompareStructures, text::kCompareStructuresTip,
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), &MainWindow::CompareStructuresClick);
+  AddressInputs =
+      add(ToolsMenu, "AddressInputs", text::kAddressInputs, text::kAddressInputsTip,
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), &MainWindow::AddressInputsClick);
+  MinimumCover =
+      add(ToolsMenu, "MinimumCover", text::kMinimumCover, text::kMinimumCoverTip,
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), &MainWindow::MinimumCoverClick);
+
   RecentMenu = menuBar()->addMenu(QString::fromLatin1(text::kRecentMenu));
   RecentMenu->setObjectName(QStringLiteral("RecentMenu"));
   FillRecentMenu();
@@ -300,6 +316,12 @@ void MainWindow::ShowAddedCommandStates() {
   CopyFunction->setEnabled(!s.model.functionText.empty());
   ViewZoomIn->setEnabled(shown && s.commands.Enabled(CommandItem::ButtonZoomIn));
   ViewZoomOut->setEnabled(shown && s.commands.Enabled(CommandItem::ButtonZoomOut));
+  // The tools need a function that has a circuit (not a constant), as Realization does; the
+  // minimum cover needs covers to compare and a solver.
+  const bool realizable = s.commands.Enabled(CommandItem::Realization);
+  CompareStructures->setEnabled(realizable);
+  AddressInputs->setEnabled(realizable);
+  MinimumCover->setEnabled(s.HasCoverSolver() && s.CanCompareCovers());
 }
 
 void MainWindow::RunFileCommand(const std::function<void()>& command) {
@@ -739,10 +761,51 @@ void MainWindow::RealizationClick() {
 }
 
 void MainWindow::Realize() {
-  const RealizeResult result = program_.session.RealizeCurrent();
+  ShowRealization(program_.session.RealizeCurrent());
+}
+
+void MainWindow::ShowRealization(const RealizeResult& result) {
   program_.Form2->ShowChoice();  // a clamped size stays selected in the dialog
   ShowSessionState();
   if (result.outcome == RealizeOutcome::kRealized) ShowResult();
+}
+
+// --- Tools ---
+
+void MainWindow::CompareStructuresClick() {
+  Session& s = program_.session;
+  if (!s.commands.Enabled(CommandItem::Realization)) return;
+  CompareWindow window(s, this);
+  window.onHelp = [this] { ProgramHelpClick(); };
+  CentreOn(&window, this);
+  if (program_.runModal(window) != QDialog::Accepted || window.chosen() < 0) return;
+  const CompareRow& row = window.rows()[static_cast<size_t>(window.chosen())];
+  ShowRealization(s.RealizeComparedRow(row.options, window.Mode()));
+}
+
+void MainWindow::AddressInputsClick() {
+  if (!program_.session.commands.Enabled(CommandItem::Realization)) return;
+  AddressWindow window(program_.session, this);
+  window.onHelp = [this] { ProgramHelpClick(); };
+  CentreOn(&window, this);
+  if (program_.runModal(window) == QDialog::Accepted) Realize();
+  ShowSessionState();
+}
+
+void MainWindow::MinimumCoverClick() {
+  Session& s = program_.session;
+  if (!s.HasCoverSolver() || !s.CanCompareCovers()) return;
+  CoverWindow window(s, this);
+  window.onHelp = [this] { ProgramHelpClick(); };
+  // The new function text on show at once; a circuit on show was realized again for it.
+  window.onUsed = [this] {
+    ShowSessionState();
+    if (program_.session.commandState == CommandState::kRealized) ShowResult();
+  };
+  CentreOn(&window, this);
+  window.Start();
+  program_.runModal(window);
+  ShowSessionState();
 }
 
 void MainWindow::BuildFunctionLabel() {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "engine/realize.h"
 #include "engine/simulation.h"
 #include "gui/shell/output.h"
 
@@ -92,7 +93,7 @@ class MainWindow : public QMainWindow {
   /// The live circuit's switches and stepping, above the diagram while the mode is on.
   LiveCircuitBar* LiveBar;
 
-  // --- Added after the program's own menus: Edit, View, Recent ---
+  // --- Added after the program's own menus: Edit, View, Tools, Recent ---
   QMenu* EditMenu;
   QAction* CopyDiagram;
   QAction* CopyFunction;
@@ -101,6 +102,10 @@ class MainWindow : public QMainWindow {
   QAction* ViewZoomOut;
   QAction* FitToWindow;
   QAction* SmoothDrawing;
+  QMenu* ToolsMenu;
+  QAction* CompareStructures;
+  QAction* AddressInputs;
+  QAction* MinimumCover;
   QMenu* RecentMenu;
 
   QStatusBar* StatusBar1;
@@ -140,6 +145,14 @@ class MainWindow : public QMainWindow {
   void CopyFunctionClick();
   void FitToWindowClick();
   void SmoothDrawingClick();
+  /// Tools > Compare structures: the comparison window; a row chosen there is realized through
+  /// the session as the structure dialog's OK would realize it.
+  void CompareStructuresClick();
+  /// Tools > Address inputs: the address choice of the chosen structure, then the realization.
+  void AddressInputsClick();
+  /// Tools > Minimum cover: both covers of the function side by side, and the use of the
+  /// minimum one.
+  void MinimumCoverClick();
   /// A file picked from the Recent menu: the save prompt of its open command, then the file.
   void OpenRecentFile(const QString& path);
 
@@ -183,6 +196,8 @@ class MainWindow : public QMainWindow {
   void ShowLiveState();
   /// Live circuit is offered while a diagram is shown; without one the mode ends.
   void UpdateLiveCircuit();
+  /// Shows a realization on screen (and keeps the structure dialog showing its choice).
+  void ShowRealization(const RealizeResult& result);
   /// Shows the function definition window modally in its current layout.
   void RunFunctionWindow(bool canonical);
   void SetBusy(bool busy);

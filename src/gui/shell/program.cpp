@@ -46,6 +46,7 @@ Program::Program(const Services& s)
     : services(s),
       session(s.messages, progress, &s.files),
       runModal([](QDialog& dialog) { return dialog.exec(); }) {
+  session.SetCoverSolver(coverSolver);
   mainWindow_ = std::make_unique<MainWindow>(*this);
   Form1 = mainWindow_.get();
   Form2 = new StructureDialog(session, Form1);

@@ -15,6 +15,7 @@
 #include "gui/platform/qt_progress.h"
 #include "gui/platform/settings.h"
 #include "session/session.h"
+#include "solver/cbc_cover_solver.h"
 
 namespace kestrel::gui {
 
@@ -61,6 +62,8 @@ class Program {
 
   Services services;
   QtProgress progress;
+  /// The minimum cover's solver (declared before the session, which keeps a reference).
+  CbcCoverSolver coverSolver;
   Session session;
 
   MainWindow* Form1 = nullptr;
