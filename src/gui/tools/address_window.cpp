@@ -182,9 +182,10 @@ AddressWindow::AddressWindow(Session& session, QWidget* parent)
                      : ShownAddress(session, structure));
   RadioNamed->setEnabled(hasChoice);
   RadioBest->setEnabled(hasChoice);
-  Names->setEnabled(hasChoice && RadioNamed->isChecked());
+  Names->setEnabled(hasChoice);
+  // Typing starts in the names (which chooses them); Enter is OK.
+  if (hasChoice) Names->setFocus();
   connect(RadioNamed, &QRadioButton::toggled, this, [this](bool on) {
-    Names->setEnabled(on);
     if (on) Names->setFocus();
   });
   // Typing names chooses them.
