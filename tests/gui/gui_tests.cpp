@@ -1742,6 +1742,18 @@ void GuiTests::toolsMenuKeysAndStates() {
     QCOMPARE(g.main().AddressInputs->isEnabled(), c.compare);
     QVERIFY2(g.main().MinimumCover->isEnabled() == c.cover, c.name);
   }
+  // F1 opens the help over each of the windows.
+  EnterCanonical(f, kCyclicOnes);
+  for (QAction* tool : {m.CompareStructures, m.AddressInputs, m.MinimumCover}) {
+    const int before = f.help.opened;
+    f.scripts.emplace_back([](QDialog& d) {
+      QTest::keyClick(&d, Qt::Key_F1);
+      if (auto* cover = qobject_cast<CoverWindow*>(&d))
+        QTRY_VERIFY_WITH_TIMEOUT(!cover->busy(), 20000);
+    });
+    tool->trigger();
+    QCOMPARE(f.help.opened, before + 1);
+  }
 }
 
 void GuiTests::compareStructuresWindow() {

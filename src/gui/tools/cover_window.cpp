@@ -104,7 +104,13 @@ CoverWindow::CoverWindow(Session& session, QWidget* parent)
 }
 
 CoverWindow::~CoverWindow() {
-  if (worker_) worker_->wait();
+  // Closed before the solver was done (the window only lets that happen when it is destroyed
+  // with its owner): wait for it; the thread's results go nowhere.
+  if (worker_) {
+    worker_->disconnect(this);
+    worker_->wait();
+    delete worker_;
+  }
 }
 
 void CoverWindow::Start() {
