@@ -122,7 +122,11 @@ inline constexpr const char* kNoCell = "-";
 
 /// The Address inputs window.
 inline constexpr const char* kAddressTitle = "Address inputs";
-inline constexpr const char* kAddressStructure = "Structure: %1, %2 address inputs at the output";
+inline constexpr const char* kAddressStructure = "Structure: %1";
+/// After the structure: its address inputs ("%1 address input" for one).
+inline constexpr const char* kAddressInputCount = " \u2014 %1 address input";
+inline constexpr const char* kAddressInputsCount = " \u2014 %1 address inputs";
+inline constexpr const char* kAddressOnOutput = " on the output multiplexer";
 inline constexpr const char* kAddressVariables = "Variables of the function: %1";
 inline constexpr const char* kAddressAutomaticChoice = "Automatic";
 inline constexpr const char* kAddressAutomaticHint =

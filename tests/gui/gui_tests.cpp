@@ -1871,7 +1871,7 @@ void GuiTests::addressInputsWindow() {
   f.scripts.emplace_back([&](QDialog& d) {
     auto& w = static_cast<AddressWindow&>(d);
     QCOMPARE(w.StructureLine->text(),
-             QStringLiteral("Structure: Multiplexer, 3 address inputs at the output"));
+             QStringLiteral("Structure: Multiplexer \u2014 3 address inputs"));
     QVERIFY(w.RadioAutomatic->isChecked());
     QCOMPARE(w.Names->text(), automatic);
     w.RadioNamed->click();

@@ -72,9 +72,14 @@ AddressWindow::AddressWindow(Session& session, QWidget* parent)
 
   auto* layout = new QVBoxLayout(this);
   StructureLine = MakeChild<QLabel>(this, "StructureLine");
-  StructureLine->setText(QString::fromLatin1(text::kAddressStructure)
-                             .arg(QString::fromLatin1(NamesOf(structure).designCaption))
-                             .arg(inputs));
+  QString line = QString::fromLatin1(text::kAddressStructure)
+                     .arg(QString::fromLatin1(NamesOf(structure).designCaption));
+  if (hasChoice) {
+    line += QString::fromUtf8(inputs == 1 ? text::kAddressInputCount : text::kAddressInputsCount)
+                .arg(inputs);
+    if (structure == Structure::kMuxTree) line += QString::fromLatin1(text::kAddressOnOutput);
+  }
+  StructureLine->setText(line);
   QFont bold = StructureLine->font();
   bold.setBold(true);
   StructureLine->setFont(bold);

@@ -97,7 +97,10 @@ class CompareModel : public QAbstractTableModel {
       case Qt::BackgroundRole:
         return cheapest ? QVariant(QColor(0xfff4c2)) : QVariant();
       case Qt::ForegroundRole:
-        return row.realized ? QVariant() : QVariant(QColor(0x707070));
+        // Dark text on the light mark whatever the colour scheme; refused rows greyed.
+        return cheapest       ? QVariant(QColor(Qt::black))
+               : row.realized ? QVariant()
+                              : QVariant(QColor(0x707070));
       case Qt::ToolTipRole:
         return row.realized ? QVariant() : QVariant(OneLine(row.refusal));
       case Qt::TextAlignmentRole:
