@@ -38,6 +38,7 @@
 #include "export/picture_export.h"
 #include "export/qpainter_canvas.h"
 #include "gui/function/function_window.h"
+#include "gui/gui_texts.h"
 #include "gui/platform/qt_file_dialogs.h"
 #include "gui/platform/qt_messages.h"
 #include "gui/shell/about_box.h"
@@ -1851,6 +1852,24 @@ void GuiTests::compareStructuresWindow() {
   // Closing the window changes nothing.
   f.main().CompareStructures->trigger();
   QCOMPARE(f.main().Label2Design->text(), QStringLiteral("Multiplexer Tree"));
+  // With the best address inputs: the core's rows for them, and a row realized with them.
+  const std::vector<CompareRow> best = f.session().CompareStructuresNow(AddressMode::kBest);
+  f.scripts.emplace_back([&](QDialog& d) {
+    auto& w = static_cast<CompareWindow&>(d);
+    w.BestAddress->click();
+    QCOMPARE(w.Mode(), AddressMode::kBest);
+    QCOMPARE(w.rows().size(), best.size());
+    for (size_t i = 0; i < best.size(); ++i) QVERIFY(w.rows()[i].cost == best[i].cost);
+    QCOMPARE(w.Table->model()->index(21, CompareWindow::kGates).data().toString(),
+             QString::number(best[21].cost.gates));
+    w.Table->setCurrentIndex(w.Table->model()->index(21, 0));
+    w.ButtonRealize->click();
+  });
+  f.main().CompareStructures->trigger();
+  QCOMPARE(f.session().address.mode, AddressMode::kBest);
+  QCOMPARE(MeasureCircuit(Structure::kMuxTree, f.session().results), best[21].cost);
+  QCOMPARE(VerifyRealization(f.session().model, f.session().choice, f.session().results).mismatches,
+           0);
 }
 
 void GuiTests::addressInputsWindow() {
@@ -1976,6 +1995,15 @@ void GuiTests::minimumCoverWindow() {
     QVERIFY(!w.Reason->text().isEmpty());
   });
   f.main().MinimumCover->trigger();
+  // Without covers to compare the window says why and offers nothing.
+  f.messages.answers = {Answer::No, Answer::No};
+  f.main().NewProject->trigger();
+  QVERIFY(f.session().model.functionText.empty());
+  CoverWindow empty(f.session(), &f.main());
+  empty.Start();
+  QVERIFY(!empty.busy());
+  QVERIFY(!empty.ButtonUse->isEnabled());
+  QCOMPARE(empty.Reason->text(), QString::fromLatin1(text::kCoverCannot));
 }
 
 QTEST_MAIN(GuiTests)
