@@ -1784,9 +1784,11 @@ void GuiTests::compareStructuresWindow() {
       return out;
     };
     // The core's order at first; the offered row is the first cheapest one.
+    const QString refused = QStringLiteral(
+        "refused: Realization impossible! The number of supplied address inputs is not "
+        "sufficient!");
     QCOMPARE(cells(0), QStringList({"1", "Multiplexer", "2", "-", "-", "-", "-", "-", "-", "-", "-",
-                                    "refused: Realization impossible! The number of supplied "
-                                    "address inputs is not sufficient!"}));
+                                    refused}));
     QCOMPARE(cells(21), QStringList({"22", "Multiplexer Tree", "4", "-", "-", "1\u00d74 + 3\u00d72",
                                      "-", "1", "1", "3", "5", "realized"}));
     QCOMPARE(cells(3).last(), QStringLiteral("cheapest: components and levels"));
