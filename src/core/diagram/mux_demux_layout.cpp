@@ -30,6 +30,32 @@ struct Plan {
   std::vector<InputPlan> inputs;
   int maxCol = -1;
   int xd = 0, p3 = 0, p4 = 0;
+  DiagramStyle style = DiagramStyle::kExact;
+  int z = 0;
+  int y0 = 0;  ///< the multiplexer's top
+
+  /// The bus row of the wire into input g counted by v (v = maxCol + 2 + g): a quarter grid
+  /// unit apart below the collecting gates; in the clear style a channel spacing apart.
+  int BusRow(int v) const {
+    switch (style) {
+      case DiagramStyle::kExact:
+        break;
+      case DiagramStyle::kClear:
+        return p4 + 8 * z + (v - maxCol - 2) * ChannelSpacing(style, z);
+    }
+    return TruncDiv(4LL * p4 + 30LL * z + static_cast<long long>(v) * z, 4);
+  }
+  /// The row where the label inputs of column k turn to their column: below every bus row,
+  /// column 0 lowest.
+  int LabelRow(int k) const {
+    switch (style) {
+      case DiagramStyle::kExact:
+        break;
+      case DiagramStyle::kClear:
+        return y0 - z - k * ChannelSpacing(style, z);
+    }
+    return TruncDiv(2LL * p4 + 31LL * z - (z / 2) * k, 2);
+  }
 };
 
 int FlaggedCount(const CollectingGate& gate, int dN) {
@@ -68,6 +94,16 @@ Plan MakePlan(const Diagram& d) {
   p.xd = (p.maxCol + 5) * z;
   p.p3 = (p.dA + 2) * z + p.xd;
   p.p4 = (p.dN + 1) * z + 3 * z;
+  p.style = d.style;
+  p.z = z;
+  switch (d.style) {
+    case DiagramStyle::kExact:
+      p.y0 = p.p4 + 17 * z;
+      break;
+    case DiagramStyle::kClear:  // no blank rows between the bus and the multiplexer
+      p.y0 = p.p4 + 8 * z + (p.mM + p.maxCol + 1) * ChannelSpacing(d.style, z) + z;
+      break;
+  }
   return p;
 }
 
@@ -191,19 +227,19 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
   const Plan p = MakePlan(d);
   const MuxDemuxRecord& md = d.muxDemux;
   JunctionPoints junctions;
-  const int y0 = p.p4 + 17 * z;  // the multiplexer's top
+  const int y0 = p.y0;
   c.SetPenColor(kBlack);
   c.SetBrushStyle(BrushStyle::kClear);
 
   // Constants and literals: up from the multiplexer to the column's row, left to the column,
   // down to the label (through an inverter for a negated literal).
-  const int labelY = p.p4 + (p.mA + 18) * z;
+  const int labelY = y0 + (p.mA + 1) * z;
   std::vector<bool> columnDrawn(16, false);
   for (int i = 0; i < p.mM; ++i) {
     const InputPlan& in = p.inputs[i];
     if (in.feed != Feed::kLabel) continue;
     const int k = in.column;
-    const int yk = TruncDiv(2LL * p.p4 + 31LL * z - (z / 2) * k, 2);
+    const int yk = p.LabelRow(k);
     const int xi = p.p3 + (i + 1) * z;
     const int xk = p.p3 - (k + 2) * z;
     c.Line(xi, y0, xi, yk);
@@ -239,7 +275,7 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
   for (int g = 0; g < p.mM; ++g) {
     ++v;
     const InputPlan& in = p.inputs[g];
-    const int busRow = TruncDiv(4LL * p.p4 + 30LL * z + static_cast<long long>(v) * z, 4);
+    const int busRow = p.BusRow(v);
     const int xg = p.p3 + (g + 1) * z;
     if (in.feed == Feed::kMinterm) {
       const int r = std::clamp(F2Dec(md.inputLabels[g]), 0, std::max(0, p.dN - 1));
@@ -317,7 +353,7 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
   }
   c.Rectangle(p.p3, y0, right, bottom);
 
-  junctions.Draw(c);
+  junctions.Draw(c, d.style, z);
   c.SetBrushStyle(BrushStyle::kClear);
 }
 
@@ -329,7 +365,7 @@ void DrawMuxDemuxState(const Diagram& d, const CircuitState& state, Canvas& c) {
   if (static_cast<int>(mux.inputs.size()) != p.mM) return;
   DrawDemuxSymbolState(c, p.xd, 3 * z, p.dA, d.demuxPart.addressLabels, state, z);
   const MuxDemuxRecord& md = d.muxDemux;
-  const int y0 = p.p4 + 17 * z;  // the multiplexer's top
+  const int y0 = p.y0;
 
   // The wires into the multiplexer, along the paths DrawMuxDemux draws them: label columns, the
   // minterms' and collecting gates' bus rows, and each collecting gate's inputs from the
@@ -337,7 +373,7 @@ void DrawMuxDemuxState(const Diagram& d, const CircuitState& state, Canvas& c) {
   for (int i = 0; i < p.mM; ++i) {
     if (p.inputs[i].feed != Feed::kLabel) continue;
     const int k = p.inputs[i].column;
-    const int yk = TruncDiv(2LL * p.p4 + 31LL * z - (z / 2) * k, 2);
+    const int yk = p.LabelRow(k);
     const int xi = p.p3 + (i + 1) * z;
     ValuePath(c, {{xi, y0 - z}, {xi, yk}, {p.p3 - (k + 2) * z, yk}}, mux.inputs[i]);
   }
@@ -347,7 +383,7 @@ void DrawMuxDemuxState(const Diagram& d, const CircuitState& state, Canvas& c) {
   for (int g = 0; g < p.mM; ++g) {
     ++v;
     const InputPlan& in = p.inputs[g];
-    const int busRow = TruncDiv(4LL * p.p4 + 30LL * z + static_cast<long long>(v) * z, 4);
+    const int busRow = p.BusRow(v);
     const int xg = p.p3 + (g + 1) * z;
     if (in.feed == Feed::kMinterm) {
       const int r = std::clamp(F2Dec(md.inputLabels[g]), 0, std::max(0, p.dN - 1));
@@ -410,13 +446,13 @@ std::vector<LabelBox> MuxDemuxLabelBoxes(const Diagram& d) {
     const int ax = p.xd + (i + 1) * z;
     boxes.push_back({ax - z / 2, y - z, ax + z / 2, y + z, d.demuxPart.addressLabels[i]});
   }
-  const int y0 = p.p4 + 17 * z;
+  const int y0 = p.y0;
   const int right = p.p3 + (p.mM + 1) * z;
   for (int j = 0; j < p.mA; ++j) {
     const int yj = y0 + (j + 1) * z;
     boxes.push_back({right, yj - z / 2, right + 3 * z, yj + z / 2, d.muxDemux.addressLabels[j]});
   }
-  const int labelY = p.p4 + (p.mA + 18) * z;
+  const int labelY = y0 + (p.mA + 1) * z;
   for (int i = 0; i < p.mM; ++i) {
     if (p.inputs[i].feed != Feed::kLabel) continue;
     const int xk = p.p3 - (p.inputs[i].column + 2) * z;

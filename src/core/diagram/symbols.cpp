@@ -13,7 +13,16 @@ int CanvasFontSize(int z) {
   return 12;
 }
 
-int GateLabelFontSize(int z) {
+int GateLabelFontSize(int z, DiagramStyle style) {
+  switch (style) {
+    case DiagramStyle::kExact:
+      break;
+    case DiagramStyle::kClear:
+      if (z >= 27) return 11;
+      if (z >= 23) return 10;
+      if (z >= 17) return 9;
+      break;
+  }
   if (z <= 12) return 6;
   if (z > 16) return 8;
   return 7;
@@ -89,7 +98,11 @@ void LabelOnWhite(Canvas& c, int x, int y, const std::string& text) {
   c.TextOut(x, y, text);
 }
 
-void DrawMux(Canvas& c, const NodeRecord& node, int z) {
+int LabelColumnX(const NodeRecord& node, int k, int z, DiagramStyle style) {
+  return node.x - (k + FirstLabelColumnUnits(style)) * z;
+}
+
+void DrawMux(Canvas& c, const NodeRecord& node, int z, DiagramStyle style) {
   const int x = node.x, y = node.y;
   const int n = Clamp(node.addressCount, 0, 4);
   const int m = Clamp(node.inputCount, 0, 16);
@@ -149,7 +162,7 @@ void DrawMux(Canvas& c, const NodeRecord& node, int z) {
       }
     }
     if (earlier == 0) {
-      const int xc = x - (next + 1) * z;
+      const int xc = LabelColumnX(node, next, z, style);
       c.Line(x - z, yi, xc, yi);
       c.Line(xc, yi, xc, TruncDiv(10LL * bigY - 12LL * z, 10));
       c.Line(xc, TruncDiv(10LL * bigY - 5LL * z, 10), xc, bigY);
@@ -174,12 +187,20 @@ void DrawMux(Canvas& c, const NodeRecord& node, int z) {
           column = entry.column;
           break;
         }
-      const int xv = x - (column + 1) * z;
+      const int xv = LabelColumnX(node, column, z, style);
       const int yo = y + (o + 1) * z;
       c.Line(x - z, yi, xv, yi);
       c.Line(xv, yi, xv, yo);
       c.SetBrush(BrushStyle::kSolid, kBlack);
-      c.Ellipse(xv - 2, yo - 2, xv + 2, yo + 2);
+      const int r = JunctionDotRadius(style, z);
+      switch (style) {
+        case DiagramStyle::kExact:
+          c.Ellipse(xv - r, yo - r, xv + r, yo + r);
+          break;
+        case DiagramStyle::kClear:  // centred on the pixel where the lines meet
+          c.Ellipse(xv - r, yo - r, xv + r + 1, yo + r + 1);
+          break;
+      }
       c.SetBrush(BrushStyle::kClear, kWhite);
     }
   }
@@ -201,7 +222,7 @@ void DrawMux(Canvas& c, const NodeRecord& node, int z) {
   c.Rectangle(x, y, x + (n + 1) * z, y + (m + 1) * z);
 }
 
-void DrawGate(Canvas& c, const NodeRecord& node, int z) {
+void DrawGate(Canvas& c, const NodeRecord& node, int z, DiagramStyle style) {
   const int a = node.x, b = node.y;
   const int m = Clamp(node.inputCount, 0, 16);
   const int d = node.addressCount;
@@ -226,7 +247,7 @@ void DrawGate(Canvas& c, const NodeRecord& node, int z) {
   // Inputs with their labels, from the last one up; each lower-numbered label sits 2 pixels
   // higher so that neighbouring labels keep apart.
   const FontSpec saved = c.font();
-  c.SetFontSize(GateLabelFontSize(z));
+  c.SetFontSize(GateLabelFontSize(z, style));
   int u = -1;
   for (int j = m - 1; j >= 0; --j) {
     const int yj = b + ((j + 1) * z) / 2;
@@ -320,14 +341,15 @@ bool JunctionPoints::Add(int x, int y) {
   return true;
 }
 
-void JunctionPoints::Draw(Canvas& c) const {
+void JunctionPoints::Draw(Canvas& c, DiagramStyle style, int z) const {
   c.SetPenColor(kBlack);
   c.SetBrush(BrushStyle::kSolid, kBlack);
+  const int r = JunctionDotRadius(style, z);
   for (const Point& p : points_) {
     int greatest = p.x;
     for (const Point& q : points_)
       if (q.y == p.y) greatest = std::max(greatest, q.x);
-    if (p.x != 0 && p.x < greatest) c.Ellipse(p.x - 2, p.y - 2, p.x + 3, p.y + 3);
+    if (p.x != 0 && p.x < greatest) c.Ellipse(p.x - r, p.y - r, p.x + r + 1, p.y + r + 1);
   }
   c.SetBrush(BrushStyle::kClear, kWhite);
 }

@@ -4,7 +4,9 @@
 // every wire into a column in a channel of its own.
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <tuple>
 #include <utility>
 
 #include "diagram/diagram.h"
@@ -90,7 +92,8 @@ struct LabelColumnSpan {
 
 /// The label columns a multiplexer opens, as DrawMux opens them: from the bottom input upward,
 /// one per distinct label of the inputs without a child.
-std::vector<LabelColumnSpan> LabelColumnSpans(const NodeRecord& node, int z) {
+std::vector<LabelColumnSpan> LabelColumnSpans(const NodeRecord& node, int z,
+                                              DiagramStyle style = DiagramStyle::kExact) {
   std::vector<LabelColumnSpan> spans;
   std::vector<std::string> seen;
   const int bottom = node.y + (node.inputCount + 2) * z;
@@ -98,7 +101,7 @@ std::vector<LabelColumnSpan> LabelColumnSpans(const NodeRecord& node, int z) {
     const std::string& label = node.inputLabels[i];
     if (node.childId[i] != 0 || std::find(seen.begin(), seen.end(), label) != seen.end()) continue;
     seen.push_back(label);
-    const int x = node.x - static_cast<int>(seen.size()) * z;
+    const int x = LabelColumnX(node, static_cast<int>(seen.size()) - 1, z, style);
     spans.push_back({x, node.y + (i + 1) * z, bottom, !label.empty() && label[0] == '~'});
   }
   return spans;
@@ -196,6 +199,66 @@ int Lack(const std::vector<NodeRecord>& nodes, const std::vector<int>& offsets, 
   return lack;
 }
 
+/// One wire into a column, as the clear style orders it.
+struct ColumnWire {
+  size_t slot = 0;  ///< index into the offsets: node * kNodeInputs + input
+  int from = 0;     ///< the row the wire leaves its child on
+  int to = 0;       ///< the row it reaches its parent's input on
+  int base = 0;     ///< the x its channel offset counts from
+  int start = 0;    ///< the x it leaves its child at
+};
+
+/// The x left of which the channels into a column stay: clear of the parents' label columns,
+/// their label texts and gate labels, by half a grid unit at least.
+int ChannelLimit(const std::vector<NodeRecord>& nodes, int level, int z) {
+  int limit = 1 << 28;
+  for (const NodeRecord& n : nodes) {
+    if (n.level != level) continue;
+    if (n.kind == NodeKind::kMux) {
+      const int columns = LabelColumns(n);
+      limit = std::min(
+          limit, columns == 0 ? n.x - z - z / 2
+                              : LabelColumnX(n, columns - 1, z, DiagramStyle::kClear) - z - z / 2);
+    } else {
+      limit = std::min(limit, n.x - 3 * z - z / 2);
+    }
+  }
+  return limit;
+}
+
+/// The clear style's channels: per column, every wire into it gets a channel of its own, spaced
+/// with the zoom, in the left-to-right order that crosses fewest wires (neighbours swap while a
+/// swap removes crossings), the first a grid unit right of where the rightmost wire leaves its
+/// child. Returns the offsets and how far the fullest gap runs into its parents' labels.
+std::pair<std::vector<int>, int> ClearChannelOffsets(const std::vector<NodeRecord>& nodes, int z) {
+  std::vector<int> offsets(nodes.size() * kNodeInputs, 0);
+  std::vector<std::vector<ColumnWire>> columns(kLevels);
+  for (size_t p = 0; p < nodes.size(); ++p) {
+    const NodeRecord& parent = nodes[p];
+    for (int j = 0; j < parent.inputCount; ++j) {
+      const NodeRecord* child = Child(nodes, parent, j);
+      if (!child) continue;
+      const std::array<Point, 4> path = TreeWirePath(*child, parent, j, 0, z);
+      columns[parent.level].push_back(
+          {p * kNodeInputs + j, path[0].y, path[3].y, path[1].x, path[0].x});
+    }
+  }
+  const int spacing = ChannelSpacing(DiagramStyle::kClear, z);
+  int lack = 0;
+  for (int level = 0; level < kLevels; ++level) {
+    std::vector<ColumnWire>& wires = columns[level];
+    if (wires.empty()) continue;
+    OrderChannels(wires);
+    int first = 0;
+    for (const ColumnWire& w : wires) first = std::max(first, w.start + z);
+    for (size_t i = 0; i < wires.size(); ++i)
+      offsets[wires[i].slot] = first + static_cast<int>(i) * spacing - wires[i].base;
+    const int last = first + static_cast<int>(wires.size() - 1) * spacing;
+    lack = std::max(lack, last - ChannelLimit(nodes, level, z));
+  }
+  return {offsets, lack};
+}
+
 /// The output line of a gate, from its body (or from its output inverter) to where the wire to
 /// its parent starts, or to the end of F's line, in the style of what it carries.
 void GateOutputState(Canvas& c, const NodeRecord& n, bool last, bool value, int z) {
@@ -244,7 +307,22 @@ void LayoutTree(Diagram& d, const ResultStore& store) {
       maxLevel = std::max(maxLevel, nodes[i].level);
     }
   }
-  const int colW = (maxInputs + 10) * z;
+  int colW = (maxInputs + 10) * z;
+  switch (d.style) {
+    case DiagramStyle::kExact:
+      break;
+    case DiagramStyle::kClear:
+      // As wide as the widest symbol with its labels, and a grid unit; the gaps then widen by
+      // what their wires need.
+      colW = 0;
+      for (const NodeRecord& n : nodes) {
+        const int width = n.kind == NodeKind::kMux
+                              ? (LabelColumns(n) + 2) * z + z / 2 + (n.addressCount + 2) * z
+                              : 3 * z + (n.addressCount + 4) * z;
+        colW = std::max(colW, width + z);
+      }
+      break;
+  }
   if (count == 1) maxInputs = 4;
 
   // Order within levels.
@@ -281,33 +359,51 @@ void LayoutTree(Diagram& d, const ResultStore& store) {
   };
   place(colW, 0);
 
-  // A column gap must hold the channels of all wires into the column. When it cannot (wide
-  // trees: three pixels per wire), every column widens by what the fullest gap lacks, keeping
-  // half a grid unit between the last channel and the parents' input stubs.
-  std::vector<int> offsets = ChannelOffsets(nodes, z, false);
-  int lack = Lack(nodes, offsets, z);
   // Label columns left of a multiplexer (one grid unit each, the label centred under the
   // last) must not leave the picture.
   int leftmost = 0;
   for (const NodeRecord& n : nodes)
-    if (n.kind == NodeKind::kMux) leftmost = std::min(leftmost, n.x - (LabelColumns(n) + 1) * z);
+    if (n.kind == NodeKind::kMux)
+      leftmost = std::min(leftmost, n.x - (LabelColumns(n) + FirstLabelColumnUnits(d.style)) * z);
   const int shift = -leftmost;
-  int width = colW + std::max(0, lack);
-  if (lack > 0 || shift > 0) place(width, shift);
-  // A channel must not run on a label column it passes (the wire would read as the label's,
-  // and an inverter of the column would sit on it): such a channel, and every later one into
-  // its column, moves on by whole channels, widening the columns again where that needs room.
-  if (RunsOnLabelColumn(nodes, offsets, z)) {
-    for (int round = 0; round < 8; ++round) {
-      offsets = ChannelOffsets(nodes, z, true);
-      const int more = Lack(nodes, offsets, z);
-      if (more <= 0) break;
-      width += more;
-      place(width, shift);
+  switch (d.style) {
+    case DiagramStyle::kExact: {
+      // A column gap must hold the channels of all wires into the column. When it cannot (wide
+      // trees: three pixels per wire), every column widens by what the fullest gap lacks, keeping
+      // half a grid unit between the last channel and the parents' input stubs.
+      std::vector<int> offsets = ChannelOffsets(nodes, z, false);
+      int lack = Lack(nodes, offsets, z);
+      int width = colW + std::max(0, lack);
+      if (lack > 0 || shift > 0) place(width, shift);
+      // A channel must not run on a label column it passes (the wire would read as the label's,
+      // and an inverter of the column would sit on it): such a channel, and every later one into
+      // its column, moves on by whole channels, widening the columns again where that needs room.
+      if (RunsOnLabelColumn(nodes, offsets, z)) {
+        for (int round = 0; round < 8; ++round) {
+          offsets = ChannelOffsets(nodes, z, true);
+          const int more = Lack(nodes, offsets, z);
+          if (more <= 0) break;
+          width += more;
+          place(width, shift);
+        }
+        offsets = ChannelOffsets(nodes, z, true);
+      }
+      d.wireOffsets = std::move(offsets);
+      break;
     }
-    offsets = ChannelOffsets(nodes, z, true);
+    case DiagramStyle::kClear: {
+      // Each gap widens by what its channels lack, and all columns with it.
+      if (shift > 0) place(colW, shift);
+      auto [offsets, lack] = ClearChannelOffsets(nodes, z);
+      for (int width = colW, round = 0; lack > 0 && round < 4; ++round) {
+        width += lack;
+        place(width, shift);
+        std::tie(offsets, lack) = ClearChannelOffsets(nodes, z);
+      }
+      d.wireOffsets = std::move(offsets);
+      break;
+    }
   }
-  d.wireOffsets = std::move(offsets);
 
   // Picture size.
   const NodeRecord& last = nodes.back();
@@ -326,9 +422,9 @@ void DrawTree(const Diagram& d, Canvas& c) {
   c.SetBrushStyle(BrushStyle::kClear);
   for (const NodeRecord& n : nodes) {
     if (n.kind == NodeKind::kMux)
-      DrawMux(c, n, z);
+      DrawMux(c, n, z, d.style);
     else
-      DrawGate(c, n, z);
+      DrawGate(c, n, z, d.style);
   }
 
   const NodeRecord& last = nodes.back();
@@ -423,7 +519,7 @@ std::vector<LabelBox> TreeLabelBoxes(const Diagram& d) {
       const std::string& label = n.inputLabels[i];
       if (n.childId[i] != 0 || std::find(seen.begin(), seen.end(), label) != seen.end()) continue;
       seen.push_back(label);
-      const int xc = n.x - static_cast<int>(seen.size()) * z;
+      const int xc = LabelColumnX(n, static_cast<int>(seen.size()) - 1, z, d.style);
       boxes.push_back({xc - z / 2, bigY - z, xc + z / 2, bigY + z, label});
     }
   }
