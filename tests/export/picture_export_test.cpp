@@ -509,6 +509,44 @@ TEST(EveryStructure, NoTextOverlapsAnotherWithTheRealFont) {
   EXPECT_GT(checked, 60 * 7);
 }
 
+// The clear style read by machine with the real font, over random functions of up to ten
+// variables in every structure, size and gate family, each case at one of the zooms in turn
+// (sampled, not exhausted): no text overlaps another or is crossed by a line, no two parallel
+// lines closer than 4 pixels, no wire ending on another without a junction dot.
+TEST(EveryStructure, TheClearStyleReadsCleanlyWithTheRealFont) {
+  constexpr int kZooms[] = {10, 13, 17, 23, 30};
+  int checked = 0;
+  for (const testing::Case& c : testing::RandomCases(97, 300, 10)) {
+    Realized r;
+    if (!r.Run(c.text, c.options)) continue;
+    const int z = kZooms[checked % 5];
+    const Diagram d = LayoutDiagram(r.session.results, r.session.choice, z, DiagramStyle::kClear);
+    DisplayListCanvas canvas(QtTextMeasurer(), QtInkMeasurer());
+    DrawDiagram(d, canvas);
+    const std::vector<DisplayItem>& items = canvas.items();
+    using Check = std::vector<std::string> (*)(const std::vector<DisplayItem>&, int);
+    const std::pair<const char*, Check> checks[] = {
+        {"overlapping texts",
+         [](const std::vector<DisplayItem>& i, int) { return testing::OverlappingTexts(i); }},
+        {"crossed texts",
+         [](const std::vector<DisplayItem>& i, int) { return testing::TextsCrossedByLines(i); }},
+        {"close wires",
+         [](const std::vector<DisplayItem>& i, int) { return testing::CloseParallelLines(i, 4); }},
+        {"wires ending without a dot", testing::WiresEndingWithoutDot},
+    };
+    for (const auto& [name, check] : checks) {
+      const std::vector<std::string> faults = check(items, z);
+      ASSERT_TRUE(faults.empty()) << name << ": " << c.Describe() << " zoom " << z << ": "
+                                  << faults.front() << " (and " << faults.size() - 1 << " more)";
+    }
+    BoundsCanvas bounds(QtTextMeasurer());
+    DrawDiagram(d, bounds);
+    ASSERT_TRUE(bounds.Inside(d.width, d.height)) << c.Describe() << " zoom " << z;
+    ++checked;
+  }
+  EXPECT_GT(checked, 250);
+}
+
 // The screen paints a diagram one exposed rectangle at a time, through the clipped canvas:
 // tile by tile, that gives exactly the picture drawn whole.
 TEST(EveryStructure, PaintingTileByTileGivesTheWholePicture) {

@@ -173,7 +173,7 @@ void DrawDemux(const Diagram& d, Canvas& c) {
   const int count = static_cast<int>(flagged.size());
 
   const DemuxSymbolText labels{r.addressLabels, std::string("1")};
-  DrawDemuxSymbol(c, 4 * z, 3 * z, a, n, labels, z);
+  DrawDemuxSymbol(c, 4 * z, 3 * z, a, n, labels, z, d.style);
   // Texts are written on a clear brush: a white text cell would cut into the lines near it.
   c.SetBrushStyle(BrushStyle::kClear);
   switch (d.style) {

@@ -124,7 +124,7 @@ int CollectingGateRight(const CollectingGate& gate, int dN, int bx, int z) {
 /// One collecting gate in the column starting at bx; returns the x of its output line, which
 /// ends at row y1 + 6.5z.
 int DrawCollectingGate(Canvas& c, const CollectingGate& gate, int dN, int bx, int y1, int p3, int z,
-                       JunctionPoints& junctions) {
+                       JunctionPoints& junctions, DiagramStyle style) {
   const int jf = FlaggedCount(gate, dN);
   const int g = std::max(3, jf);
   int out = 0;
@@ -141,8 +141,14 @@ int DrawCollectingGate(Canvas& c, const CollectingGate& gate, int dN, int bx, in
     const int hw = r15 + z / 2;
     c.Line(jf < 3 ? bx : bx - z + 10, y1 + z, bx + (g * z) / 2 + (jf < 3 ? 10 : z) - 10, y1 + z);
     c.Arc(cx - hw, y1, cx + hw, y1 + 2 * z, cx - r15, y1 + z, cx + r15, y1 + z);
-    c.Line(cx - hw, y1 + z - 1, cx - hw, y1 + z + 1);
-    c.Line(cx + hw, y1 + z - 1, cx + hw, y1 + z + 1);
+    switch (style) {
+      case DiagramStyle::kExact:
+        c.Line(cx - hw, y1 + z - 1, cx - hw, y1 + z + 1);
+        c.Line(cx + hw, y1 + z - 1, cx + hw, y1 + z + 1);
+        break;
+      case DiagramStyle::kClear:  // no ticks: an input may pass a pixel or two from them
+        break;
+    }
     c.SetBrush(BrushStyle::kSolid, kWhite);
     c.Ellipse(cx - r15, y1 + 2 * z - z / 15, cx + r15, y1 + 2 * z + (7 * z) / 15);
     c.SetBrushStyle(BrushStyle::kClear);
@@ -300,7 +306,8 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
       k += 1;
     } else if (in.feed == Feed::kGate) {
       const CollectingGate& gate = d.gates[md.gateIndex[g] - 1];
-      const int out = DrawCollectingGate(c, gate, p.dN, p.p3 + (k + 1) * z, y1, p.p3, z, junctions);
+      const int out =
+          DrawCollectingGate(c, gate, p.dN, p.p3 + (k + 1) * z, y1, p.p3, z, junctions, d.style);
       const int end = TruncDiv(10LL * y1 + 65LL * z, 10);
       c.Line(out, end, out, busRow);
       c.Line(out, busRow, xg, busRow);
@@ -311,7 +318,7 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
 
   // The demultiplexer.
   const DemuxSymbolText text{d.demuxPart.addressLabels, std::string("O1")};
-  DrawDemuxSymbol(c, p.xd, 3 * z, p.dA, p.dN, text, z);
+  DrawDemuxSymbol(c, p.xd, 3 * z, p.dA, p.dN, text, z, d.style);
   c.SetBrushStyle(BrushStyle::kClear);
 
   // The multiplexer, a quarter turn: data inputs on top, address lines on the right, the
@@ -324,8 +331,15 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
   c.SetBrush(BrushStyle::kSolid, kWhite);
   c.Rectangle(p.p3, y0, right, bottom);
   c.SetBrushStyle(BrushStyle::kClear);
-  c.Line(p.p3, y0, tip, bottom);
-  c.Line(tip, bottom, right, y0);
+  std::vector<Box> inside;  // the clear style's texts inside the box; its wedge comes last
+  switch (d.style) {
+    case DiagramStyle::kExact:
+      c.Line(p.p3, y0, tip, bottom);
+      c.Line(tip, bottom, right, y0);
+      break;
+    case DiagramStyle::kClear:
+      break;
+  }
   c.Line(tip, bottom, tip, bottom + z);
   c.TextOut(tip - c.TextWidth("F") / 2, y0 + (p.mA + 2) * z, "F");
   Box above;  // the glyphs of the last input's number, then of each "A" number in turn
@@ -335,6 +349,7 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
     const std::string number = std::to_string(i);
     LabelOnWhite(c, xi - c.TextWidth(number) / 2, y0 + 1, number);
     above = InkAt(c, xi - c.TextWidth(number) / 2, y0 + 1, number);
+    inside.push_back(above);
   }
   // The "A" numbers stand right-aligned under the last input's number; at small zooms they
   // move down just far enough to keep clear of it and of each other.
@@ -348,10 +363,19 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
     if (ColumnsOverlap(own, above)) top = TopClearBelow(top, own, above);
     LabelOnWhite(c, left, top, number);
     above = InkAt(c, left, top, number);
+    inside.push_back(above);
     const std::string& label = md.addressLabels[j];
     c.TextOut(right + z + 1, yj - c.TextHeight(label) / 2, label);
   }
   c.Rectangle(p.p3, y0, right, bottom);
+  switch (d.style) {
+    case DiagramStyle::kExact:
+      break;
+    case DiagramStyle::kClear:
+      LineAround(c, {p.p3, y0}, {tip, bottom}, inside);
+      LineAround(c, {tip, bottom}, {right, y0}, inside);
+      break;
+  }
 
   junctions.Draw(c, d.style, z);
   c.SetBrushStyle(BrushStyle::kClear);

@@ -20,8 +20,8 @@ namespace kestrel {
 
 /// The canvas font size for a zoom: 7 up to 12, 8 for 13..16, 9 for 17..20, 12 from 21.
 int CanvasFontSize(int z);
-/// The font size of gate input labels: 6 up to 12, 7 for 13..16, 8 from 17; in the clear style
-/// larger from 17 on (9, 10 from 23, 11 from 27), as far as the inputs' rows leave room.
+/// The font size of gate input labels: 6 up to 12, 7 for 13..16, 8 from 17; in the clear style,
+/// whose gate inputs lie a grid unit apart, the canvas font.
 int GateLabelFontSize(int z, DiagramStyle style = DiagramStyle::kExact);
 
 /// exact(num / den) truncated toward zero.
@@ -51,6 +51,16 @@ Box Union(const Box& a, const Box& b);
 /// font, made smaller at small zooms until neighbouring numbers keep two pixels apart.
 int AddressNumberFontSize(Canvas& canvas, int z, int count);
 
+/// Where a gate's input j, its output and its bottom lie below its top: inputs half a grid unit
+/// apart in the exact style, a whole grid unit in the clear style (room for readable labels).
+int GateInputOffset(int j, int z, DiagramStyle style);
+int GateOutputOffset(int m, int z, DiagramStyle style);
+int GateHeight(int m, int z, DiagramStyle style);
+
+/// The line from a to b without the parts that would run within two pixels of a box: the
+/// clear style's wedges stop short of the numbers inside a symbol instead of running under them.
+void LineAround(Canvas& canvas, Point a, Point b, const std::vector<Box>& keepClear);
+
 /// The x of a multiplexer's label column k (0: the one nearest the box).
 int LabelColumnX(const NodeRecord& node, int k, int z, DiagramStyle style);
 
@@ -63,10 +73,10 @@ void DrawGate(Canvas& canvas, const NodeRecord& node, int z,
 /// The corners of the wire from child to input j of parent, with channel offset k (right-angle
 /// routing), from the child's output to the parent's input stub.
 std::array<Point, 4> TreeWirePath(const NodeRecord& child, const NodeRecord& parent, int j, int k,
-                                  int z);
+                                  int z, DiagramStyle style = DiagramStyle::kExact);
 /// The wire from child to input j of parent, with channel offset k.
 void DrawTreeWire(Canvas& canvas, const NodeRecord& child, const NodeRecord& parent, int j, int k,
-                  int z);
+                  int z, DiagramStyle style = DiagramStyle::kExact);
 
 /// Orders wires that each run right from their source row (from) to a vertical channel of their
 /// own, then along their target row (to) on to the right, left to right by channel so that

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <optional>
 #include <tuple>
 #include <utility>
 
@@ -238,7 +239,7 @@ std::pair<std::vector<int>, int> ClearChannelOffsets(const std::vector<NodeRecor
     for (int j = 0; j < parent.inputCount; ++j) {
       const NodeRecord* child = Child(nodes, parent, j);
       if (!child) continue;
-      const std::array<Point, 4> path = TreeWirePath(*child, parent, j, 0, z);
+      const std::array<Point, 4> path = TreeWirePath(*child, parent, j, 0, z, DiagramStyle::kClear);
       columns[parent.level].push_back(
           {p * kNodeInputs + j, path[0].y, path[3].y, path[1].x, path[0].x});
     }
@@ -259,11 +260,57 @@ std::pair<std::vector<int>, int> ClearChannelOffsets(const std::vector<NodeRecor
   return {offsets, lack};
 }
 
+/// The rows a node takes in its column, with the room below it before the next node.
+int ColumnSpace(const NodeRecord& n, int z, DiagramStyle style) {
+  if (n.kind == NodeKind::kMux) return z * (n.inputCount + 4);
+  switch (style) {
+    case DiagramStyle::kExact:
+      break;
+    case DiagramStyle::kClear:
+      return GateHeight(n.inputCount, z, style) + z;
+  }
+  return (n.inputCount * z) / 2 + 2 * z;
+}
+
+/// The clear style's rows: column by column from the output node's, each node moves to where
+/// its output lies on the row of the parent input it feeds, so that its wire runs straight, but
+/// never up into the node above it; then the whole picture moves so that its top node keeps the
+/// top margin.
+void AlignWithParents(std::vector<NodeRecord>& nodes, int z) {
+  std::vector<const NodeRecord*> parent(nodes.size(), nullptr);
+  std::vector<int> input(nodes.size(), 0);
+  for (const NodeRecord& p : nodes)
+    for (int j = 0; j < p.inputCount; ++j)
+      if (const NodeRecord* child = Child(nodes, p, j)) {
+        parent[child->id - 1] = &p;
+        input[child->id - 1] = j;
+      }
+  for (int level = 0; level < kLevels; ++level) {
+    std::optional<int> floor;
+    for (NodeRecord& n : nodes) {
+      if (n.level != level) continue;
+      int y = floor.value_or(n.y);
+      if (const NodeRecord* p = parent[n.id - 1]) {
+        const std::array<Point, 4> path =
+            TreeWirePath(n, *p, input[n.id - 1], 0, z, DiagramStyle::kClear);
+        const int aligned = path[3].y - (path[0].y - n.y);
+        y = floor ? std::max(*floor, aligned) : aligned;
+      }
+      n.y = y;
+      floor = y + ColumnSpace(n, z, DiagramStyle::kClear);
+    }
+  }
+  int top = nodes.front().y;
+  for (const NodeRecord& n : nodes) top = std::min(top, n.y);
+  for (NodeRecord& n : nodes) n.y += 3 * z - top;
+}
+
 /// The output line of a gate, from its body (or from its output inverter) to where the wire to
 /// its parent starts, or to the end of F's line, in the style of what it carries.
-void GateOutputState(Canvas& c, const NodeRecord& n, bool last, bool value, int z) {
+void GateOutputState(Canvas& c, const NodeRecord& n, bool last, bool value, int z,
+                     DiagramStyle style) {
   const int a = n.x, d = n.addressCount;
-  const int e = n.y + ((std::clamp(n.inputCount, 0, 16) + 1) * z) / 4;
+  const int e = n.y + GateOutputOffset(std::clamp(n.inputCount, 0, 16), z, style);
   const bool andShape = n.kind == NodeKind::kAnd || n.kind == NodeKind::kNand;
   int from = 0, to = 0;
   if (n.outputNegated == 1) {
@@ -343,8 +390,14 @@ void LayoutTree(Diagram& d, const ResultStore& store) {
   std::vector<int> columnHeight(kLevels, 0);
   for (NodeRecord& n : nodes) {
     n.y = 3 * z + columnHeight[n.level];
-    columnHeight[n.level] +=
-        n.kind == NodeKind::kMux ? z * (n.inputCount + 4) : (n.inputCount * z) / 2 + 2 * z;
+    columnHeight[n.level] += ColumnSpace(n, z, d.style);
+  }
+  switch (d.style) {
+    case DiagramStyle::kExact:
+      break;
+    case DiagramStyle::kClear:
+      AlignWithParents(nodes, z);
+      break;
   }
 
   // Horizontal positions: deeper levels to the left.
@@ -438,7 +491,7 @@ void DrawTree(const Diagram& d, Canvas& c) {
     for (int j = 0; j < parent.inputCount; ++j) {
       const NodeRecord* child = Child(nodes, parent, j);
       if (!child) continue;
-      DrawTreeWire(c, *child, parent, j, d.wireOffsets[p * kNodeInputs + j], z);
+      DrawTreeWire(c, *child, parent, j, d.wireOffsets[p * kNodeInputs + j], z, d.style);
     }
   }
 }
@@ -458,7 +511,7 @@ void DrawTreeState(const Diagram& d, const CircuitState& state, Canvas& c) {
       const NodeRecord* child = Child(nodes, parent, j);
       if (!child) continue;
       const std::array<Point, 4> path =
-          TreeWirePath(*child, parent, j, d.wireOffsets[p * kNodeInputs + j], z);
+          TreeWirePath(*child, parent, j, d.wireOffsets[p * kNodeInputs + j], z, d.style);
       ValuePath(c, {path.begin(), path.end()}, ns.inputs[j]);
       carried[child->id - 1] = ns.inputs[j];
     }
@@ -470,10 +523,10 @@ void DrawTreeState(const Diagram& d, const CircuitState& state, Canvas& c) {
     const int m = std::min(n.inputCount, static_cast<int>(ns.inputs.size()));
     if (n.kind != NodeKind::kMux) {
       for (int j = 0; j < m; ++j) {
-        const int yj = n.y + ((j + 1) * z) / 2;
+        const int yj = n.y + GateInputOffset(j, z, d.style);
         ValueLine(c, {n.x - z, yj}, {n.x, yj}, ns.inputs[j]);
       }
-      GateOutputState(c, n, p + 1 == nodes.size(), carried[p], z);
+      GateOutputState(c, n, p + 1 == nodes.size(), carried[p], z, d.style);
       continue;
     }
     const int a = n.addressCount;
