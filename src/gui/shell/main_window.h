@@ -101,6 +101,7 @@ class MainWindow : public QMainWindow {
   QAction* ViewZoomOut;
   QAction* FitToWindow;
   QAction* SmoothDrawing;
+  QAction* ClearStyle;
   QMenu* RecentMenu;
 
   QStatusBar* StatusBar1;
@@ -140,6 +141,10 @@ class MainWindow : public QMainWindow {
   void CopyFunctionClick();
   void FitToWindowClick();
   void SmoothDrawingClick();
+  void ClearStyleClick();
+  /// The layout style the View menu chose: the view, the live circuit, printing, copying and
+  /// export use it.
+  DiagramStyle Style() const;
   /// A file picked from the Recent menu: the save prompt of its open command, then the file.
   void OpenRecentFile(const QString& path);
 
