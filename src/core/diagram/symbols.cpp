@@ -311,6 +311,17 @@ void DrawGate(Canvas& c, const NodeRecord& node, int z, DiagramStyle style) {
   const bool andShape = node.kind == NodeKind::kAnd || node.kind == NodeKind::kNand;
   const int e = b + GateOutputOffset(m, z, style);
   const int bottom = b + GateHeight(m, z, style);
+  // How far the back edge reaches past the first and the last input: as the exact style draws
+  // it, or half a grid unit in the clear style.
+  int reach = 0;
+  switch (style) {
+    case DiagramStyle::kExact:
+      reach = andShape ? z / 8 : z / 4;
+      break;
+    case DiagramStyle::kClear:
+      reach = z / 2;
+      break;
+  }
 
   // Pen black, brush white; the labels are written with a clear brush so that a label never
   // blots out a neighbouring one.
@@ -355,7 +366,7 @@ void DrawGate(Canvas& c, const NodeRecord& node, int z, DiagramStyle style) {
 
   int xb = 0;  // the base of the output inverter
   if (andShape) {
-    c.Line(a, b + z / 8, a, bottom - z / 8);
+    c.Line(a, b + reach, a, bottom - reach);
     const int hh = TruncDiv(9LL * ((5 * z) / 2) - 11LL * z, 9) / 2;
     const int dx = a + (d * z) / 2 - z / 2;
     c.Arc(a - z, e - hh, a + z, e + hh, dx, TruncDiv(9LL * (e + hh) + 5LL * z, 9), dx,
@@ -374,8 +385,8 @@ void DrawGate(Canvas& c, const NodeRecord& node, int z, DiagramStyle style) {
     c.Arc(a - z, e - g, a + z + z / 3, e + g, a, e + g, a, e - g);
     c.Arc(a - z + 2, e - g, a + z - z / 2 - 2, e + g, a, e + g, a, e - g);
     if (m > 2) {
-      c.Line(a, b + z / 4, a, e - g + 1);
-      c.Line(a, e + g - 1, a, bottom - z / 4);
+      c.Line(a, b + reach, a, e - g + 1);
+      c.Line(a, e + g - 1, a, bottom - reach);
     }
     const int bubbleRight = TruncDiv(10LL * (a + z + z / 3) + 4LL * z, 10);
     if (node.kind == NodeKind::kNor) {
