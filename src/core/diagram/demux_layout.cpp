@@ -78,7 +78,7 @@ ClearGate PlaceClearGate(const Diagram& d, const std::vector<int>& flagged) {
   std::vector<Wire> wires;
   for (int q = 0; q < count; ++q)
     wires.push_back({4 * z + flagged[q] * z, g.firstInputRow + q * z, q});
-  OrderChannels(wires);
+  OrderChannels(wires, ChannelSpacing(d.style, z));
   const int left = z * (d.demux.addressCount + 6) + z / 2;
   const int spacing = ChannelSpacing(d.style, z);
   g.xs.assign(count, 0);

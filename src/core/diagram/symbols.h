@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -80,23 +81,45 @@ void DrawTreeWire(Canvas& canvas, const NodeRecord& child, const NodeRecord& par
 
 /// Orders wires that each run right from their source row (from) to a vertical channel of their
 /// own, then along their target row (to) on to the right, left to right by channel so that
-/// fewer wires cross: while a wire crosses its right neighbour less often when the two swap,
-/// they swap. Each swap removes a crossing, so the loop ends; wires already in the best order
-/// stay as they are.
+/// fewer wires cross or run side by side: a wire's leg to its target overlaps the legs from
+/// their sources of the wires right of it, which must then lie at least gap pixels away. Each
+/// wire in turn goes where it costs least among those placed before it (the last such place,
+/// so that wires already in the best order stay as they are); then, while two neighbours do
+/// worse in their order than swapped, they swap (each swap lowers the count, so the loop ends).
 template <typename Wire>
-void OrderChannels(std::vector<Wire>& wires) {
+void OrderChannels(std::vector<Wire>& wires, int gap) {
   auto spans = [](const Wire& w, int row) {
     return row > std::min(w.from, w.to) && row < std::max(w.from, w.to);
   };
-  // The crossings when a's channel lies left of b's: a's vertical crosses b's leg from its
-  // source, and b's vertical crosses a's leg to its target.
-  auto crossings = [&](const Wire& a, const Wire& b) {
-    return (spans(a, b.from) ? 1 : 0) + (spans(b, a.to) ? 1 : 0);
+  // The cost when a's channel lies left of b's: a's vertical crosses b's leg from its source,
+  // b's vertical crosses a's leg to its target, and a's leg to its target runs beside b's leg
+  // from its source.
+  auto cost = [&](const Wire& a, const Wire& b) {
+    return (spans(a, b.from) ? 1 : 0) + (spans(b, a.to) ? 1 : 0) +
+           (std::abs(a.to - b.from) < gap ? 1 : 0);
   };
+  std::vector<Wire> placed;
+  placed.reserve(wires.size());
+  for (const Wire& w : wires) {
+    // Before position p: the placed wires left of w; from p on: right of it.
+    int right = 0;
+    for (const Wire& v : placed) right += cost(w, v);
+    int best = right, at = 0, left = 0;
+    for (size_t p = 0; p < placed.size(); ++p) {
+      left += cost(placed[p], w);
+      right -= cost(w, placed[p]);
+      if (left + right <= best) {
+        best = left + right;
+        at = static_cast<int>(p) + 1;
+      }
+    }
+    placed.insert(placed.begin() + at, w);
+  }
+  wires = std::move(placed);
   for (bool swapped = true; swapped;) {
     swapped = false;
     for (size_t i = 0; i + 1 < wires.size(); ++i)
-      if (crossings(wires[i + 1], wires[i]) < crossings(wires[i], wires[i + 1])) {
+      if (cost(wires[i + 1], wires[i]) < cost(wires[i], wires[i + 1])) {
         std::swap(wires[i], wires[i + 1]);
         swapped = true;
       }

@@ -249,12 +249,28 @@ std::pair<std::vector<int>, int> ClearChannelOffsets(const std::vector<NodeRecor
   for (int level = 0; level < kLevels; ++level) {
     std::vector<ColumnWire>& wires = columns[level];
     if (wires.empty()) continue;
-    OrderChannels(wires);
+    OrderChannels(wires, spacing);
     int first = 0;
     for (const ColumnWire& w : wires) first = std::max(first, w.start + z);
-    for (size_t i = 0; i < wires.size(); ++i)
-      offsets[wires[i].slot] = first + static_cast<int>(i) * spacing - wires[i].base;
-    const int last = first + static_cast<int>(wires.size() - 1) * spacing;
+    // Wires whose vertical runs keep a channel spacing apart share a channel; of two that
+    // would not, the one earlier in the order stands left.
+    std::vector<int> track(wires.size(), 0);
+    int tracks = 1;
+    for (size_t i = 0; i < wires.size(); ++i) {
+      const int lo = std::min(wires[i].from, wires[i].to),
+                hi = std::max(wires[i].from, wires[i].to);
+      for (size_t k = 0; k < i; ++k) {
+        const int klo = std::min(wires[k].from, wires[k].to);
+        const int khi = std::max(wires[k].from, wires[k].to);
+        const bool near = (lo <= khi + spacing && klo <= hi + spacing) ||
+                          std::abs(wires[k].to - wires[i].from) < spacing ||
+                          std::abs(wires[k].from - wires[i].to) < spacing;
+        if (near) track[i] = std::max(track[i], track[k] + 1);
+      }
+      tracks = std::max(tracks, track[i] + 1);
+      offsets[wires[i].slot] = first + track[i] * spacing - wires[i].base;
+    }
+    const int last = first + (tracks - 1) * spacing;
     lack = std::max(lack, last - ChannelLimit(nodes, level, z));
   }
   return {offsets, lack};
@@ -272,29 +288,32 @@ int ColumnSpace(const NodeRecord& n, int z, DiagramStyle style) {
   return (n.inputCount * z) / 2 + 2 * z;
 }
 
-/// The clear style's rows: column by column from the output node's, each node moves to where
-/// its output lies on the row of the parent input it feeds, so that its wire runs straight, but
-/// never up into the node above it; then the whole picture moves so that its top node keeps the
-/// top margin.
-void AlignWithParents(std::vector<NodeRecord>& nodes, int z) {
-  std::vector<const NodeRecord*> parent(nodes.size(), nullptr);
-  std::vector<int> input(nodes.size(), 0);
-  for (const NodeRecord& p : nodes)
-    for (int j = 0; j < p.inputCount; ++j)
-      if (const NodeRecord* child = Child(nodes, p, j)) {
-        parent[child->id - 1] = &p;
-        input[child->id - 1] = j;
-      }
-  for (int level = 0; level < kLevels; ++level) {
+/// The clear style's rows: column by column from the deepest, each node with children moves to
+/// where its inputs face its children's outputs (centred on them, to the nearest grid unit, so
+/// that the wires run short and straight where they can), but never up into the node above it;
+/// nodes without children follow the node above. Then the whole picture moves so that its top node
+/// keeps the top margin.
+void AlignOverChildren(std::vector<NodeRecord>& nodes, int z) {
+  for (int level = kLevels - 1; level >= 0; --level) {
     std::optional<int> floor;
     for (NodeRecord& n : nodes) {
       if (n.level != level) continue;
-      int y = floor.value_or(n.y);
-      if (const NodeRecord* p = parent[n.id - 1]) {
-        const std::array<Point, 4> path =
-            TreeWirePath(n, *p, input[n.id - 1], 0, z, DiagramStyle::kClear);
-        const int aligned = path[3].y - (path[0].y - n.y);
-        y = floor ? std::max(*floor, aligned) : aligned;
+      std::optional<int> lo, hi;  // the tops that would face each child
+      for (int j = 0; j < n.inputCount; ++j) {
+        const NodeRecord* child = Child(nodes, n, j);
+        if (!child || child->level <= level) continue;
+        const std::array<Point, 4> path = TreeWirePath(*child, n, j, 0, z, DiagramStyle::kClear);
+        const int facing = n.y + path[0].y - path[3].y;
+        lo = lo ? std::min(*lo, facing) : facing;
+        hi = hi ? std::max(*hi, facing) : facing;
+      }
+      int y = floor.value_or(3 * z);
+      if (lo) {
+        // On whole grid units, as every top is: all input and output rows then lie on the half
+        // grid, so no two rows in a column gap come closer than half a grid unit.
+        const int centre = *lo + *hi + z;  // twice the middle, plus half a unit twice
+        const int units = centre >= 0 ? centre / (2 * z) : -((2 * z - 1 - centre) / (2 * z));
+        y = floor ? std::max(*floor, units * z) : units * z;
       }
       n.y = y;
       floor = y + ColumnSpace(n, z, DiagramStyle::kClear);
@@ -396,7 +415,7 @@ void LayoutTree(Diagram& d, const ResultStore& store) {
     case DiagramStyle::kExact:
       break;
     case DiagramStyle::kClear:
-      AlignWithParents(nodes, z);
+      AlignOverChildren(nodes, z);
       break;
   }
 
