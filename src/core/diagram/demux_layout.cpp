@@ -121,7 +121,7 @@ void DrawClearGate(const Diagram& d, const std::vector<int>& flagged, Canvas& c)
   const int gx = g.gx;
   int yo = g.firstInputRow;
   bool inverter = d.demux.polarity == 0;
-  int x = gx;  // where the output line (or the single wire) reaches the inverter
+  int x = 0;  // where the output line (or the single wire) reaches the inverter
   c.SetPenColor(kBlack);
   c.SetBrushStyle(BrushStyle::kClear);
   if (count >= 2) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -104,16 +105,17 @@ void OrderChannels(std::vector<Wire>& wires, int gap) {
     // Before position p: the placed wires left of w; from p on: right of it.
     int right = 0;
     for (const Wire& v : placed) right += cost(w, v);
-    int best = right, at = 0, left = 0;
-    for (size_t p = 0; p < placed.size(); ++p) {
-      left += cost(placed[p], w);
-      right -= cost(w, placed[p]);
+    int best = right, left = 0;
+    auto where = placed.begin();
+    for (auto it = placed.begin(); it != placed.end(); ++it) {
+      left += cost(*it, w);
+      right -= cost(w, *it);
       if (left + right <= best) {
         best = left + right;
-        at = static_cast<int>(p) + 1;
+        where = std::next(it);
       }
     }
-    placed.insert(placed.begin() + at, w);
+    placed.insert(where, w);
   }
   wires = std::move(placed);
   for (bool swapped = true; swapped;) {

@@ -63,8 +63,8 @@ const GoldenCase kCases[] = {
      DiagramStyle::kClear},
     {"clear_demux16_z17", "x2x1+~x2~x0+x3x0", Options(Structure::kDemux, 0, 16), 17, false, -1,
      DiagramStyle::kClear},
-    {"clear_muxdemux_z13", "x6~x3x2~x1+x5x4x0", Options(Structure::kMuxDemux, 8, 16), 13, false,
-     -1, DiagramStyle::kClear},
+    {"clear_muxdemux_z13", "x6~x3x2~x1+x5x4x0", Options(Structure::kMuxDemux, 8, 16), 13, false, -1,
+     DiagramStyle::kClear},
     {"clear_live_nor_z23", "x3x2x1+~x3~x2~x1+x0x1~x2+x4~x3",
      Options(Structure::kMuxGates, 2, 0, GateFamily::kNor), 23, false, 19, DiagramStyle::kClear},
 };
