@@ -76,6 +76,7 @@ ClearGate PlaceClearGate(const Diagram& d, const std::vector<int>& flagged) {
     int from = 0, to = 0, rank = 0;
   };
   std::vector<Wire> wires;
+  wires.reserve(flagged.size());
   for (int q = 0; q < count; ++q)
     wires.push_back({4 * z + flagged[q] * z, g.firstInputRow + q * z, q});
   OrderChannels(wires, ChannelSpacing(d.style, z));
