@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -663,6 +664,16 @@ void GuiTests::exportFormats() {
     QVERIFY2(written.readAll().startsWith(t.magic), t.written);
     QVERIFY(!QFileInfo::exists(QString::fromStdString(f.Path(t.name))));
   }
+  // The exported diagram is laid out in the style the view shows.
+  const QSize exact(f.main().Image1->diagram().width, f.main().Image1->diagram().height);
+  f.main().ClearStyle->trigger();
+  const QSize clear(f.main().Image1->diagram().width, f.main().Image1->diagram().height);
+  QVERIFY(clear != exact);
+  f.files.answers.emplace_back(f.Path("clear.bmp"));
+  f.main().ExportDiagram->trigger();
+  QCOMPARE(QImage(QString::fromStdString(f.Path("clear.bmp"))).size(), clear);
+  QCOMPARE(QImage(QString::fromStdString(f.Path("d.bmp"))).size(), exact);
+  f.main().ClearStyle->trigger();
   QCOMPARE(FilterSuffix(QStringLiteral("JPEG files (*.jpg)")), QStringLiteral("jpg"));
   QCOMPARE(FilterSuffix(QStringLiteral("BMP files (*.BMP)")), QStringLiteral("bmp"));
   QCOMPARE(FilterSuffix(QStringLiteral("All files (*)")), QString());
