@@ -1,6 +1,8 @@
 // The demultiplexer layout: the demultiplexer with its enable symbol and active-low outputs on
 // the left, the collecting gate on the right, and one wire per flagged output, each in a
-// vertical channel of its own half a grid unit from its neighbours.
+// vertical channel of its own half a grid unit from its neighbours. The clear style's gate takes
+// a grid unit per input, on the rows half way between the outputs', and its wires' channels are
+// ordered so that they do not cross where another order avoids it.
 
 #include <algorithm>
 #include <array>

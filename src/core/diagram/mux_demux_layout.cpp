@@ -2,7 +2,8 @@
 // running right as a bus; the collecting gates below the bus, each in a column of its own,
 // pointing down; the multiplexer at the bottom, turned a quarter turn with its data inputs on
 // top; constants and literals on label columns left of the multiplexer. Every point where a
-// wire leaves a line that runs on is marked with a junction dot.
+// wire leaves a line that runs on is marked with a junction dot. The clear style spaces the bus
+// rows with the zoom and puts the multiplexer right under them.
 
 #include <algorithm>
 

@@ -1,7 +1,8 @@
 // The tree layout of the Multiplexer structure (with or without gates) and the Multiplexer
 // Tree: one column per tree level, the output node in the rightmost column, children placed in
 // list order down their column, and right-angle wires from each child to its parent's input,
-// every wire into a column in a channel of its own.
+// every wire into a column in a channel of its own. The clear style centres each node over its
+// children and lets wires whose runs keep apart share a channel.
 
 #include <algorithm>
 #include <array>
@@ -93,8 +94,7 @@ struct LabelColumnSpan {
 
 /// The label columns a multiplexer opens, as DrawMux opens them: from the bottom input upward,
 /// one per distinct label of the inputs without a child.
-std::vector<LabelColumnSpan> LabelColumnSpans(const NodeRecord& node, int z,
-                                              DiagramStyle style = DiagramStyle::kExact) {
+std::vector<LabelColumnSpan> LabelColumnSpans(const NodeRecord& node, int z) {
   std::vector<LabelColumnSpan> spans;
   std::vector<std::string> seen;
   const int bottom = node.y + (node.inputCount + 2) * z;
@@ -102,7 +102,7 @@ std::vector<LabelColumnSpan> LabelColumnSpans(const NodeRecord& node, int z,
     const std::string& label = node.inputLabels[i];
     if (node.childId[i] != 0 || std::find(seen.begin(), seen.end(), label) != seen.end()) continue;
     seen.push_back(label);
-    const int x = LabelColumnX(node, static_cast<int>(seen.size()) - 1, z, style);
+    const int x = LabelColumnX(node, static_cast<int>(seen.size()) - 1, z, DiagramStyle::kExact);
     spans.push_back({x, node.y + (i + 1) * z, bottom, !label.empty() && label[0] == '~'});
   }
   return spans;
@@ -227,10 +227,10 @@ int ChannelLimit(const std::vector<NodeRecord>& nodes, int level, int z) {
   return limit;
 }
 
-/// The clear style's channels: per column, every wire into it gets a channel of its own, spaced
-/// with the zoom, in the left-to-right order that crosses fewest wires (neighbours swap while a
-/// swap removes crossings), the first a grid unit right of where the rightmost wire leaves its
-/// child. Returns the offsets and how far the fullest gap runs into its parents' labels.
+/// The clear style's channels: per column, the wires into it in the left-to-right order that
+/// crosses and crowds fewest of them (OrderChannels), channels spaced with the zoom, the first a
+/// grid unit right of where the rightmost wire leaves its child. Returns the offsets and how far
+/// the fullest gap runs into its parents' labels.
 std::pair<std::vector<int>, int> ClearChannelOffsets(const std::vector<NodeRecord>& nodes, int z) {
   std::vector<int> offsets(nodes.size() * kNodeInputs, 0);
   std::vector<std::vector<ColumnWire>> columns(kLevels);
