@@ -37,6 +37,10 @@ void AddRenderOptions(CLI::App& app, RenderInputs& inputs) {
   app.add_option("--assign", inputs.assign,
                  "draw the circuit's state for this combination into the picture: its number, or "
                  "settings such as x3=1,x0=0 (as simulate takes them)");
+  app.add_option("--style", inputs.style,
+                 "exact: the drawing as the program has always placed it; clear: laid out for "
+                 "reading (wider wire channels without needless crossings, larger dots and gate "
+                 "labels, the picture sized to its content)");
   app.add_flag("--smooth", inputs.smooth,
                "draw antialiased lines (as the desktop program's smooth drawing) instead of "
                "whole pixels; pictures only");
@@ -44,6 +48,8 @@ void AddRenderOptions(CLI::App& app, RenderInputs& inputs) {
 
 std::string ValidateRenderInputs(const RenderInputs& inputs) {
   if (inputs.zoom < kMinZoom || inputs.zoom > kMaxZoom) return "--zoom must be 10 to 30";
+  if (!DiagramStyleFromName(inputs.style))
+    return "--style must be exact or clear, not \"" + inputs.style + "\"";
   const bool netlist = NetlistFormatFromExtension(inputs.output) != NetlistFormat::kNone;
   if (netlist && inputs.assign)
     return "--assign draws a state into a picture; a netlist (.v, .blif) holds the circuit alone";
@@ -51,6 +57,8 @@ std::string ValidateRenderInputs(const RenderInputs& inputs) {
     return "--what project draws a picture; a netlist (.v, .blif) holds the circuit alone";
   if (IsDisplayListPath(inputs.output) && inputs.what == "project")
     return "--what project draws a picture; a display list (.json) holds the diagram alone";
+  if (netlist && inputs.style != "exact")
+    return "--style lays out a picture; a netlist (.v, .blif) holds the circuit alone";
   if (netlist && inputs.smooth)
     return "--smooth draws a picture; a netlist (.v, .blif) holds the circuit alone";
   if (!netlist && !IsDisplayListPath(inputs.output) &&
@@ -68,6 +76,14 @@ std::string ValidateRenderInputs(const RenderInputs& inputs) {
   if (r.structure.empty()) return "--structure is required (or --project)";
   return ValidateRealizeInputs(r);
 }
+
+namespace {
+
+DiagramStyle StyleOf(const RenderInputs& inputs) {
+  return DiagramStyleFromName(inputs.style).value_or(DiagramStyle::kExact);
+}
+
+}  // namespace
 
 bool IsDisplayListPath(const std::string& path) {
   return std::filesystem::path(path).extension() == ".json";
@@ -108,12 +124,23 @@ nlohmann::json DisplayListJson(const Diagram& diagram) {
     }
     items.push_back(std::move(j));
   }
-  return {{"width", diagram.width}, {"height", diagram.height}, {"items", std::move(items)}};
+  nlohmann::json list = {{"width", diagram.width}, {"height", diagram.height}};
+  // The default style writes no field, so that its lists stay as they always were.
+  switch (diagram.style) {
+    case DiagramStyle::kExact:
+      break;
+    case DiagramStyle::kClear:
+      list["style"] = DiagramStyleName(diagram.style);
+      break;
+  }
+  list["items"] = std::move(items);
+  return list;
 }
 
 int WriteDisplayList(const Session& session, const RenderInputs& inputs, std::ostream& out,
                      std::ostream& err) {
-  const Diagram diagram = LayoutDiagram(session.results, session.choice, inputs.zoom);
+  const Diagram diagram =
+      LayoutDiagram(session.results, session.choice, inputs.zoom, StyleOf(inputs));
   std::string error;
   if (!WriteFileAtomically(inputs.output, DisplayListJson(diagram).dump() + "\n", &error)) {
     err << "kestrel-cli: the display list was not written to " << inputs.output << ": " << error
@@ -149,7 +176,7 @@ int RenderSession(const Session& session, const RenderInputs& inputs, std::ostre
     return WriteNetlist(session, inputs, out, err);
   if (IsDisplayListPath(inputs.output)) return WriteDisplayList(session, inputs, out, err);
   const PictureFormat format = PictureFormatFromExtension(inputs.output);
-  Diagram diagram = LayoutDiagram(session.results, session.choice, inputs.zoom);
+  Diagram diagram = LayoutDiagram(session.results, session.choice, inputs.zoom, StyleOf(inputs));
   if (inputs.assign) {
     const AssignmentParse assignment =
         ParseAssignment(*inputs.assign, SimulationVariableCount(session.model));

@@ -20,7 +20,8 @@ struct RenderInputs {
   /// The combination whose state the picture shows (simulate's --assign); none: the plain
   /// diagram.
   std::optional<std::string> assign;
-  bool smooth = false;  ///< antialiased drawing instead of whole pixels
+  bool smooth = false;          ///< antialiased drawing instead of whole pixels
+  std::string style = "exact";  ///< the layout style: "exact" or "clear"
 };
 
 /// A .json output: the diagram's display list.

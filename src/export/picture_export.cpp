@@ -68,10 +68,12 @@ std::vector<uint8_t> ToBytes(const QByteArray& data) {
   return std::vector<uint8_t>(data.begin(), data.end());
 }
 
-/// Draws the scene on a paint device; false when the device cannot be painted on.
-bool PaintScene(QPaintDevice& device, const Scene& scene, Drawing drawing) {
+/// Draws the scene on a paint device, moved by offset pixels right and down; false when the
+/// device cannot be painted on.
+bool PaintScene(QPaintDevice& device, const Scene& scene, Drawing drawing, double offset = 0) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
+  if (offset != 0) painter.translate(offset, offset);
   QPainterCanvas canvas(painter, 0, drawing);
   scene.Draw(canvas);
   painter.end();
@@ -178,7 +180,21 @@ EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
       svg.setViewBox(QRect(0, 0, scene.width, scene.height));
       svg.setResolution(96);
       svg.setTitle("Kestrel diagram");
-      if (!PaintScene(svg, scene, drawing)) {
+      // A line one pixel wide on whole coordinates covers half of two pixels: an antialiasing
+      // renderer paints it two pixels wide in grey. The clear style's lines move onto the
+      // pixels' centres (a half-pixel offset of the whole picture); the exact style keeps every
+      // coordinate and asks the renderer for crisp edges instead. Smooth drawing centres its
+      // lines itself.
+      bool centred = false, crisp = false;
+      switch (drawing) {
+        case Drawing::kExact:
+          centred = scene.diagram->style == DiagramStyle::kClear;
+          crisp = !centred;
+          break;
+        case Drawing::kSmooth:
+          break;
+      }
+      if (!PaintScene(svg, scene, drawing, centred ? 0.5 : 0)) {
         result.error = "cannot start the SVG picture";
         return result;
       }
@@ -186,6 +202,7 @@ EncodedPicture EncodePicture(const Diagram& diagram, PictureContent content,
       QByteArray data = buffer.data();
       data.replace(QByteArray("font-family=\"") + kDiagramFontName + "\"",
                    QByteArray("font-family=\"") + text::kSvgFontFamilies + "\"");
+      if (crisp) data.replace("<g fill=", "<g shape-rendering=\"crispEdges\" fill=");
       result.bytes = ToBytes(data);
       return result;
     }

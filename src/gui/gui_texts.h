@@ -62,6 +62,7 @@ inline constexpr const char* kViewZoomIn = "Zoom in";
 inline constexpr const char* kViewZoomOut = "Zoom out";
 inline constexpr const char* kFitToWindow = "Fit to window";
 inline constexpr const char* kSmoothDrawing = "Smooth drawing";
+inline constexpr const char* kClearStyle = "Clear layout style";
 inline constexpr const char* kRecentMenu = "Re&cent";
 inline constexpr const char* kNoRecentFiles = "(no recent files)";
 inline constexpr const char* kClearRecentFiles = "Clear the list";
@@ -74,6 +75,9 @@ inline constexpr const char* kFitToWindowTip =
     "The largest zoom at which the whole diagram is seen in the window";
 inline constexpr const char* kSmoothDrawingTip =
     "Antialiased lines and text on screen; off: every line on whole pixels";
+inline constexpr const char* kClearStyleTip =
+    "Lay the diagram out for reading: spaced wires, larger labels and dots, no blank margins; "
+    "also printed, copied and exported";
 
 /// The Tools menu, between View and Recent: the comparison of structures, the address inputs and
 /// the minimum cover, each a window of its own.

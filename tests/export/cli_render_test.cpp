@@ -198,6 +198,42 @@ TEST(CliRender, SmoothDrawsAntialiasedPictures) {
   EXPECT_FALSE(QFile::exists(QString::fromStdString(scratch.File("x.png"))));
 }
 
+// --style clear lays the diagram out for reading and says so in the display list; the default
+// list names no style. A style other than exact or clear, or a style for a netlist, is a usage
+// error.
+TEST(CliRender, StyleClearLaysOutForReading) {
+  Scratch scratch;
+  const ProgramRun clear = Cli(Mux(scratch.File("c.json")) << "--style"
+                                                           << "clear");
+  ASSERT_EQ(clear.exitCode, 0) << clear.err.toStdString();
+  const QByteArray json = ReadAll(scratch.File("c.json"));
+  EXPECT_TRUE(json.contains(R"(,"style":"clear",)")) << json.left(200).toStdString();
+  const ProgramRun exact = Cli(Mux(scratch.File("e.json")) << "--style"
+                                                           << "exact");
+  ASSERT_EQ(exact.exitCode, 0) << exact.err.toStdString();
+  EXPECT_FALSE(ReadAll(scratch.File("e.json")).contains("\"style\""));
+  EXPECT_EQ(ReadAll(scratch.File("e.json")), [&] {
+    Cli(Mux(scratch.File("d.json")));
+    return ReadAll(scratch.File("d.json"));
+  }());
+  EXPECT_NE(json, ReadAll(scratch.File("e.json")));
+  const ProgramRun png = Cli(Mux(scratch.File("c.png")) << "--style=clear");
+  EXPECT_EQ(png.exitCode, 0) << png.err.toStdString();
+  EXPECT_FALSE(QImage(QString::fromStdString(scratch.File("c.png"))).isNull());
+
+  const ProgramRun bad = Cli(Mux(scratch.File("b.png")) << "--style"
+                                                        << "pretty");
+  EXPECT_EQ(bad.exitCode, 2);
+  EXPECT_TRUE(bad.err.contains("--style must be exact or clear, not \"pretty\""))
+      << bad.err.toStdString();
+  const ProgramRun netlist = Cli(Mux(scratch.File("n.v")) << "--style"
+                                                          << "clear");
+  EXPECT_EQ(netlist.exitCode, 2);
+  EXPECT_TRUE(netlist.err.contains("--style lays out a picture")) << netlist.err.toStdString();
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(scratch.File("b.png"))));
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(scratch.File("n.v"))));
+}
+
 TEST(CliRender, NothingRealizedWritesNothing) {
   Scratch scratch;
   // A 3-variable function on a 4-output demultiplexer is refused.

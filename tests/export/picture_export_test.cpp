@@ -159,6 +159,48 @@ TEST(PictureFormats, SvgParsesAndRenders) {
   }
 }
 
+// Rendered antialiased, the clear style's SVG draws a one-pixel line as one black pixel
+// across: its lines lie on the pixels' centres. The exact style keeps its whole coordinates
+// and asks for crisp edges.
+TEST(PictureFormats, SvgLinesStayOnePixelBlackWhenAntialiased) {
+  Realized r;
+  ASSERT_TRUE(r.Run("x1x0+~x1~x0", Options(Structure::kMux, 2)));
+  const ProjectText text{r.session.model.functionText, r.session.designCaption};
+  const Diagram clear =
+      LayoutDiagram(r.session.results, r.session.choice, 17, DiagramStyle::kClear);
+  const QByteArray svg =
+      ToQByteArray(EncodePicture(clear, PictureContent::kDiagram, text, PictureFormat::kSvg).bytes);
+  EXPECT_TRUE(svg.contains("transform=\"matrix(1,0,0,1,0.5,0.5)\""));
+  EXPECT_FALSE(svg.contains("crispEdges"));
+  QImage image(clear.width, clear.height, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    QSvgRenderer(svg).render(&painter);
+  }
+  // Every long horizontal line of the display list: black on its row, white above and below.
+  DisplayListCanvas list(QtTextMeasurer(), QtInkMeasurer());
+  DrawDiagram(clear, list);
+  int lines = 0;
+  for (const DisplayItem& item : list.items()) {
+    if (item.type != DisplayItemType::kLine || item.points[0].y != item.points[1].y) continue;
+    const int x = (item.points[0].x + item.points[1].x) / 2, y = item.points[0].y;
+    if (std::abs(item.points[0].x - item.points[1].x) < 10) continue;
+    EXPECT_LT(qGray(image.pixel(x, y)), 60) << x << "," << y;
+    EXPECT_GT(qGray(image.pixel(x, y - 1)), 200) << x << "," << y - 1;
+    EXPECT_GT(qGray(image.pixel(x, y + 1)), 200) << x << "," << y + 1;
+    ++lines;
+  }
+  EXPECT_GT(lines, 4);
+
+  const Diagram exact = LayoutDiagram(r.session.results, r.session.choice, 17);
+  const QByteArray exactSvg =
+      ToQByteArray(EncodePicture(exact, PictureContent::kDiagram, text, PictureFormat::kSvg).bytes);
+  EXPECT_TRUE(exactSvg.contains("<g shape-rendering=\"crispEdges\" fill="));
+  EXPECT_FALSE(exactSvg.contains("0.5,0.5)"));
+}
+
 TEST(PictureFormats, PdfHasOnePageOfThePicturesSize) {
   Realization k(kSamples[2], 17);
   const EncodedPicture pdf =
@@ -507,6 +549,42 @@ TEST(EveryStructure, NoTextOverlapsAnotherWithTheRealFont) {
     }
   }
   EXPECT_GT(checked, 60 * 7);
+}
+
+// The clear style read by machine with the real font, over random functions of up to ten
+// variables in every structure, size and gate family, each case at one of the zooms in turn
+// (sampled, not exhausted): no text overlaps another or is crossed by a line, no two parallel
+// lines closer than 4 pixels, no wire ending on another without a junction dot.
+TEST(EveryStructure, TheClearStyleReadsCleanlyWithTheRealFont) {
+  constexpr int kZooms[] = {10, 13, 17, 23, 30};
+  int checked = 0;
+  for (const testing::Case& c : testing::RandomCases(97, 300, 10)) {
+    Realized r;
+    if (!r.Run(c.text, c.options)) continue;
+    const int z = kZooms[checked % 5];
+    const Diagram d = LayoutDiagram(r.session.results, r.session.choice, z, DiagramStyle::kClear);
+    DisplayListCanvas canvas(QtTextMeasurer(), QtInkMeasurer());
+    DrawDiagram(d, canvas);
+    const std::vector<DisplayItem>& items = canvas.items();
+    using Check = std::vector<std::string> (*)(const std::vector<DisplayItem>&, int);
+    const std::pair<const char*, Check> checks[] = {
+        {"overlapping texts",
+         [](const std::vector<DisplayItem>& i, int) { return testing::OverlappingTexts(i); }},
+        {"crossed texts",
+         [](const std::vector<DisplayItem>& i, int) { return testing::TextsCrossedByLines(i); }},
+        {"close wires",
+         [](const std::vector<DisplayItem>& i, int) { return testing::CloseParallelLines(i, 4); }},
+        {"wires ending without a dot", testing::WiresEndingWithoutDot},
+    };
+    for (const auto& [name, check] : checks)
+      ASSERT_EQ(check(items, z), std::vector<std::string>{})
+          << name << ": " << c.Describe() << " zoom " << z;
+    BoundsCanvas bounds(QtTextMeasurer());
+    DrawDiagram(d, bounds);
+    ASSERT_TRUE(bounds.Inside(d.width, d.height)) << c.Describe() << " zoom " << z;
+    ++checked;
+  }
+  EXPECT_GT(checked, 250);
 }
 
 // The screen paints a diagram one exposed rectangle at a time, through the clipped canvas:

@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -673,6 +674,16 @@ void GuiTests::exportFormats() {
     QVERIFY2(written.readAll().startsWith(t.magic), t.written);
     QVERIFY(!QFileInfo::exists(QString::fromStdString(f.Path(t.name))));
   }
+  // The exported diagram is laid out in the style the view shows.
+  const QSize exact(f.main().Image1->diagram().width, f.main().Image1->diagram().height);
+  f.main().ClearStyle->trigger();
+  const QSize clear(f.main().Image1->diagram().width, f.main().Image1->diagram().height);
+  QVERIFY(clear != exact);
+  f.files.answers.emplace_back(f.Path("clear.bmp"));
+  f.main().ExportDiagram->trigger();
+  QCOMPARE(QImage(QString::fromStdString(f.Path("clear.bmp"))).size(), clear);
+  QCOMPARE(QImage(QString::fromStdString(f.Path("d.bmp"))).size(), exact);
+  f.main().ClearStyle->trigger();
   QCOMPARE(FilterSuffix(QStringLiteral("JPEG files (*.jpg)")), QStringLiteral("jpg"));
   QCOMPARE(FilterSuffix(QStringLiteral("BMP files (*.BMP)")), QStringLiteral("bmp"));
   QCOMPARE(FilterSuffix(QStringLiteral("All files (*)")), QString());
@@ -1449,7 +1460,11 @@ void GuiTests::addedMenusComeAfterTheProgramsOwn() {
       QVERIFY2(!a->shortcut().isEmpty(), qPrintable(a->text()));
     }
   QCOMPARE(added, QStringList({"Copy diagram", "Copy function", "&Live circuit", "Show the work...",
-                               "Zoom in", "Zoom out", "Fit to window", "Smooth drawing"}));
+                               "Zoom in", "Zoom out", "Fit to window", "Smooth drawing",
+                               "Clear layout style"}));
+  QCOMPARE(f.main().ClearStyle->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+  QVERIFY(f.main().ClearStyle->isCheckable());
+  QVERIFY(!f.main().ClearStyle->isChecked());
   QCOMPARE(f.main().CopyDiagram->shortcut(), QKeySequence(QKeySequence::Copy));
   // Nothing to copy or fit before a result is shown; smooth drawing is on at first.
   for (QAction* a : {f.main().CopyDiagram, f.main().CopyFunction, f.main().FitToWindow,
@@ -1487,6 +1502,19 @@ void GuiTests::addedMenusComeAfterTheProgramsOwn() {
   f.main().SmoothDrawing->trigger();
   QCOMPARE(f.main().Image1->drawing(), Drawing::kExact);
   QVERIFY(!f.settings.SmoothDrawing());
+  // The clear layout style: the view lays the diagram out again at the same zoom, and the
+  // choice is kept.
+  QCOMPARE(f.main().Image1->diagram().style, DiagramStyle::kExact);
+  const int exactWidth = f.main().Image1->diagram().width;
+  f.main().ClearStyle->trigger();
+  QCOMPARE(f.main().Image1->diagram().style, DiagramStyle::kClear);
+  QCOMPARE(f.main().Image1->diagram().zoom, 15);
+  QVERIFY(f.main().Image1->diagram().width != exactWidth);
+  QVERIFY(f.settings.ClearStyle());
+  f.main().ClearStyle->trigger();
+  QCOMPARE(f.main().Image1->diagram().style, DiagramStyle::kExact);
+  QCOMPARE(f.main().Image1->diagram().width, exactWidth);
+  QVERIFY(!f.settings.ClearStyle());
 }
 
 void GuiTests::clipboardHoldsThePicturesAndTheFunction() {
@@ -1534,9 +1562,11 @@ void GuiTests::settingsRoundTrip() {
     QSettings store(ini, QSettings::IniFormat);
     ProgramSettings settings(store);
     QVERIFY(settings.SmoothDrawing());
+    QVERIFY(!settings.ClearStyle());
     QVERIFY(settings.RecentFiles().isEmpty());
     QVERIFY(!settings.RestoreWindow(first));
     settings.SetSmoothDrawing(false);
+    settings.SetClearStyle(true);
     settings.RememberFile(QStringLiteral("wmf"), files[3]);
     for (const QString& file : files) settings.AddRecentFile(file);
     settings.AddRecentFile(files[5]);  // again: first, and only once
@@ -1546,6 +1576,7 @@ void GuiTests::settingsRoundTrip() {
   QSettings store(ini, QSettings::IniFormat);
   ProgramSettings settings(store);
   QVERIFY(!settings.SmoothDrawing());
+  QVERIFY(settings.ClearStyle());
   QCOMPARE(settings.LastFolder(QStringLiteral("wmf")), folder);
   QCOMPARE(settings.LastName(QStringLiteral("wmf")), QStringLiteral("f3.kep"));
   QCOMPARE(settings.LastFolder(QStringLiteral("kef")), QString());
@@ -1561,6 +1592,7 @@ void GuiTests::settingsRoundTrip() {
   Fixture f;
   f.main().resize(720, 520);
   f.main().SmoothDrawing->trigger();
+  f.main().ClearStyle->trigger();
   f.main().LiveBar->Speed->setCurrentIndex(0);
   f.main().ShowWork->trigger();
   f.main().Work()->resize(610, 430);
@@ -1572,6 +1604,7 @@ void GuiTests::settingsRoundTrip() {
   QVERIFY(g.settings.RestoreWindow(restored));
   QCOMPARE(restored.size(), QSize(720, 520));
   QVERIFY(!g.settings.SmoothDrawing());
+  QVERIFY(g.settings.ClearStyle());
   QCOMPARE(g.settings.LivePlaySpeed(), 0);
   QWidget work;
   QVERIFY(work.restoreGeometry(g.settings.WorkGeometry()));

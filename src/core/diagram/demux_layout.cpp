@@ -1,6 +1,8 @@
 // The demultiplexer layout: the demultiplexer with its enable symbol and active-low outputs on
 // the left, the collecting gate on the right, and one wire per flagged output, each in a
-// vertical channel of its own half a grid unit from its neighbours.
+// vertical channel of its own half a grid unit from its neighbours. The clear style's gate takes
+// a grid unit per input, on the rows half way between the outputs', and its wires' channels are
+// ordered so that they do not cross where another order avoids it.
 
 #include <algorithm>
 #include <array>
@@ -26,15 +28,22 @@ void LayoutDemux(Diagram& d, const ResultStore& store) {
 
 namespace {
 
+/// The exact style's gate top for count flagged outputs of n.
+int ExactGateTop(const Diagram& d, int count) {
+  const int z = d.zoom;
+  const int n = d.demux.outputCount;
+  const int t = ((n + 2) * z - (n * z) / 2) / 2 + 3 * z - z / 2;
+  const int u = (z * (n - count)) / 2;
+  return t + u / 2;
+}
+
 /// The corners of the wire from the q-th flagged output to the collecting gate's input q.
-std::array<Point, 4> DemuxWire(const Diagram& d, const std::vector<int>& flagged, int q) {
+std::array<Point, 4> ExactWire(const Diagram& d, const std::vector<int>& flagged, int q) {
   const int z = d.zoom;
   const DemuxRecord& r = d.demux;
   const int n = r.outputCount, a = r.addressCount;
   const int count = static_cast<int>(flagged.size());
-  const int t = ((n + 2) * z - (n * z) / 2) / 2 + 3 * z - z / 2;
-  const int u = (z * (n - count)) / 2;
-  const int firstInputRow = t + u / 2 + z / 2;
+  const int firstInputRow = ExactGateTop(d, count) + z / 2;
   const int first = count > 0 ? flagged[0] : 0;
   const int l = flagged[q];
   const int e = firstInputRow + (q * z) / 2;
@@ -42,6 +51,117 @@ std::array<Point, 4> DemuxWire(const Diagram& d, const std::vector<int>& flagged
   const int ch = e < b ? q + n - count - 1 : n - (first + q) - 1;
   const int xd = z * (a + 6) - 1 + ch * (z / 2) - 1;
   return {{{z * (a + 6) - 2, b}, {xd, b}, {xd, e}, {18 * z + 1, e}}};
+}
+
+/// The clear style's collecting gate: its inputs a grid unit apart on the rows half way between
+/// the outputs' rows (so no wire runs on in line with another output's row and none has a
+/// short jog), centred on the flagged outputs, right of the wires' channels.
+struct ClearGate {
+  int firstInputRow = 0;
+  int gx = 0;           ///< the back edge
+  std::vector<int> xs;  ///< each wire's channel, by rank
+};
+
+ClearGate PlaceClearGate(const Diagram& d, const std::vector<int>& flagged) {
+  const int z = d.zoom;
+  const int count = static_cast<int>(flagged.size());
+  ClearGate g;
+  if (count == 0) return g;
+  int sum = 0;
+  for (int l : flagged) sum += l;
+  // In half grid units below the first output's row: the middle of the flagged rows, less half
+  // the inputs' spread, brought onto a half-way row.
+  const int halves = (2 * sum) / count - (count - 1);
+  const int units = halves >= 0 ? halves / 2 : -((1 - halves) / 2);
+  g.firstInputRow = count == 1 ? 4 * z + flagged[0] * z : 4 * z + units * z + z / 2;
+  struct Wire {
+    int from = 0, to = 0, rank = 0;
+  };
+  std::vector<Wire> wires;
+  wires.reserve(flagged.size());
+  for (int q = 0; q < count; ++q)
+    wires.push_back({4 * z + flagged[q] * z, g.firstInputRow + q * z, q});
+  OrderChannels(wires, ChannelSpacing(d.style, z));
+  const int left = z * (d.demux.addressCount + 6) + z / 2;
+  const int spacing = ChannelSpacing(d.style, z);
+  g.xs.assign(count, 0);
+  for (int i = 0; i < count; ++i) g.xs[wires[i].rank] = left + i * spacing;
+  g.gx = std::max(19 * z, left + (count - 1) * spacing + 2 * z);
+  return g;
+}
+
+/// The corners of each flagged output's wire to the collecting gate, by rank.
+std::vector<std::array<Point, 4>> DemuxWires(const Diagram& d, const std::vector<int>& flagged) {
+  const int z = d.zoom;
+  const int count = static_cast<int>(flagged.size());
+  std::vector<std::array<Point, 4>> wires;
+  switch (d.style) {
+    case DiagramStyle::kExact:
+      for (int q = 0; q < count; ++q) wires.push_back(ExactWire(d, flagged, q));
+      break;
+    case DiagramStyle::kClear: {
+      const ClearGate g = PlaceClearGate(d, flagged);
+      const int start = z * (d.demux.addressCount + 6) - 2;
+      for (int q = 0; q < count; ++q) {
+        const int b = 4 * z + flagged[q] * z;
+        const int e = g.firstInputRow + q * z;
+        // A single output runs straight on to the inverter, on its own row.
+        const int end = count == 1 ? g.gx + 1 - z : g.gx - z + 1;
+        wires.push_back({{{start, b}, {g.xs[q], b}, {g.xs[q], e}, {end, e}}});
+      }
+      break;
+    }
+  }
+  return wires;
+}
+
+/// The clear style's collecting gate, its inverter and F; the wires are drawn apart.
+void DrawClearGate(const Diagram& d, const std::vector<int>& flagged, Canvas& c) {
+  const int z = d.zoom;
+  const int count = static_cast<int>(flagged.size());
+  if (count == 0) return;
+  const ClearGate g = PlaceClearGate(d, flagged);
+  const int gx = g.gx;
+  int yo = g.firstInputRow;
+  bool inverter = d.demux.polarity == 0;
+  int x = 0;  // where the output line (or the single wire) reaches the inverter
+  c.SetPenColor(kBlack);
+  c.SetBrushStyle(BrushStyle::kClear);
+  if (count >= 2) {
+    const int last = g.firstInputRow + (count - 1) * z;
+    yo = (g.firstInputRow + last) / 2;
+    const int top = yo - z, bottom = yo + z;
+    c.Line(gx, std::min(top, g.firstInputRow - z / 2), gx, std::max(bottom, last + z / 2) + 1);
+    for (int q = 0; q < count; ++q) {
+      const int e = g.firstInputRow + q * z;
+      c.Line(gx, e, gx - z, e);
+    }
+    c.Line(gx, top, gx + z / 2, top);
+    c.Line(gx, bottom, gx + z / 2, bottom);
+    const int x2 = TruncDiv(10LL * gx + 15LL * z, 10);
+    const int cx = (gx - z / 2 + x2) / 2;
+    c.Arc(gx - z / 2, top, x2, bottom, cx, bottom + z, cx, top - z);
+    c.Line(gx + z + z / 2, yo, gx + 3 * z, yo);
+    c.SetBrush(BrushStyle::kSolid, kWhite);
+    c.Ellipse(gx + z + z / 2, yo - z / 3, gx + z + z / 2 + (2 * z) / 3, yo + z / 3);
+    c.SetBrushStyle(BrushStyle::kClear);
+    x = gx + 3 * z;
+  } else {
+    inverter = d.demux.polarity == 1;
+    x = gx + 1 - z;
+  }
+  if (inverter) {
+    c.Polygon({{x, yo - z / 2}, {x + z, yo}, {x, yo + z / 2}, {x, yo - z / 2}});
+    c.SetBrush(BrushStyle::kSolid, kWhite);
+    c.Ellipse(x + z - 1, yo - z / 3, x + z - 1 + (2 * z) / 3, yo + z / 3);
+    c.SetBrushStyle(BrushStyle::kClear);
+    c.Line(x + z + (2 * z) / 3 - 2, yo, x + 2 * z + (2 * z) / 3, yo);
+    x += 2 * z + (2 * z) / 3;
+  } else if (count == 1) {
+    c.Line(x, yo, x + 2 * z, yo);
+    x += 2 * z;
+  }
+  c.TextOut(x + z / 2, yo - c.TextHeight("F") / 2, "F");
 }
 
 }  // namespace
@@ -56,15 +176,22 @@ void DrawDemux(const Diagram& d, Canvas& c) {
   const int count = static_cast<int>(flagged.size());
 
   const DemuxSymbolText labels{r.addressLabels, std::string("1")};
-  DrawDemuxSymbol(c, 4 * z, 3 * z, a, n, labels, z);
+  DrawDemuxSymbol(c, 4 * z, 3 * z, a, n, labels, z, d.style);
   // Texts are written on a clear brush: a white text cell would cut into the lines near it.
   c.SetBrushStyle(BrushStyle::kClear);
+  switch (d.style) {
+    case DiagramStyle::kExact:
+      break;
+    case DiagramStyle::kClear:
+      DrawClearGate(d, flagged, c);
+      for (const std::array<Point, 4>& w : DemuxWires(d, flagged))
+        for (int i = 0; i < 3; ++i) c.Line(w[i].x, w[i].y, w[i + 1].x, w[i + 1].y);
+      return;
+  }
 
   // The collecting gate. Its first input row is also the row the first wire arrives at.
   int gx = 19 * z;
-  const int t = ((n + 2) * z - (n * z) / 2) / 2 + 3 * z - z / 2;
-  const int u = (z * (n - count)) / 2;
-  const int gy = t + u / 2;
+  const int gy = ExactGateTop(d, count);
   const int firstInputRow = gy + z / 2;
   int yo = 0;  // the output row
   bool inverter = r.polarity == 0;
@@ -117,7 +244,7 @@ void DrawDemux(const Diagram& d, Canvas& c) {
 
   // Wires from the flagged outputs to the gate's inputs, each in a channel of its own.
   for (int q = 0; q < count; ++q) {
-    const std::array<Point, 4> w = DemuxWire(d, flagged, q);
+    const std::array<Point, 4> w = ExactWire(d, flagged, q);
     for (int i = 0; i < 3; ++i) c.Line(w[i].x, w[i].y, w[i + 1].x, w[i + 1].y);
   }
 }
@@ -130,10 +257,9 @@ void DrawDemuxState(const Diagram& d, const CircuitState& state, Canvas& c) {
   for (int o = 0; o < r.outputCount; ++o)
     if (r.outputFlags[o] == 1) flagged.push_back(o);
   // The outputs are active low: the addressed one carries 0, the others 1.
-  for (size_t q = 0; q < flagged.size(); ++q) {
-    const std::array<Point, 4> w = DemuxWire(d, flagged, static_cast<int>(q));
-    ValuePath(c, {w.begin(), w.end()}, !state.demuxOutputs[flagged[q]]);
-  }
+  const std::vector<std::array<Point, 4>> wires = DemuxWires(d, flagged);
+  for (size_t q = 0; q < flagged.size(); ++q)
+    ValuePath(c, {wires[q].begin(), wires[q].end()}, !state.demuxOutputs[flagged[q]]);
   DrawDemuxSymbolState(c, 4 * z, 3 * z, r.addressCount, r.addressLabels, state, z);
 }
 

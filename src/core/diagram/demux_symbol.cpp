@@ -8,16 +8,27 @@
 
 namespace kestrel {
 
-void DrawDemuxSymbol(Canvas& c, int x0, int y0, int a, int n, const DemuxSymbolText& text, int z) {
+void DrawDemuxSymbol(Canvas& c, int x0, int y0, int a, int n, const DemuxSymbolText& text, int z,
+                     DiagramStyle style) {
   c.SetPenColor(kBlack);
   c.SetBrush(BrushStyle::kSolid, kWhite);
   c.Rectangle(x0, y0, x0 + (a + 1) * z, y0 + (n + 1) * z);
 
   // The wedge, pointing to the input side. It comes first: the texts inside the box are
   // written over it on white, so that it never runs through an output number or an "A" label.
+  // The clear style draws it last, stopping short of the texts.
   const int xr = x0 + (a + 1) * z;
-  c.Line(xr, y0, x0, y0 + ((n + 1) * z) / 2);
-  c.Line(x0, y0 + ((n + 1) * z) / 2, xr, y0 + (n + 1) * z);
+  const Point wedgeTop{xr, y0}, wedgeTip{x0, y0 + ((n + 1) * z) / 2},
+      wedgeBottom{xr, y0 + (n + 1) * z};
+  std::vector<Box> inside;  // the clear style's texts inside the box
+  switch (style) {
+    case DiagramStyle::kExact:
+      c.Line(wedgeTop.x, wedgeTop.y, wedgeTip.x, wedgeTip.y);
+      c.Line(wedgeTip.x, wedgeTip.y, wedgeBottom.x, wedgeBottom.y);
+      break;
+    case DiagramStyle::kClear:
+      break;
+  }
 
   // The enable symbol: an AND body whose point touches the box's left edge, with two negated
   // inputs tied together and to the bar below.
@@ -71,6 +82,7 @@ void DrawDemuxSymbol(Canvas& c, int x0, int y0, int a, int n, const DemuxSymbolT
       if (ColumnsOverlap(own, aInk)) top = TopClearAbove(top, own, aInk);
     }
     LabelOnWhite(c, left, top, number);
+    inside.push_back(InkAt(c, left, top, number));
   }
 
   // Address lines: the leftmost is the most significant.
@@ -83,7 +95,18 @@ void DrawDemuxSymbol(Canvas& c, int x0, int y0, int a, int n, const DemuxSymbolT
     c.SetFontSize(aSize);
     LabelOnWhite(c, left, y0 + (n + 1) * z - c.TextHeight("A") + 1,
                  "A" + std::to_string(a - 1 - i));
+    inside.push_back(
+        InkAt(c, left, y0 + (n + 1) * z - c.TextHeight("A") + 1, "A" + std::to_string(a - 1 - i)));
     c.SetFont(font);
+  }
+  switch (style) {
+    case DiagramStyle::kExact:
+      break;
+    case DiagramStyle::kClear:
+      c.SetPenColor(kBlack);
+      LineAround(c, wedgeTop, wedgeTip, inside);
+      LineAround(c, wedgeTip, wedgeBottom, inside);
+      break;
   }
 
   // The box's outline again, in case a white patch reached its bottom edge.

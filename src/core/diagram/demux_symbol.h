@@ -9,6 +9,7 @@
 #include <string>
 
 #include "diagram/canvas.h"
+#include "diagram/diagram_style.h"
 
 namespace kestrel {
 
@@ -19,7 +20,7 @@ struct DemuxSymbolText {
 
 /// The symbol with its box at (x0, y0), a address lines and n outputs.
 void DrawDemuxSymbol(Canvas& canvas, int x0, int y0, int a, int n, const DemuxSymbolText& text,
-                     int z);
+                     int z, DiagramStyle style = DiagramStyle::kExact);
 
 struct CircuitState;
 

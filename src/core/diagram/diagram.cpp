@@ -2,25 +2,170 @@
 
 #include <algorithm>
 
+#include "diagram/recording_canvas.h"
 #include "diagram/symbols.h"
 #include "diagram/value_style.h"
 #include "engine/simulation.h"
 
 namespace kestrel {
 
-int FitZoom(const ResultStore& store, const StructureChoice& choice, int width, int height) {
+const char* DiagramStyleName(DiagramStyle style) {
+  switch (style) {
+    case DiagramStyle::kExact:
+      return "exact";
+    case DiagramStyle::kClear:
+      return "clear";
+  }
+  return "exact";
+}
+
+std::optional<DiagramStyle> DiagramStyleFromName(const std::string& name) {
+  for (DiagramStyle style : {DiagramStyle::kExact, DiagramStyle::kClear})
+    if (name == DiagramStyleName(style)) return style;
+  return std::nullopt;
+}
+
+int ChannelSpacing(DiagramStyle style, int z) {
+  switch (style) {
+    case DiagramStyle::kExact:
+      return 3;
+    case DiagramStyle::kClear:
+      return std::max(5, z / 2);
+  }
+  return 3;
+}
+
+int JunctionDotRadius(DiagramStyle style, int z) {
+  switch (style) {
+    case DiagramStyle::kExact:
+      return 2;
+    case DiagramStyle::kClear:
+      return std::max(2, (z + 2) / 6);
+  }
+  return 2;
+}
+
+int FirstLabelColumnUnits(DiagramStyle style) {
+  switch (style) {
+    case DiagramStyle::kExact:
+      return 1;
+    case DiagramStyle::kClear:
+      return 2;
+  }
+  return 1;
+}
+
+namespace {
+
+/// Passes every operation on to the target moved by an offset; pen, brush and font reach the
+/// target right before each operation or measurement.
+class ShiftedCanvas : public Canvas {
+ public:
+  ShiftedCanvas(Canvas& target, Point offset) : target_(target), dx_(offset.x), dy_(offset.y) {
+    SetPenColor(target.penColor());
+    SetBrush(target.brushStyle(), target.brushColor());
+    SetFont(target.font());
+  }
+
+  void Line(int x1, int y1, int x2, int y2) override {
+    Sync();
+    target_.Line(x1 + dx_, y1 + dy_, x2 + dx_, y2 + dy_);
+  }
+  void Rectangle(int x1, int y1, int x2, int y2) override {
+    Sync();
+    target_.Rectangle(x1 + dx_, y1 + dy_, x2 + dx_, y2 + dy_);
+  }
+  void Ellipse(int x1, int y1, int x2, int y2) override {
+    Sync();
+    target_.Ellipse(x1 + dx_, y1 + dy_, x2 + dx_, y2 + dy_);
+  }
+  void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override {
+    Sync();
+    target_.Arc(x1 + dx_, y1 + dy_, x2 + dx_, y2 + dy_, x3 + dx_, y3 + dy_, x4 + dx_, y4 + dy_);
+  }
+  void Polygon(const std::vector<Point>& points) override {
+    Sync();
+    std::vector<Point> moved = points;
+    for (Point& p : moved) p = {p.x + dx_, p.y + dy_};
+    target_.Polygon(moved);
+  }
+  void TextOut(int x, int y, const std::string& text) override {
+    Sync();
+    target_.TextOut(x + dx_, y + dy_, text);
+  }
+  int TextWidth(const std::string& text) override {
+    Sync();
+    return target_.TextWidth(text);
+  }
+  int TextHeight(const std::string& text) override {
+    Sync();
+    return target_.TextHeight(text);
+  }
+  Box TextInk(const std::string& text) override {
+    Sync();
+    return target_.TextInk(text);
+  }
+
+ private:
+  void Sync() {
+    if (target_.penColor() != penColor()) target_.SetPenColor(penColor());
+    if (target_.brushStyle() != brushStyle() || target_.brushColor() != brushColor())
+      target_.SetBrush(brushStyle(), brushColor());
+    if (!(target_.font() == font())) target_.SetFont(font());
+  }
+
+  Canvas& target_;
+  int dx_, dy_;
+};
+
+/// The symbols, wires and texts of the placed diagram, without the white fill and the state.
+void DrawContent(const Diagram& d, Canvas& canvas) {
+  switch (d.kind) {
+    case DiagramKind::kTree:
+      DrawTree(d, canvas);
+      break;
+    case DiagramKind::kDemux:
+      DrawDemux(d, canvas);
+      break;
+    case DiagramKind::kMuxDemux:
+      DrawMuxDemux(d, canvas);
+      break;
+    case DiagramKind::kEmpty:
+      break;
+  }
+}
+
+/// The clear style's picture: what the drawing covers, a grid unit to spare on the left, the
+/// right and below; the top keeps the layout's margin, where the live circuit writes F.
+void SizeFromContent(Diagram& d) {
+  BoundsCanvas bounds;
+  bounds.SetFont(FontSpec{kDiagramFontName, d.fontSize, false});
+  DrawContent(d, bounds);
+  if (bounds.bounds().empty) return;
+  const Bounds& b = bounds.bounds();
+  d.origin = {d.zoom - b.left, 0};
+  d.width = b.right - b.left + 1 + 2 * d.zoom;
+  d.height = b.bottom + 1 + d.zoom;
+}
+
+}  // namespace
+
+int FitZoom(const ResultStore& store, const StructureChoice& choice, int width, int height,
+            DiagramStyle style) {
   // Each zoom is laid out and measured, from the largest down: the picture's size comes from
   // the layout (font sizes step with the zoom), not from a formula.
   for (int z = kMaxZoom; z > kMinZoom; --z) {
-    const Diagram d = LayoutDiagram(store, choice, z);
+    const Diagram d = LayoutDiagram(store, choice, z, style);
     if (d.width <= width && d.height <= height) return z;
   }
   return kMinZoom;
 }
 
-Diagram LayoutDiagram(const ResultStore& store, const StructureChoice& choice, int z) {
+Diagram LayoutDiagram(const ResultStore& store, const StructureChoice& choice, int z,
+                      DiagramStyle style) {
   Diagram d;
   d.zoom = std::clamp(z, kMinZoom, kMaxZoom);
+  d.style = style;
   d.fontSize = CanvasFontSize(d.zoom);
   d.tab = choice.tab;
   // The gates layout belongs to the Multiplexer structure realized with gates; the box keeps
@@ -43,6 +188,13 @@ Diagram LayoutDiagram(const ResultStore& store, const StructureChoice& choice, i
     d.width = 10 * d.zoom;
     d.height = 10 * d.zoom;
   }
+  switch (style) {
+    case DiagramStyle::kExact:
+      break;
+    case DiagramStyle::kClear:
+      SizeFromContent(d);
+      break;
+  }
   return d;
 }
 
@@ -52,18 +204,11 @@ void DrawDiagram(const Diagram& d, Canvas& canvas) {
   canvas.SetBrush(BrushStyle::kSolid, kWhite);
   canvas.Rectangle(0, 0, d.width, d.height);
   canvas.SetPenColor(kBlack);
-  switch (d.kind) {
-    case DiagramKind::kTree:
-      DrawTree(d, canvas);
-      break;
-    case DiagramKind::kDemux:
-      DrawDemux(d, canvas);
-      break;
-    case DiagramKind::kMuxDemux:
-      DrawMuxDemux(d, canvas);
-      break;
-    case DiagramKind::kEmpty:
-      break;
+  if (d.origin == Point{}) {
+    DrawContent(d, canvas);
+  } else {
+    ShiftedCanvas shifted(canvas, d.origin);
+    DrawContent(d, shifted);
   }
   if (d.state) DrawCircuitState(d, *d.state, canvas);
 }
@@ -101,25 +246,38 @@ void DrawStateCaption(const Diagram& d, const CircuitState& state, Canvas& c) {
 }  // namespace
 
 void DrawCircuitState(const Diagram& d, const CircuitState& state, Canvas& canvas) {
+  if (d.kind == DiagramKind::kEmpty) return;
   canvas.SetFont(FontSpec{kDiagramFontName, d.fontSize, false});
   canvas.SetPenColor(kBlack);
-  switch (d.kind) {
-    case DiagramKind::kTree:
-      DrawTreeState(d, state, canvas);
-      break;
-    case DiagramKind::kDemux:
-      DrawDemuxState(d, state, canvas);
-      break;
-    case DiagramKind::kMuxDemux:
-      DrawMuxDemuxState(d, state, canvas);
-      break;
-    case DiagramKind::kEmpty:
-      return;
+  auto draw = [&](Canvas& c) {
+    switch (d.kind) {
+      case DiagramKind::kTree:
+        DrawTreeState(d, state, c);
+        break;
+      case DiagramKind::kDemux:
+        DrawDemuxState(d, state, c);
+        break;
+      case DiagramKind::kMuxDemux:
+        DrawMuxDemuxState(d, state, c);
+        break;
+      case DiagramKind::kEmpty:
+        break;
+    }
+  };
+  if (d.origin == Point{}) {
+    draw(canvas);
+  } else {
+    ShiftedCanvas shifted(canvas, d.origin);
+    draw(shifted);
+    canvas.SetPenColor(shifted.penColor());
+    canvas.SetBrush(shifted.brushStyle(), shifted.brushColor());
+    canvas.SetFont(shifted.font());
   }
   DrawStateCaption(d, state, canvas);
 }
 
 std::optional<int> VariableAt(const Diagram& d, Point point) {
+  point = {point.x - d.origin.x, point.y - d.origin.y};
   std::vector<LabelBox> boxes;
   switch (d.kind) {
     case DiagramKind::kTree:

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "diagram/canvas.h"
+#include "diagram/diagram_style.h"
 #include "engine/records.h"
 #include "engine/simulation.h"
 #include "structure/structure_choice.h"
@@ -31,6 +32,11 @@ struct PictureSize {
 struct Diagram {
   DiagramKind kind = DiagramKind::kEmpty;
   int zoom = kDefaultZoom;
+  DiagramStyle style = DiagramStyle::kExact;
+  /// Where the layout's origin lands in the picture: the clear style moves the drawing so that
+  /// its content starts a margin from the top-left corner (DrawDiagram, DrawCircuitState and
+  /// VariableAt apply it). Always (0, 0) in the exact style.
+  Point origin;
   int fontSize = 9;  ///< the canvas font size for the zoom
   int width = 0, height = 0;
   StructureTab tab = StructureTab::kMux;
@@ -55,11 +61,13 @@ struct Diagram {
 /// Places the diagram of the structure selected in choice (its tab) at zoom z; z outside
 /// 10..30 is brought into that range. Out-of-range record fields (counts, ids, levels, gate
 /// indices) are clamped or ignored, never trusted.
-Diagram LayoutDiagram(const ResultStore& store, const StructureChoice& choice, int z);
+Diagram LayoutDiagram(const ResultStore& store, const StructureChoice& choice, int z,
+                      DiagramStyle style = DiagramStyle::kExact);
 
 /// Fit to window: the largest zoom of 10..30 at which the diagram is at most width by height
 /// pixels; the smallest zoom (10) when none fits.
-int FitZoom(const ResultStore& store, const StructureChoice& choice, int width, int height);
+int FitZoom(const ResultStore& store, const StructureChoice& choice, int width, int height,
+            DiagramStyle style = DiagramStyle::kExact);
 
 /// Draws the placed diagram, starting with a white fill of the whole picture, and its state over
 /// it when it has one.

@@ -2,7 +2,8 @@
 // running right as a bus; the collecting gates below the bus, each in a column of its own,
 // pointing down; the multiplexer at the bottom, turned a quarter turn with its data inputs on
 // top; constants and literals on label columns left of the multiplexer. Every point where a
-// wire leaves a line that runs on is marked with a junction dot.
+// wire leaves a line that runs on is marked with a junction dot. The clear style spaces the bus
+// rows with the zoom and puts the multiplexer right under them.
 
 #include <algorithm>
 
@@ -30,6 +31,32 @@ struct Plan {
   std::vector<InputPlan> inputs;
   int maxCol = -1;
   int xd = 0, p3 = 0, p4 = 0;
+  DiagramStyle style = DiagramStyle::kExact;
+  int z = 0;
+  int y0 = 0;  ///< the multiplexer's top
+
+  /// The bus row of the wire into input g counted by v (v = maxCol + 2 + g): a quarter grid
+  /// unit apart below the collecting gates; in the clear style a channel spacing apart.
+  int BusRow(int v) const {
+    switch (style) {
+      case DiagramStyle::kExact:
+        break;
+      case DiagramStyle::kClear:
+        return p4 + 8 * z + (v - maxCol - 2) * ChannelSpacing(style, z);
+    }
+    return TruncDiv(4LL * p4 + 30LL * z + static_cast<long long>(v) * z, 4);
+  }
+  /// The row where the label inputs of column k turn to their column: below every bus row,
+  /// column 0 lowest.
+  int LabelRow(int k) const {
+    switch (style) {
+      case DiagramStyle::kExact:
+        break;
+      case DiagramStyle::kClear:
+        return y0 - z - k * ChannelSpacing(style, z);
+    }
+    return TruncDiv(2LL * p4 + 31LL * z - (z / 2) * k, 2);
+  }
 };
 
 int FlaggedCount(const CollectingGate& gate, int dN) {
@@ -68,6 +95,16 @@ Plan MakePlan(const Diagram& d) {
   p.xd = (p.maxCol + 5) * z;
   p.p3 = (p.dA + 2) * z + p.xd;
   p.p4 = (p.dN + 1) * z + 3 * z;
+  p.style = d.style;
+  p.z = z;
+  switch (d.style) {
+    case DiagramStyle::kExact:
+      p.y0 = p.p4 + 17 * z;
+      break;
+    case DiagramStyle::kClear:  // no blank rows between the bus and the multiplexer
+      p.y0 = p.p4 + 8 * z + (p.mM + p.maxCol + 1) * ChannelSpacing(d.style, z) + z;
+      break;
+  }
   return p;
 }
 
@@ -88,7 +125,7 @@ int CollectingGateRight(const CollectingGate& gate, int dN, int bx, int z) {
 /// One collecting gate in the column starting at bx; returns the x of its output line, which
 /// ends at row y1 + 6.5z.
 int DrawCollectingGate(Canvas& c, const CollectingGate& gate, int dN, int bx, int y1, int p3, int z,
-                       JunctionPoints& junctions) {
+                       JunctionPoints& junctions, DiagramStyle style) {
   const int jf = FlaggedCount(gate, dN);
   const int g = std::max(3, jf);
   int out = 0;
@@ -105,8 +142,14 @@ int DrawCollectingGate(Canvas& c, const CollectingGate& gate, int dN, int bx, in
     const int hw = r15 + z / 2;
     c.Line(jf < 3 ? bx : bx - z + 10, y1 + z, bx + (g * z) / 2 + (jf < 3 ? 10 : z) - 10, y1 + z);
     c.Arc(cx - hw, y1, cx + hw, y1 + 2 * z, cx - r15, y1 + z, cx + r15, y1 + z);
-    c.Line(cx - hw, y1 + z - 1, cx - hw, y1 + z + 1);
-    c.Line(cx + hw, y1 + z - 1, cx + hw, y1 + z + 1);
+    switch (style) {
+      case DiagramStyle::kExact:
+        c.Line(cx - hw, y1 + z - 1, cx - hw, y1 + z + 1);
+        c.Line(cx + hw, y1 + z - 1, cx + hw, y1 + z + 1);
+        break;
+      case DiagramStyle::kClear:  // no ticks: an input may pass a pixel or two from them
+        break;
+    }
     c.SetBrush(BrushStyle::kSolid, kWhite);
     c.Ellipse(cx - r15, y1 + 2 * z - z / 15, cx + r15, y1 + 2 * z + (7 * z) / 15);
     c.SetBrushStyle(BrushStyle::kClear);
@@ -191,19 +234,19 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
   const Plan p = MakePlan(d);
   const MuxDemuxRecord& md = d.muxDemux;
   JunctionPoints junctions;
-  const int y0 = p.p4 + 17 * z;  // the multiplexer's top
+  const int y0 = p.y0;
   c.SetPenColor(kBlack);
   c.SetBrushStyle(BrushStyle::kClear);
 
   // Constants and literals: up from the multiplexer to the column's row, left to the column,
   // down to the label (through an inverter for a negated literal).
-  const int labelY = p.p4 + (p.mA + 18) * z;
+  const int labelY = y0 + (p.mA + 1) * z;
   std::vector<bool> columnDrawn(16, false);
   for (int i = 0; i < p.mM; ++i) {
     const InputPlan& in = p.inputs[i];
     if (in.feed != Feed::kLabel) continue;
     const int k = in.column;
-    const int yk = TruncDiv(2LL * p.p4 + 31LL * z - (z / 2) * k, 2);
+    const int yk = p.LabelRow(k);
     const int xi = p.p3 + (i + 1) * z;
     const int xk = p.p3 - (k + 2) * z;
     c.Line(xi, y0, xi, yk);
@@ -239,7 +282,7 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
   for (int g = 0; g < p.mM; ++g) {
     ++v;
     const InputPlan& in = p.inputs[g];
-    const int busRow = TruncDiv(4LL * p.p4 + 30LL * z + static_cast<long long>(v) * z, 4);
+    const int busRow = p.BusRow(v);
     const int xg = p.p3 + (g + 1) * z;
     if (in.feed == Feed::kMinterm) {
       const int r = std::clamp(F2Dec(md.inputLabels[g]), 0, std::max(0, p.dN - 1));
@@ -264,7 +307,8 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
       k += 1;
     } else if (in.feed == Feed::kGate) {
       const CollectingGate& gate = d.gates[md.gateIndex[g] - 1];
-      const int out = DrawCollectingGate(c, gate, p.dN, p.p3 + (k + 1) * z, y1, p.p3, z, junctions);
+      const int out =
+          DrawCollectingGate(c, gate, p.dN, p.p3 + (k + 1) * z, y1, p.p3, z, junctions, d.style);
       const int end = TruncDiv(10LL * y1 + 65LL * z, 10);
       c.Line(out, end, out, busRow);
       c.Line(out, busRow, xg, busRow);
@@ -275,7 +319,7 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
 
   // The demultiplexer.
   const DemuxSymbolText text{d.demuxPart.addressLabels, std::string("O1")};
-  DrawDemuxSymbol(c, p.xd, 3 * z, p.dA, p.dN, text, z);
+  DrawDemuxSymbol(c, p.xd, 3 * z, p.dA, p.dN, text, z, d.style);
   c.SetBrushStyle(BrushStyle::kClear);
 
   // The multiplexer, a quarter turn: data inputs on top, address lines on the right, the
@@ -288,8 +332,15 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
   c.SetBrush(BrushStyle::kSolid, kWhite);
   c.Rectangle(p.p3, y0, right, bottom);
   c.SetBrushStyle(BrushStyle::kClear);
-  c.Line(p.p3, y0, tip, bottom);
-  c.Line(tip, bottom, right, y0);
+  std::vector<Box> inside;  // the clear style's texts inside the box; its wedge comes last
+  switch (d.style) {
+    case DiagramStyle::kExact:
+      c.Line(p.p3, y0, tip, bottom);
+      c.Line(tip, bottom, right, y0);
+      break;
+    case DiagramStyle::kClear:
+      break;
+  }
   c.Line(tip, bottom, tip, bottom + z);
   c.TextOut(tip - c.TextWidth("F") / 2, y0 + (p.mA + 2) * z, "F");
   Box above;  // the glyphs of the last input's number, then of each "A" number in turn
@@ -299,6 +350,7 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
     const std::string number = std::to_string(i);
     LabelOnWhite(c, xi - c.TextWidth(number) / 2, y0 + 1, number);
     above = InkAt(c, xi - c.TextWidth(number) / 2, y0 + 1, number);
+    inside.push_back(above);
   }
   // The "A" numbers stand right-aligned under the last input's number; at small zooms they
   // move down just far enough to keep clear of it and of each other.
@@ -312,12 +364,21 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
     if (ColumnsOverlap(own, above)) top = TopClearBelow(top, own, above);
     LabelOnWhite(c, left, top, number);
     above = InkAt(c, left, top, number);
+    inside.push_back(above);
     const std::string& label = md.addressLabels[j];
     c.TextOut(right + z + 1, yj - c.TextHeight(label) / 2, label);
   }
   c.Rectangle(p.p3, y0, right, bottom);
+  switch (d.style) {
+    case DiagramStyle::kExact:
+      break;
+    case DiagramStyle::kClear:
+      LineAround(c, {p.p3, y0}, {tip, bottom}, inside);
+      LineAround(c, {tip, bottom}, {right, y0}, inside);
+      break;
+  }
 
-  junctions.Draw(c);
+  junctions.Draw(c, d.style, z);
   c.SetBrushStyle(BrushStyle::kClear);
 }
 
@@ -329,7 +390,7 @@ void DrawMuxDemuxState(const Diagram& d, const CircuitState& state, Canvas& c) {
   if (static_cast<int>(mux.inputs.size()) != p.mM) return;
   DrawDemuxSymbolState(c, p.xd, 3 * z, p.dA, d.demuxPart.addressLabels, state, z);
   const MuxDemuxRecord& md = d.muxDemux;
-  const int y0 = p.p4 + 17 * z;  // the multiplexer's top
+  const int y0 = p.y0;
 
   // The wires into the multiplexer, along the paths DrawMuxDemux draws them: label columns, the
   // minterms' and collecting gates' bus rows, and each collecting gate's inputs from the
@@ -337,7 +398,7 @@ void DrawMuxDemuxState(const Diagram& d, const CircuitState& state, Canvas& c) {
   for (int i = 0; i < p.mM; ++i) {
     if (p.inputs[i].feed != Feed::kLabel) continue;
     const int k = p.inputs[i].column;
-    const int yk = TruncDiv(2LL * p.p4 + 31LL * z - (z / 2) * k, 2);
+    const int yk = p.LabelRow(k);
     const int xi = p.p3 + (i + 1) * z;
     ValuePath(c, {{xi, y0 - z}, {xi, yk}, {p.p3 - (k + 2) * z, yk}}, mux.inputs[i]);
   }
@@ -347,7 +408,7 @@ void DrawMuxDemuxState(const Diagram& d, const CircuitState& state, Canvas& c) {
   for (int g = 0; g < p.mM; ++g) {
     ++v;
     const InputPlan& in = p.inputs[g];
-    const int busRow = TruncDiv(4LL * p.p4 + 30LL * z + static_cast<long long>(v) * z, 4);
+    const int busRow = p.BusRow(v);
     const int xg = p.p3 + (g + 1) * z;
     if (in.feed == Feed::kMinterm) {
       const int r = std::clamp(F2Dec(md.inputLabels[g]), 0, std::max(0, p.dN - 1));
@@ -410,13 +471,13 @@ std::vector<LabelBox> MuxDemuxLabelBoxes(const Diagram& d) {
     const int ax = p.xd + (i + 1) * z;
     boxes.push_back({ax - z / 2, y - z, ax + z / 2, y + z, d.demuxPart.addressLabels[i]});
   }
-  const int y0 = p.p4 + 17 * z;
+  const int y0 = p.y0;
   const int right = p.p3 + (p.mM + 1) * z;
   for (int j = 0; j < p.mA; ++j) {
     const int yj = y0 + (j + 1) * z;
     boxes.push_back({right, yj - z / 2, right + 3 * z, yj + z / 2, d.muxDemux.addressLabels[j]});
   }
-  const int labelY = p.p4 + (p.mA + 18) * z;
+  const int labelY = y0 + (p.mA + 1) * z;
   for (int i = 0; i < p.mM; ++i) {
     if (p.inputs[i].feed != Feed::kLabel) continue;
     const int xk = p.p3 - (p.inputs[i].column + 2) * z;

@@ -1,6 +1,8 @@
 #include "diagram/symbols.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 #include "function/function_text.h"
 
@@ -13,7 +15,13 @@ int CanvasFontSize(int z) {
   return 12;
 }
 
-int GateLabelFontSize(int z) {
+int GateLabelFontSize(int z, DiagramStyle style) {
+  switch (style) {
+    case DiagramStyle::kExact:
+      break;
+    case DiagramStyle::kClear:  // the canvas font: the inputs lie a grid unit apart
+      return CanvasFontSize(z);
+  }
   if (z <= 12) return 6;
   if (z > 16) return 8;
   return 7;
@@ -89,7 +97,73 @@ void LabelOnWhite(Canvas& c, int x, int y, const std::string& text) {
   c.TextOut(x, y, text);
 }
 
-void DrawMux(Canvas& c, const NodeRecord& node, int z) {
+void LineAround(Canvas& c, Point a, Point b, const std::vector<Box>& keepClear) {
+  constexpr int kMargin = 2;
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  // The parameter intervals of the line inside each box (Liang-Barsky), then what lies between.
+  std::vector<std::pair<double, double>> inside;
+  for (const Box& box : keepClear) {
+    if (box.w <= 0 || box.h <= 0) continue;
+    const double x0 = box.x - kMargin, x1 = box.x + box.w - 1 + kMargin;
+    const double y0 = box.y - kMargin, y1 = box.y + box.h - 1 + kMargin;
+    double t0 = 0, t1 = 1;
+    bool hit = true;
+    for (const auto& [p, q] : {std::pair{-dx, a.x - x0}, std::pair{dx, x1 - a.x},
+                               std::pair{-dy, a.y - y0}, std::pair{dy, y1 - a.y}}) {
+      if (p == 0) {
+        hit = hit && q >= 0;
+        continue;
+      }
+      const double t = q / p;
+      if (p < 0)
+        t0 = std::max(t0, t);
+      else
+        t1 = std::min(t1, t);
+    }
+    if (hit && t0 < t1) inside.emplace_back(t0, t1);
+  }
+  std::sort(inside.begin(), inside.end());
+  auto at = [&](double t) {
+    return Point{static_cast<int>(std::lround(a.x + t * dx)),
+                 static_cast<int>(std::lround(a.y + t * dy))};
+  };
+  double from = 0;
+  for (const auto& [t0, t1] : inside) {
+    if (t0 > from) {
+      const Point p = at(from), q = at(t0);
+      if (p != q) c.Line(p.x, p.y, q.x, q.y);
+    }
+    from = std::max(from, t1);
+  }
+  if (from < 1) {
+    const Point p = at(from), q = at(1);
+    if (p != q) c.Line(p.x, p.y, q.x, q.y);
+  }
+}
+
+int GateInputOffset(int j, int z, DiagramStyle style) {
+  switch (style) {
+    case DiagramStyle::kExact:
+      return ((j + 1) * z) / 2;
+    case DiagramStyle::kClear:
+      return (j + 1) * z;
+  }
+  return ((j + 1) * z) / 2;
+}
+
+int GateOutputOffset(int m, int z, DiagramStyle style) {
+  return GateHeight(m, z, style) / 2;
+}
+
+int GateHeight(int m, int z, DiagramStyle style) {
+  return GateInputOffset(m, z, style);
+}
+
+int LabelColumnX(const NodeRecord& node, int k, int z, DiagramStyle style) {
+  return node.x - (k + FirstLabelColumnUnits(style)) * z;
+}
+
+void DrawMux(Canvas& c, const NodeRecord& node, int z, DiagramStyle style) {
   const int x = node.x, y = node.y;
   const int n = Clamp(node.addressCount, 0, 4);
   const int m = Clamp(node.inputCount, 0, 16);
@@ -100,9 +174,19 @@ void DrawMux(Canvas& c, const NodeRecord& node, int z) {
   c.SetBrushStyle(BrushStyle::kClear);
 
   // The wedge comes first: the texts inside the box are written over it on white, so that the
-  // wedge never runs through an input number or an "A" label.
-  c.Line(x, y, x + (n + 1) * z - 1, y + ((m + 1) * z) / 2);
-  c.Line(x + (n + 1) * z - 1, y + ((m + 1) * z) / 2, x, y + (m + 1) * z);
+  // wedge never runs through an input number or an "A" label. The clear style draws it last,
+  // stopping short of the texts.
+  const Point wedgeTop{x, y}, wedgeTip{x + (n + 1) * z - 1, y + ((m + 1) * z) / 2},
+      wedgeBottom{x, y + (m + 1) * z};
+  std::vector<Box> inside;  // the clear style's texts inside the box
+  switch (style) {
+    case DiagramStyle::kExact:
+      c.Line(wedgeTop.x, wedgeTop.y, wedgeTip.x, wedgeTip.y);
+      c.Line(wedgeTip.x, wedgeTip.y, wedgeBottom.x, wedgeBottom.y);
+      break;
+    case DiagramStyle::kClear:
+      break;
+  }
 
   // Output stub.
   c.Line(x + (n + 1) * z, y + ((m + 1) * z) / 2, x + (n + 2) * z, y + ((m + 1) * z) / 2);
@@ -137,6 +221,7 @@ void DrawMux(Canvas& c, const NodeRecord& node, int z) {
       if (ColumnsOverlap(own, aInk)) top = TopClearAbove(top, own, aInk);
     }
     LabelOnWhite(c, x + 2, top, number);
+    inside.push_back(InkAt(c, x + 2, top, number));
     c.Line(x, yi, x - z, yi);
     if (node.childId[i] != 0) continue;
 
@@ -149,7 +234,7 @@ void DrawMux(Canvas& c, const NodeRecord& node, int z) {
       }
     }
     if (earlier == 0) {
-      const int xc = x - (next + 1) * z;
+      const int xc = LabelColumnX(node, next, z, style);
       c.Line(x - z, yi, xc, yi);
       c.Line(xc, yi, xc, TruncDiv(10LL * bigY - 12LL * z, 10));
       c.Line(xc, TruncDiv(10LL * bigY - 5LL * z, 10), xc, bigY);
@@ -174,12 +259,20 @@ void DrawMux(Canvas& c, const NodeRecord& node, int z) {
           column = entry.column;
           break;
         }
-      const int xv = x - (column + 1) * z;
+      const int xv = LabelColumnX(node, column, z, style);
       const int yo = y + (o + 1) * z;
       c.Line(x - z, yi, xv, yi);
       c.Line(xv, yi, xv, yo);
       c.SetBrush(BrushStyle::kSolid, kBlack);
-      c.Ellipse(xv - 2, yo - 2, xv + 2, yo + 2);
+      const int r = JunctionDotRadius(style, z);
+      switch (style) {
+        case DiagramStyle::kExact:
+          c.Ellipse(xv - r, yo - r, xv + r, yo + r);
+          break;
+        case DiagramStyle::kClear:  // centred on the pixel where the lines meet
+          c.Ellipse(xv - r, yo - r, xv + r + 1, yo + r + 1);
+          break;
+      }
       c.SetBrush(BrushStyle::kClear, kWhite);
     }
   }
@@ -193,7 +286,17 @@ void DrawMux(Canvas& c, const NodeRecord& node, int z) {
     c.SetFontSize(AddressNumberFontSize(c, z, n));
     LabelOnWhite(c, ax - c.TextWidth("A0") / 2, y + (m + 1) * z - c.TextHeight("A0") + 1,
                  "A" + std::to_string(n - 1 - e));
+    inside.push_back(InkAt(c, ax - c.TextWidth("A0") / 2, y + (m + 1) * z - c.TextHeight("A0") + 1,
+                           "A" + std::to_string(n - 1 - e)));
     c.SetFont(font);
+  }
+  switch (style) {
+    case DiagramStyle::kExact:
+      break;
+    case DiagramStyle::kClear:
+      LineAround(c, wedgeTop, wedgeTip, inside);
+      LineAround(c, wedgeTip, wedgeBottom, inside);
+      break;
   }
 
   // The box's outline again, in case a white patch reached its bottom edge.
@@ -201,12 +304,24 @@ void DrawMux(Canvas& c, const NodeRecord& node, int z) {
   c.Rectangle(x, y, x + (n + 1) * z, y + (m + 1) * z);
 }
 
-void DrawGate(Canvas& c, const NodeRecord& node, int z) {
+void DrawGate(Canvas& c, const NodeRecord& node, int z, DiagramStyle style) {
   const int a = node.x, b = node.y;
   const int m = Clamp(node.inputCount, 0, 16);
   const int d = node.addressCount;
   const bool andShape = node.kind == NodeKind::kAnd || node.kind == NodeKind::kNand;
-  const int e = b + ((m + 1) * z) / 4;
+  const int e = b + GateOutputOffset(m, z, style);
+  const int bottom = b + GateHeight(m, z, style);
+  // How far the back edge reaches past the first and the last input: as the exact style draws
+  // it, or half a grid unit in the clear style.
+  int reach = 0;
+  switch (style) {
+    case DiagramStyle::kExact:
+      reach = andShape ? z / 8 : z / 4;
+      break;
+    case DiagramStyle::kClear:
+      reach = z / 2;
+      break;
+  }
 
   // Pen black, brush white; the labels are written with a clear brush so that a label never
   // blots out a neighbouring one.
@@ -223,24 +338,35 @@ void DrawGate(Canvas& c, const NodeRecord& node, int z) {
     return 0;
   };
 
-  // Inputs with their labels, from the last one up; each lower-numbered label sits 2 pixels
-  // higher so that neighbouring labels keep apart.
+  // Inputs with their labels, from the last one up. In the exact style each lower-numbered
+  // label sits 2 pixels higher so that neighbouring labels keep apart; the clear style's inputs
+  // lie a grid unit apart, and each label's glyphs are centred on its row.
   const FontSpec saved = c.font();
-  c.SetFontSize(GateLabelFontSize(z));
+  c.SetFontSize(GateLabelFontSize(z, style));
   int u = -1;
   for (int j = m - 1; j >= 0; --j) {
-    const int yj = b + ((j + 1) * z) / 2;
+    const int yj = b + GateInputOffset(j, z, style);
     c.Line(a + inputStart(j, yj), yj, a - z, yj);
     const std::string& label = node.inputLabels[j];
-    if (CountVariables(label) < 2)
-      c.TextOut(a - z - c.TextWidth(label), yj - c.TextHeight(label) / 2 - u + 2, label);
+    if (CountVariables(label) < 2) {
+      switch (style) {
+        case DiagramStyle::kExact:
+          c.TextOut(a - z - c.TextWidth(label), yj - c.TextHeight(label) / 2 - u + 2, label);
+          break;
+        case DiagramStyle::kClear: {
+          const Box ink = c.TextInk(label);
+          c.TextOut(a - z - 1 - (ink.x + ink.w), yj - ink.y - ink.h / 2, label);
+          break;
+        }
+      }
+    }
     u += 2;
   }
   c.SetFont(saved);
 
   int xb = 0;  // the base of the output inverter
   if (andShape) {
-    c.Line(a, b + z / 8, a, b + ((m + 1) * z) / 2 - z / 8);
+    c.Line(a, b + reach, a, bottom - reach);
     const int hh = TruncDiv(9LL * ((5 * z) / 2) - 11LL * z, 9) / 2;
     const int dx = a + (d * z) / 2 - z / 2;
     c.Arc(a - z, e - hh, a + z, e + hh, dx, TruncDiv(9LL * (e + hh) + 5LL * z, 9), dx,
@@ -259,8 +385,8 @@ void DrawGate(Canvas& c, const NodeRecord& node, int z) {
     c.Arc(a - z, e - g, a + z + z / 3, e + g, a, e + g, a, e - g);
     c.Arc(a - z + 2, e - g, a + z - z / 2 - 2, e + g, a, e + g, a, e - g);
     if (m > 2) {
-      c.Line(a, b + z / 4, a, e - g + 1);
-      c.Line(a, e + g - 1, a, b + ((m + 1) * z) / 2 - z / 4);
+      c.Line(a, b + reach, a, e - g + 1);
+      c.Line(a, e + g - 1, a, bottom - reach);
     }
     const int bubbleRight = TruncDiv(10LL * (a + z + z / 3) + 4LL * z, 10);
     if (node.kind == NodeKind::kNor) {
@@ -287,7 +413,7 @@ void DrawGate(Canvas& c, const NodeRecord& node, int z) {
 }
 
 std::array<Point, 4> TreeWirePath(const NodeRecord& child, const NodeRecord& parent, int j, int k,
-                                  int z) {
+                                  int z, DiagramStyle style) {
   const int mC = Clamp(child.inputCount, 0, 16);
   const int nC = child.addressCount;
   const int hC = ((mC + 1) * z) / 2;
@@ -296,6 +422,18 @@ std::array<Point, 4> TreeWirePath(const NodeRecord& child, const NodeRecord& par
   const int dP = parentMux ? 1 : 2;
   const int oC = childMux ? 0 : 2;
   const int xEnd = parent.x - z + 1;
+  switch (style) {
+    case DiagramStyle::kExact:
+      break;
+    case DiagramStyle::kClear: {
+      // From the child's output row to the parent's input row.
+      const int y0 = child.y + (childMux ? hC : GateOutputOffset(mC, z, style));
+      const int yP = parent.y + (parentMux ? (j + 1) * z : GateInputOffset(j, z, style));
+      const int x0 = child.x + (nC + (childMux ? 0 : 2) + 1) * z;
+      const int xc = (!childMux && parentMux ? child.x + 6 * z : x0) + k;
+      return {{{x0, y0}, {xc, y0}, {xc, yP}, {xEnd, yP}}};
+    }
+  }
   if (!childMux && parentMux) {
     const int y0 = child.y + hC / 2;
     const int yP = parent.y + (j + 1) * z;
@@ -308,9 +446,9 @@ std::array<Point, 4> TreeWirePath(const NodeRecord& child, const NodeRecord& par
   return {{{x0, y0}, {x0 + k, y0}, {x0 + k, yP}, {xEnd, yP}}};
 }
 
-void DrawTreeWire(Canvas& c, const NodeRecord& child, const NodeRecord& parent, int j, int k,
-                  int z) {
-  const std::array<Point, 4> p = TreeWirePath(child, parent, j, k, z);
+void DrawTreeWire(Canvas& c, const NodeRecord& child, const NodeRecord& parent, int j, int k, int z,
+                  DiagramStyle style) {
+  const std::array<Point, 4> p = TreeWirePath(child, parent, j, k, z, style);
   for (int i = 0; i < 3; ++i) c.Line(p[i].x, p[i].y, p[i + 1].x, p[i + 1].y);
 }
 
@@ -320,14 +458,15 @@ bool JunctionPoints::Add(int x, int y) {
   return true;
 }
 
-void JunctionPoints::Draw(Canvas& c) const {
+void JunctionPoints::Draw(Canvas& c, DiagramStyle style, int z) const {
   c.SetPenColor(kBlack);
   c.SetBrush(BrushStyle::kSolid, kBlack);
+  const int r = JunctionDotRadius(style, z);
   for (const Point& p : points_) {
     int greatest = p.x;
     for (const Point& q : points_)
       if (q.y == p.y) greatest = std::max(greatest, q.x);
-    if (p.x != 0 && p.x < greatest) c.Ellipse(p.x - 2, p.y - 2, p.x + 3, p.y + 3);
+    if (p.x != 0 && p.x < greatest) c.Ellipse(p.x - r, p.y - r, p.x + r + 1, p.y + r + 1);
   }
   c.SetBrush(BrushStyle::kClear, kWhite);
 }

@@ -1,10 +1,14 @@
 // The tree layout of the Multiplexer structure (with or without gates) and the Multiplexer
 // Tree: one column per tree level, the output node in the rightmost column, children placed in
 // list order down their column, and right-angle wires from each child to its parent's input,
-// every wire into a column in a channel of its own.
+// every wire into a column in a channel of its own. The clear style centres each node over its
+// children and lets wires whose runs keep apart share a channel.
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <optional>
+#include <tuple>
 #include <utility>
 
 #include "diagram/diagram.h"
@@ -98,7 +102,7 @@ std::vector<LabelColumnSpan> LabelColumnSpans(const NodeRecord& node, int z) {
     const std::string& label = node.inputLabels[i];
     if (node.childId[i] != 0 || std::find(seen.begin(), seen.end(), label) != seen.end()) continue;
     seen.push_back(label);
-    const int x = node.x - static_cast<int>(seen.size()) * z;
+    const int x = LabelColumnX(node, static_cast<int>(seen.size()) - 1, z, DiagramStyle::kExact);
     spans.push_back({x, node.y + (i + 1) * z, bottom, !label.empty() && label[0] == '~'});
   }
   return spans;
@@ -196,11 +200,136 @@ int Lack(const std::vector<NodeRecord>& nodes, const std::vector<int>& offsets, 
   return lack;
 }
 
+/// One wire into a column, as the clear style orders it.
+struct ColumnWire {
+  size_t slot = 0;  ///< index into the offsets: node * kNodeInputs + input
+  int from = 0;     ///< the row the wire leaves its child on
+  int to = 0;       ///< the row it reaches its parent's input on
+  int base = 0;     ///< the x its channel offset counts from
+  int start = 0;    ///< the x it leaves its child at
+};
+
+/// The x left of which the channels into a column stay: clear of the parents' label columns,
+/// their label texts and gate labels, by half a grid unit at least.
+int ChannelLimit(const std::vector<NodeRecord>& nodes, int level, int z) {
+  int limit = 1 << 28;
+  for (const NodeRecord& n : nodes) {
+    if (n.level != level) continue;
+    if (n.kind == NodeKind::kMux) {
+      const int columns = LabelColumns(n);
+      limit = std::min(
+          limit, columns == 0 ? n.x - z - z / 2
+                              : LabelColumnX(n, columns - 1, z, DiagramStyle::kClear) - z - z / 2);
+    } else {
+      limit = std::min(limit, n.x - 3 * z - z / 2);
+    }
+  }
+  return limit;
+}
+
+/// The clear style's channels: per column, the wires into it in the left-to-right order that
+/// crosses and crowds fewest of them (OrderChannels), channels spaced with the zoom, the first a
+/// grid unit right of where the rightmost wire leaves its child. Returns the offsets and how far
+/// the fullest gap runs into its parents' labels.
+std::pair<std::vector<int>, int> ClearChannelOffsets(const std::vector<NodeRecord>& nodes, int z) {
+  std::vector<int> offsets(nodes.size() * kNodeInputs, 0);
+  std::vector<std::vector<ColumnWire>> columns(kLevels);
+  for (size_t p = 0; p < nodes.size(); ++p) {
+    const NodeRecord& parent = nodes[p];
+    for (int j = 0; j < parent.inputCount; ++j) {
+      const NodeRecord* child = Child(nodes, parent, j);
+      if (!child) continue;
+      const std::array<Point, 4> path = TreeWirePath(*child, parent, j, 0, z, DiagramStyle::kClear);
+      columns[parent.level].push_back(
+          {p * kNodeInputs + j, path[0].y, path[3].y, path[1].x, path[0].x});
+    }
+  }
+  const int spacing = ChannelSpacing(DiagramStyle::kClear, z);
+  int lack = 0;
+  for (int level = 0; level < kLevels; ++level) {
+    std::vector<ColumnWire>& wires = columns[level];
+    if (wires.empty()) continue;
+    OrderChannels(wires, spacing);
+    int first = 0;
+    for (const ColumnWire& w : wires) first = std::max(first, w.start + z);
+    // Wires whose vertical runs keep a channel spacing apart share a channel; of two that
+    // would not, the one earlier in the order stands left.
+    std::vector<int> track(wires.size(), 0);
+    int tracks = 1;
+    for (size_t i = 0; i < wires.size(); ++i) {
+      const int lo = std::min(wires[i].from, wires[i].to),
+                hi = std::max(wires[i].from, wires[i].to);
+      for (size_t k = 0; k < i; ++k) {
+        const int klo = std::min(wires[k].from, wires[k].to);
+        const int khi = std::max(wires[k].from, wires[k].to);
+        const bool near = (lo <= khi + spacing && klo <= hi + spacing) ||
+                          std::abs(wires[k].to - wires[i].from) < spacing ||
+                          std::abs(wires[k].from - wires[i].to) < spacing;
+        if (near) track[i] = std::max(track[i], track[k] + 1);
+      }
+      tracks = std::max(tracks, track[i] + 1);
+      offsets[wires[i].slot] = first + track[i] * spacing - wires[i].base;
+    }
+    const int last = first + (tracks - 1) * spacing;
+    lack = std::max(lack, last - ChannelLimit(nodes, level, z));
+  }
+  return {offsets, lack};
+}
+
+/// The rows a node takes in its column, with the room below it before the next node.
+int ColumnSpace(const NodeRecord& n, int z, DiagramStyle style) {
+  if (n.kind == NodeKind::kMux) return z * (n.inputCount + 4);
+  switch (style) {
+    case DiagramStyle::kExact:
+      break;
+    case DiagramStyle::kClear:
+      return GateHeight(n.inputCount, z, style) + z;
+  }
+  return (n.inputCount * z) / 2 + 2 * z;
+}
+
+/// The clear style's rows: column by column from the deepest, each node with children moves to
+/// where its inputs face its children's outputs (centred on them, to the nearest grid unit, so
+/// that the wires run short and straight where they can), but never up into the node above it;
+/// nodes without children follow the node above. Then the whole picture moves so that its top node
+/// keeps the top margin.
+void AlignOverChildren(std::vector<NodeRecord>& nodes, int z) {
+  for (int level = kLevels - 1; level >= 0; --level) {
+    std::optional<int> floor;
+    for (NodeRecord& n : nodes) {
+      if (n.level != level) continue;
+      std::optional<int> lo, hi;  // the tops that would face each child
+      for (int j = 0; j < n.inputCount; ++j) {
+        const NodeRecord* child = Child(nodes, n, j);
+        if (!child || child->level <= level) continue;
+        const std::array<Point, 4> path = TreeWirePath(*child, n, j, 0, z, DiagramStyle::kClear);
+        const int facing = n.y + path[0].y - path[3].y;
+        lo = lo ? std::min(*lo, facing) : facing;
+        hi = hi ? std::max(*hi, facing) : facing;
+      }
+      int y = floor.value_or(3 * z);
+      if (lo) {
+        // On whole grid units, as every top is: all input and output rows then lie on the half
+        // grid, so no two rows in a column gap come closer than half a grid unit.
+        const int centre = *lo + *hi + z;  // twice the middle, plus half a unit twice
+        const int units = centre >= 0 ? centre / (2 * z) : -((2 * z - 1 - centre) / (2 * z));
+        y = floor ? std::max(*floor, units * z) : units * z;
+      }
+      n.y = y;
+      floor = y + ColumnSpace(n, z, DiagramStyle::kClear);
+    }
+  }
+  int top = nodes.front().y;
+  for (const NodeRecord& n : nodes) top = std::min(top, n.y);
+  for (NodeRecord& n : nodes) n.y += 3 * z - top;
+}
+
 /// The output line of a gate, from its body (or from its output inverter) to where the wire to
 /// its parent starts, or to the end of F's line, in the style of what it carries.
-void GateOutputState(Canvas& c, const NodeRecord& n, bool last, bool value, int z) {
+void GateOutputState(Canvas& c, const NodeRecord& n, bool last, bool value, int z,
+                     DiagramStyle style) {
   const int a = n.x, d = n.addressCount;
-  const int e = n.y + ((std::clamp(n.inputCount, 0, 16) + 1) * z) / 4;
+  const int e = n.y + GateOutputOffset(std::clamp(n.inputCount, 0, 16), z, style);
   const bool andShape = n.kind == NodeKind::kAnd || n.kind == NodeKind::kNand;
   int from = 0, to = 0;
   if (n.outputNegated == 1) {
@@ -244,7 +373,22 @@ void LayoutTree(Diagram& d, const ResultStore& store) {
       maxLevel = std::max(maxLevel, nodes[i].level);
     }
   }
-  const int colW = (maxInputs + 10) * z;
+  int colW = (maxInputs + 10) * z;
+  switch (d.style) {
+    case DiagramStyle::kExact:
+      break;
+    case DiagramStyle::kClear:
+      // As wide as the widest symbol with its labels, and a grid unit; the gaps then widen by
+      // what their wires need.
+      colW = 0;
+      for (const NodeRecord& n : nodes) {
+        const int width = n.kind == NodeKind::kMux
+                              ? (LabelColumns(n) + 2) * z + z / 2 + (n.addressCount + 2) * z
+                              : 3 * z + (n.addressCount + 4) * z;
+        colW = std::max(colW, width + z);
+      }
+      break;
+  }
   if (count == 1) maxInputs = 4;
 
   // Order within levels.
@@ -265,8 +409,14 @@ void LayoutTree(Diagram& d, const ResultStore& store) {
   std::vector<int> columnHeight(kLevels, 0);
   for (NodeRecord& n : nodes) {
     n.y = 3 * z + columnHeight[n.level];
-    columnHeight[n.level] +=
-        n.kind == NodeKind::kMux ? z * (n.inputCount + 4) : (n.inputCount * z) / 2 + 2 * z;
+    columnHeight[n.level] += ColumnSpace(n, z, d.style);
+  }
+  switch (d.style) {
+    case DiagramStyle::kExact:
+      break;
+    case DiagramStyle::kClear:
+      AlignOverChildren(nodes, z);
+      break;
   }
 
   // Horizontal positions: deeper levels to the left.
@@ -281,33 +431,51 @@ void LayoutTree(Diagram& d, const ResultStore& store) {
   };
   place(colW, 0);
 
-  // A column gap must hold the channels of all wires into the column. When it cannot (wide
-  // trees: three pixels per wire), every column widens by what the fullest gap lacks, keeping
-  // half a grid unit between the last channel and the parents' input stubs.
-  std::vector<int> offsets = ChannelOffsets(nodes, z, false);
-  int lack = Lack(nodes, offsets, z);
   // Label columns left of a multiplexer (one grid unit each, the label centred under the
   // last) must not leave the picture.
   int leftmost = 0;
   for (const NodeRecord& n : nodes)
-    if (n.kind == NodeKind::kMux) leftmost = std::min(leftmost, n.x - (LabelColumns(n) + 1) * z);
+    if (n.kind == NodeKind::kMux)
+      leftmost = std::min(leftmost, n.x - (LabelColumns(n) + FirstLabelColumnUnits(d.style)) * z);
   const int shift = -leftmost;
-  int width = colW + std::max(0, lack);
-  if (lack > 0 || shift > 0) place(width, shift);
-  // A channel must not run on a label column it passes (the wire would read as the label's,
-  // and an inverter of the column would sit on it): such a channel, and every later one into
-  // its column, moves on by whole channels, widening the columns again where that needs room.
-  if (RunsOnLabelColumn(nodes, offsets, z)) {
-    for (int round = 0; round < 8; ++round) {
-      offsets = ChannelOffsets(nodes, z, true);
-      const int more = Lack(nodes, offsets, z);
-      if (more <= 0) break;
-      width += more;
-      place(width, shift);
+  switch (d.style) {
+    case DiagramStyle::kExact: {
+      // A column gap must hold the channels of all wires into the column. When it cannot (wide
+      // trees: three pixels per wire), every column widens by what the fullest gap lacks, keeping
+      // half a grid unit between the last channel and the parents' input stubs.
+      std::vector<int> offsets = ChannelOffsets(nodes, z, false);
+      int lack = Lack(nodes, offsets, z);
+      int width = colW + std::max(0, lack);
+      if (lack > 0 || shift > 0) place(width, shift);
+      // A channel must not run on a label column it passes (the wire would read as the label's,
+      // and an inverter of the column would sit on it): such a channel, and every later one into
+      // its column, moves on by whole channels, widening the columns again where that needs room.
+      if (RunsOnLabelColumn(nodes, offsets, z)) {
+        for (int round = 0; round < 8; ++round) {
+          offsets = ChannelOffsets(nodes, z, true);
+          const int more = Lack(nodes, offsets, z);
+          if (more <= 0) break;
+          width += more;
+          place(width, shift);
+        }
+        offsets = ChannelOffsets(nodes, z, true);
+      }
+      d.wireOffsets = std::move(offsets);
+      break;
     }
-    offsets = ChannelOffsets(nodes, z, true);
+    case DiagramStyle::kClear: {
+      // Each gap widens by what its channels lack, and all columns with it.
+      if (shift > 0) place(colW, shift);
+      auto [offsets, lack] = ClearChannelOffsets(nodes, z);
+      for (int width = colW, round = 0; lack > 0 && round < 4; ++round) {
+        width += lack;
+        place(width, shift);
+        std::tie(offsets, lack) = ClearChannelOffsets(nodes, z);
+      }
+      d.wireOffsets = std::move(offsets);
+      break;
+    }
   }
-  d.wireOffsets = std::move(offsets);
 
   // Picture size.
   const NodeRecord& last = nodes.back();
@@ -326,9 +494,9 @@ void DrawTree(const Diagram& d, Canvas& c) {
   c.SetBrushStyle(BrushStyle::kClear);
   for (const NodeRecord& n : nodes) {
     if (n.kind == NodeKind::kMux)
-      DrawMux(c, n, z);
+      DrawMux(c, n, z, d.style);
     else
-      DrawGate(c, n, z);
+      DrawGate(c, n, z, d.style);
   }
 
   const NodeRecord& last = nodes.back();
@@ -342,7 +510,7 @@ void DrawTree(const Diagram& d, Canvas& c) {
     for (int j = 0; j < parent.inputCount; ++j) {
       const NodeRecord* child = Child(nodes, parent, j);
       if (!child) continue;
-      DrawTreeWire(c, *child, parent, j, d.wireOffsets[p * kNodeInputs + j], z);
+      DrawTreeWire(c, *child, parent, j, d.wireOffsets[p * kNodeInputs + j], z, d.style);
     }
   }
 }
@@ -362,7 +530,7 @@ void DrawTreeState(const Diagram& d, const CircuitState& state, Canvas& c) {
       const NodeRecord* child = Child(nodes, parent, j);
       if (!child) continue;
       const std::array<Point, 4> path =
-          TreeWirePath(*child, parent, j, d.wireOffsets[p * kNodeInputs + j], z);
+          TreeWirePath(*child, parent, j, d.wireOffsets[p * kNodeInputs + j], z, d.style);
       ValuePath(c, {path.begin(), path.end()}, ns.inputs[j]);
       carried[child->id - 1] = ns.inputs[j];
     }
@@ -374,10 +542,10 @@ void DrawTreeState(const Diagram& d, const CircuitState& state, Canvas& c) {
     const int m = std::min(n.inputCount, static_cast<int>(ns.inputs.size()));
     if (n.kind != NodeKind::kMux) {
       for (int j = 0; j < m; ++j) {
-        const int yj = n.y + ((j + 1) * z) / 2;
+        const int yj = n.y + GateInputOffset(j, z, d.style);
         ValueLine(c, {n.x - z, yj}, {n.x, yj}, ns.inputs[j]);
       }
-      GateOutputState(c, n, p + 1 == nodes.size(), carried[p], z);
+      GateOutputState(c, n, p + 1 == nodes.size(), carried[p], z, d.style);
       continue;
     }
     const int a = n.addressCount;
@@ -423,7 +591,7 @@ std::vector<LabelBox> TreeLabelBoxes(const Diagram& d) {
       const std::string& label = n.inputLabels[i];
       if (n.childId[i] != 0 || std::find(seen.begin(), seen.end(), label) != seen.end()) continue;
       seen.push_back(label);
-      const int xc = n.x - static_cast<int>(seen.size()) * z;
+      const int xc = LabelColumnX(n, static_cast<int>(seen.size()) - 1, z, d.style);
       boxes.push_back({xc - z / 2, bigY - z, xc + z / 2, bigY + z, label});
     }
   }

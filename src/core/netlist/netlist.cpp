@@ -514,7 +514,10 @@ NetlistResult Builder::Finish() {
 
 NetlistResult BuildNetlist(const ResultStore& results, const StructureChoice& choice,
                            const NetlistRequest& request) {
-  const Diagram d = LayoutDiagram(results, choice, kDefaultZoom);
+  return BuildNetlist(LayoutDiagram(results, choice, kDefaultZoom), request);
+}
+
+NetlistResult BuildNetlist(const Diagram& d, const NetlistRequest& request) {
   Builder b(request);
   switch (d.kind) {
     case DiagramKind::kEmpty: {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "diagram/diagram.h"
 #include "engine/records.h"
 #include "function/function_model.h"
 #include "structure/structure_choice.h"
@@ -69,6 +70,9 @@ struct NetlistResult {
 /// The netlist of the structure selected in choice as the records hold it.
 NetlistResult BuildNetlist(const ResultStore& results, const StructureChoice& choice,
                            const NetlistRequest& request);
+/// The netlist of a placed diagram. Only its records count, never a position, so the exact and
+/// the clear style's layouts give the same netlist.
+NetlistResult BuildNetlist(const Diagram& placed, const NetlistRequest& request);
 
 /// The request for a netlist written to path: the module is named after the file (its name
 /// without folder and extension).

@@ -13,6 +13,7 @@ namespace {
 const QString kGeometry = QStringLiteral("window/geometry");
 const QString kState = QStringLiteral("window/state");
 const QString kSmooth = QStringLiteral("view/smooth");
+const QString kClearStyle = QStringLiteral("view/clearStyle");
 const QString kRecent = QStringLiteral("files/recent");
 
 QString FolderKey(const QString& kind) {
@@ -44,6 +45,14 @@ bool ProgramSettings::SmoothDrawing() const {
 
 void ProgramSettings::SetSmoothDrawing(bool on) {
   store_.setValue(kSmooth, on);
+}
+
+bool ProgramSettings::ClearStyle() const {
+  return store_.value(kClearStyle, false).toBool();
+}
+
+void ProgramSettings::SetClearStyle(bool on) {
+  store_.setValue(kClearStyle, on);
 }
 
 QByteArray ProgramSettings::WorkGeometry() const {

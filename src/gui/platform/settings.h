@@ -28,6 +28,10 @@ class ProgramSettings {
   /// Smooth (antialiased) drawing of the diagram on screen; on unless it was switched off.
   bool SmoothDrawing() const;
   void SetSmoothDrawing(bool on);
+  /// The diagram's clear layout style (on screen, printed, copied and exported); off unless it
+  /// was switched on.
+  bool ClearStyle() const;
+  void SetClearStyle(bool on);
 
   /// The Work window's place and size (QWidget::saveGeometry); empty when never kept.
   QByteArray WorkGeometry() const;

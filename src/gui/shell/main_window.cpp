@@ -238,6 +238,10 @@ void MainWindow::BuildAddedMenus() {
   SmoothDrawing->setCheckable(true);
   SmoothDrawing->setChecked(settings.SmoothDrawing());
   Image1->SetDrawing(settings.SmoothDrawing() ? Drawing::kSmooth : Drawing::kExact);
+  ClearStyle = add(ViewMenu, "ClearStyle", text::kClearStyle, text::kClearStyleTip,
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L), &MainWindow::ClearStyleClick);
+  ClearStyle->setCheckable(true);
+  ClearStyle->setChecked(settings.ClearStyle());
 
   // The tools beside the program's own commands, between View and Recent.
   ToolsMenu = menuBar()->addMenu(QString::fromLatin1(text::kToolsMenu));
@@ -828,7 +832,7 @@ void MainWindow::ShowResult() {
   BuildFunctionLabel();
   // The diagram starts 20 pixels below the last label, in the scrolled content.
   const int top = Label3Additional->y() + 20;
-  Image1->SetDiagram(LayoutDiagram(s.results, s.choice, s.zoom), top);
+  Image1->SetDiagram(LayoutDiagram(s.results, s.choice, s.zoom, Style()), top);
   int right = Image1->width();
   for (QLabel* l : {Label1Real, Label1Fun, Label1, Label2Design, Label3Additional})
     right = std::max(right, l->x() + l->width() + 24);
@@ -916,6 +920,7 @@ OutputInputs MainWindow::PrintInputs() const {
   in.results = &s.results;
   in.choice = &s.choice;
   in.zoom = s.zoom;
+  in.style = Style();
   in.model = &s.model;
   return in;
 }
@@ -948,7 +953,7 @@ void MainWindow::FitToWindowClick() {
   const QSize room = ScrollBox1->maximumViewportSize() -
                      QSize(ScrollBox1->verticalScrollBar()->sizeHint().width(),
                            ScrollBox1->horizontalScrollBar()->sizeHint().height());
-  program_.session.ZoomTo(FitZoom(s.results, s.choice, room.width(), room.height()));
+  program_.session.ZoomTo(FitZoom(s.results, s.choice, room.width(), room.height(), Style()));
   ShowSessionState();
   ShowResult();
   ScrollBox1->horizontalScrollBar()->setValue(0);
@@ -959,6 +964,15 @@ void MainWindow::SmoothDrawingClick() {
   const bool smooth = SmoothDrawing->isChecked();
   program_.services.settings.SetSmoothDrawing(smooth);
   Image1->SetDrawing(smooth ? Drawing::kSmooth : Drawing::kExact);
+}
+
+void MainWindow::ClearStyleClick() {
+  program_.services.settings.SetClearStyle(ClearStyle->isChecked());
+  if (!Image1->empty()) ShowResult();
+}
+
+DiagramStyle MainWindow::Style() const {
+  return ClearStyle->isChecked() ? DiagramStyle::kClear : DiagramStyle::kExact;
 }
 
 void MainWindow::ProgramHelpClick() {

@@ -102,6 +102,7 @@ class MainWindow : public QMainWindow {
   QAction* ViewZoomOut;
   QAction* FitToWindow;
   QAction* SmoothDrawing;
+  QAction* ClearStyle;
   QMenu* ToolsMenu;
   QAction* CompareStructures;
   QAction* AddressInputs;
@@ -145,6 +146,10 @@ class MainWindow : public QMainWindow {
   void CopyFunctionClick();
   void FitToWindowClick();
   void SmoothDrawingClick();
+  void ClearStyleClick();
+  /// The layout style the View menu chose: the view, the live circuit, printing, copying and
+  /// export use it.
+  DiagramStyle Style() const;
   /// Tools > Compare structures: the comparison window; a row chosen there is realized through
   /// the session as the structure dialog's OK would realize it.
   void CompareStructuresClick();

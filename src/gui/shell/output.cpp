@@ -46,7 +46,7 @@ bool PrintResult(QPrinter& printer, const OutputInputs& in) {
                         in.functionText, in.designCaption);
     painter.restore();
   }
-  const Diagram diagram = LayoutDiagram(*in.results, *in.choice, in.zoom);
+  const Diagram diagram = LayoutDiagram(*in.results, *in.choice, in.zoom, in.style);
   const PrintPlacement at =
       PlacePrintedDiagram(W, H, static_cast<int>(end.functionX * k), static_cast<int>(end.y * k),
                           in.top, diagram.width, diagram.height, in.halveScale);
@@ -96,7 +96,7 @@ void ExportPicture(bool project, const OutputInputs& in, FileDialogs& dialogs,
     ExportNetlist(netlist, in, path, messages);
     return;
   }
-  const Diagram diagram = LayoutDiagram(*in.results, *in.choice, in.zoom);
+  const Diagram diagram = LayoutDiagram(*in.results, *in.choice, in.zoom, in.style);
   ExportCommand(diagram, project ? PictureContent::kProject : PictureContent::kDiagram,
                 {in.functionText, in.designCaption}, path, messages);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/limits.h"
+#include "diagram/diagram_style.h"
 
 class QPrinter;
 
@@ -28,7 +29,8 @@ struct OutputInputs {
   const ResultStore* results = nullptr;
   const StructureChoice* choice = nullptr;
   int zoom = kDefaultZoom;
-  const FunctionModel* model = nullptr;  ///< the function's variables name a netlist's inputs
+  DiagramStyle style = DiagramStyle::kExact;  ///< the layout style the view shows
+  const FunctionModel* model = nullptr;       ///< the function's variables name a netlist's inputs
 };
 
 /// Where the printed diagram goes: its top-left corner in printer pixels and the whole number

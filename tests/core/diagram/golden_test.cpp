@@ -24,6 +24,7 @@ struct GoldenCase {
   int zoom;
   bool project = false;
   int assign = -1;  ///< the live circuit's combination drawn over the diagram; -1: none
+  DiagramStyle style = DiagramStyle::kExact;
 };
 
 const GoldenCase kCases[] = {
@@ -53,6 +54,19 @@ const GoldenCase kCases[] = {
     {"live_demux8_z13", "x2x1+~x2~x0", Options(Structure::kDemux, 0, 8), 13, false, 6},
     {"live_muxdemux_z17", "x6~x3x2~x1+x5x4x0", Options(Structure::kMuxDemux, 8, 16), 17, false,
      0b1001110},
+    // The clear style.
+    {"clear_mux16_z10", "x4x3~x1+~x4x2x0+x3~x2~x0", Options(Structure::kMux, 16), 10, false, -1,
+     DiagramStyle::kClear},
+    {"clear_nand_z17", "x3x2x1+~x3~x2~x1+x0x1~x2+x4~x3",
+     Options(Structure::kMuxGates, 2, 0, GateFamily::kNand), 17, false, -1, DiagramStyle::kClear},
+    {"clear_tree_z30", "x3x2x1+~x3~x2~x1", Options(Structure::kMuxTree, 2), 30, false, -1,
+     DiagramStyle::kClear},
+    {"clear_demux16_z17", "x2x1+~x2~x0+x3x0", Options(Structure::kDemux, 0, 16), 17, false, -1,
+     DiagramStyle::kClear},
+    {"clear_muxdemux_z13", "x6~x3x2~x1+x5x4x0", Options(Structure::kMuxDemux, 8, 16), 13, false, -1,
+     DiagramStyle::kClear},
+    {"clear_live_nor_z23", "x3x2x1+~x3~x2~x1+x0x1~x2+x4~x3",
+     Options(Structure::kMuxGates, 2, 0, GateFamily::kNor), 23, false, 19, DiagramStyle::kClear},
 };
 
 std::string GoldenDir() {
@@ -63,7 +77,7 @@ std::string GoldenDir() {
 std::string Render(const GoldenCase& k) {
   testing::Realized r;
   EXPECT_TRUE(r.Run(k.text, k.options)) << k.name;
-  Diagram d = LayoutDiagram(r.session.results, r.session.choice, k.zoom);
+  Diagram d = LayoutDiagram(r.session.results, r.session.choice, k.zoom, k.style);
   if (k.assign >= 0)
     d.state = StateAt(EvaluateCircuit(r.session.choice, r.session.results),
                       FunctionValuesOf(r.session.model), k.assign);

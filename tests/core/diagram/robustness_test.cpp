@@ -13,6 +13,11 @@
 namespace kestrel {
 namespace {
 
+/// Every other round in the clear style.
+DiagramStyle Style(int round) {
+  return round % 2 == 0 ? DiagramStyle::kExact : DiagramStyle::kClear;
+}
+
 StructureChoice Choice(StructureTab tab, bool useGates = false) {
   StructureChoice c;
   c.tab = tab;
@@ -41,10 +46,13 @@ TEST(DiagramRobustness, HostileNodeRecords) {
     }
     for (StructureTab tab : {StructureTab::kMux, StructureTab::kMuxTree}) {
       for (bool gates : {false, true}) {
-        const Diagram d = LayoutDiagram(store, Choice(tab, gates), 10 + round % 21);
+        const Diagram d = LayoutDiagram(store, Choice(tab, gates), 10 + round % 21, Style(round));
         BoundsCanvas c;
         DrawDiagram(d, c);
         EXPECT_GT(d.width, 0);
+        if (d.style == DiagramStyle::kClear) {
+          EXPECT_TRUE(c.Inside(d.width, d.height));
+        }
       }
     }
   }
@@ -60,10 +68,12 @@ TEST(DiagramRobustness, TheFullNodeList) {
   }
   EXPECT_EQ(store.AppendNode(NodeRecord{}), 0);
   store.mutableNodes().push_back(NodeRecord{});  // more than the list may hold
-  const Diagram d = LayoutDiagram(store, Choice(StructureTab::kMuxTree), 10);
-  EXPECT_EQ(static_cast<int>(d.nodes.size()), kMaxNodes);
-  BoundsCanvas c;
-  DrawDiagram(d, c);
+  for (DiagramStyle style : {DiagramStyle::kExact, DiagramStyle::kClear}) {
+    const Diagram d = LayoutDiagram(store, Choice(StructureTab::kMuxTree), 10, style);
+    EXPECT_EQ(static_cast<int>(d.nodes.size()), kMaxNodes);
+    BoundsCanvas c;
+    DrawDiagram(d, c);
+  }
 }
 
 TEST(DiagramRobustness, HostileDemultiplexerRecords) {
@@ -76,7 +86,7 @@ TEST(DiagramRobustness, HostileDemultiplexerRecords) {
       r.polarity = a % 3;
       for (int o = 0; o < 16; ++o) r.outputFlags[o] = static_cast<uint8_t>((o * 7 + a) % 3);
       store.SetDemux(r);
-      const Diagram d = LayoutDiagram(store, Choice(StructureTab::kDemux), 17);
+      const Diagram d = LayoutDiagram(store, Choice(StructureTab::kDemux), 17, Style(a + n));
       BoundsCanvas c;
       DrawDiagram(d, c);
       EXPECT_GT(d.height, 0);
@@ -112,7 +122,8 @@ TEST(DiagramRobustness, HostileMultiplexerAndDemultiplexerRecords) {
     store.SetMuxDemux(md);
     store.SetDemuxPart(DemuxPart{
         static_cast<int>(rng() % 8) - 2, static_cast<int>(rng() % 30) - 5, {"x1", "x0", "", ""}});
-    const Diagram d = LayoutDiagram(store, Choice(StructureTab::kMuxDemux), 10 + round % 21);
+    const Diagram d =
+        LayoutDiagram(store, Choice(StructureTab::kMuxDemux), 10 + round % 21, Style(round));
     BoundsCanvas c;
     DrawDiagram(d, c);
     EXPECT_GT(d.width, 0);

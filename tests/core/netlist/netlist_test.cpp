@@ -141,6 +141,13 @@ TEST(NetlistProperty, EveryNetlistComputesItsFunction) {
     Realized r;
     if (!r.Run(c.text, c.options)) continue;
     const Netlist n = Build(r);
+    // The clear style's layout holds the same circuit.
+    const NetlistResult clear = BuildNetlist(
+        LayoutDiagram(r.session.results, r.session.choice, kDefaultZoom, DiagramStyle::kClear),
+        NetlistRequestFor(r.session.model, r.session.designCaption, "circuit.v"));
+    ASSERT_EQ(NetlistText(clear.netlist, NetlistFormat::kVerilog),
+              NetlistText(n, NetlistFormat::kVerilog))
+        << c.Describe();
     const auto sum = testing::ParseSum(c.text);
     ASSERT_TRUE(sum.has_value()) << c.Describe();
     const int size = static_cast<int>(n.inputs.size());
