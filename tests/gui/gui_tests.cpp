@@ -1423,6 +1423,18 @@ void GuiTests::workWindowFollowsTheFunction() {
     QVERIFY2(head.startsWith("<!DOCTYPE html>") || head.startsWith("%PDF"), name);
   }
   QVERIFY(f.messages.shown.empty() || f.LastMessage()->text.find("report") == std::string::npos);
+  // The report's diagram follows the view's layout style.
+  f.main().ClearStyle->trigger();
+  f.files.answers.emplace_back(f.Path("clear.html"));
+  Find<QPushButton>(work, "SaveReport")->click();
+  f.main().ClearStyle->trigger();
+  QFile exact(QString::fromStdString(f.Path("report.html")));
+  QFile clear(QString::fromStdString(f.Path("clear.html")));
+  QVERIFY(exact.open(QIODevice::ReadOnly) && clear.open(QIODevice::ReadOnly));
+  const QByteArray exactHtml = exact.readAll();
+  const QByteArray clearHtml = clear.readAll();
+  QVERIFY(exactHtml.contains("crispEdges"));
+  QVERIFY(!clearHtml.contains("crispEdges"));
 
   // Every combination a One: 59,049 implicants, shown a level at a time.
   FunctionDefinition& def = f.session().definition;

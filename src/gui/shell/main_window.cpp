@@ -596,6 +596,7 @@ void MainWindow::ShowWorkClick() {
   if (!work_) {
     work_ =
         new WorkWindow(program_.session, program_.services.files, program_.session.messages, this);
+    work_->SetReportStyle(Style());
     // Where it was left in an earlier run.
     if (const QByteArray geometry = program_.services.settings.WorkGeometry(); !geometry.isEmpty())
       work_->restoreGeometry(geometry);
@@ -968,6 +969,7 @@ void MainWindow::SmoothDrawingClick() {
 
 void MainWindow::ClearStyleClick() {
   program_.services.settings.SetClearStyle(ClearStyle->isChecked());
+  if (work_) work_->SetReportStyle(Style());
   if (!Image1->empty()) ShowResult();
 }
 

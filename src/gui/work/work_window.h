@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "diagram/diagram_style.h"
 #include "explain/explanation.h"
 #include "explain/karnaugh.h"
 
@@ -60,6 +61,8 @@ class WorkWindow : public QWidget {
   const Explanation& explanation() const { return e_; }
   /// Save report...: asks for a file and writes the HTML (or PDF) report.
   void SaveReport();
+  /// The layout style of the report's diagram: the one the main window's view shows.
+  void SetReportStyle(DiagramStyle style) { reportStyle_ = style; }
   /// Makes the truth table's row of combination k the current one (the live circuit's
   /// combination), without reporting it as chosen.
   void ShowCombination(int k);
@@ -76,6 +79,7 @@ class WorkWindow : public QWidget {
   FileDialogs& files_;
   MessageSink& messages_;
   std::string shownKey_;
+  DiagramStyle reportStyle_ = DiagramStyle::kExact;
   Explanation e_;
   QLineEdit* function_;
   QLabel* heading_;
