@@ -104,8 +104,8 @@ void DrawDemuxSymbol(Canvas& c, int x0, int y0, int a, int n, const DemuxSymbolT
       break;
     case DiagramStyle::kClear:
       c.SetPenColor(kBlack);
-      LineAround(c, wedgeTop, wedgeTip, inside);
-      LineAround(c, wedgeTip, wedgeBottom, inside);
+      LineAround(c, wedgeTop, wedgeTip, inside, z / 2);
+      LineAround(c, wedgeTip, wedgeBottom, inside, z / 2);
       break;
   }
 

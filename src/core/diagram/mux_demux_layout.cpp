@@ -373,8 +373,8 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
     case DiagramStyle::kExact:
       break;
     case DiagramStyle::kClear:
-      LineAround(c, {p.p3, y0}, {tip, bottom}, inside);
-      LineAround(c, {tip, bottom}, {right, y0}, inside);
+      LineAround(c, {p.p3, y0}, {tip, bottom}, inside, z / 2);
+      LineAround(c, {tip, bottom}, {right, y0}, inside, z / 2);
       break;
   }
 

@@ -97,7 +97,7 @@ void LabelOnWhite(Canvas& c, int x, int y, const std::string& text) {
   c.TextOut(x, y, text);
 }
 
-void LineAround(Canvas& c, Point a, Point b, const std::vector<Box>& keepClear) {
+void LineAround(Canvas& c, Point a, Point b, const std::vector<Box>& keepClear, int shortest) {
   constexpr int kMargin = 2;
   const double dx = b.x - a.x, dy = b.y - a.y;
   // The parameter intervals of the line inside each box (Liang-Barsky), then what lies between.
@@ -127,18 +127,18 @@ void LineAround(Canvas& c, Point a, Point b, const std::vector<Box>& keepClear) 
     return Point{static_cast<int>(std::lround(a.x + t * dx)),
                  static_cast<int>(std::lround(a.y + t * dy))};
   };
+  const double length = std::hypot(dx, dy);
+  auto piece = [&](double t0, double t1) {
+    if ((t1 - t0) * length < shortest) return;
+    const Point p = at(t0), q = at(t1);
+    if (p != q) c.Line(p.x, p.y, q.x, q.y);
+  };
   double from = 0;
   for (const auto& [t0, t1] : inside) {
-    if (t0 > from) {
-      const Point p = at(from), q = at(t0);
-      if (p != q) c.Line(p.x, p.y, q.x, q.y);
-    }
+    if (t0 > from) piece(from, t0);
     from = std::max(from, t1);
   }
-  if (from < 1) {
-    const Point p = at(from), q = at(1);
-    if (p != q) c.Line(p.x, p.y, q.x, q.y);
-  }
+  if (from < 1) piece(from, 1);
 }
 
 int GateInputOffset(int j, int z, DiagramStyle style) {
@@ -294,8 +294,8 @@ void DrawMux(Canvas& c, const NodeRecord& node, int z, DiagramStyle style) {
     case DiagramStyle::kExact:
       break;
     case DiagramStyle::kClear:
-      LineAround(c, wedgeTop, wedgeTip, inside);
-      LineAround(c, wedgeTip, wedgeBottom, inside);
+      LineAround(c, wedgeTop, wedgeTip, inside, z / 2);
+      LineAround(c, wedgeTip, wedgeBottom, inside, z / 2);
       break;
   }
 

@@ -61,7 +61,10 @@ int GateHeight(int m, int z, DiagramStyle style);
 
 /// The line from a to b without the parts that would run within two pixels of a box: the
 /// clear style's wedges stop short of the numbers inside a symbol instead of running under them.
-void LineAround(Canvas& canvas, Point a, Point b, const std::vector<Box>& keepClear);
+/// Pieces left shorter than `shortest` pixels are left out too, so no stray stub remains in a
+/// corner or between two numbers.
+void LineAround(Canvas& canvas, Point a, Point b, const std::vector<Box>& keepClear,
+                int shortest);
 
 /// The x of a multiplexer's label column k (0: the one nearest the box).
 int LabelColumnX(const NodeRecord& node, int k, int z, DiagramStyle style);
