@@ -63,8 +63,7 @@ int GateHeight(int m, int z, DiagramStyle style);
 /// clear style's wedges stop short of the numbers inside a symbol instead of running under them.
 /// Pieces left shorter than `shortest` pixels are left out too, so no stray stub remains in a
 /// corner or between two numbers.
-void LineAround(Canvas& canvas, Point a, Point b, const std::vector<Box>& keepClear,
-                int shortest);
+void LineAround(Canvas& canvas, Point a, Point b, const std::vector<Box>& keepClear, int shortest);
 
 /// The x of a multiplexer's label column k (0: the one nearest the box).
 int LabelColumnX(const NodeRecord& node, int k, int z, DiagramStyle style);

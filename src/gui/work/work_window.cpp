@@ -512,7 +512,8 @@ void WorkWindow::SaveReport() {
   const bool pdf =
       QFileInfo(path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0;
   const bool realized = e_.realization.has_value();
-  const Diagram diagram = LayoutDiagram(session_.results, session_.choice, kDefaultZoom, reportStyle_);
+  const Diagram diagram =
+      LayoutDiagram(session_.results, session_.choice, kDefaultZoom, reportStyle_);
   const ProjectText project{session_.model.functionText, session_.designCaption};
   std::string error;
   if (!pdf) {
