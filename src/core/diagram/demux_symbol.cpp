@@ -18,17 +18,9 @@ void DrawDemuxSymbol(Canvas& c, int x0, int y0, int a, int n, const DemuxSymbolT
   // written over it on white, so that it never runs through an output number or an "A" label.
   // The clear style draws it last, stopping short of the texts.
   const int xr = x0 + (a + 1) * z;
-  const Point wedgeTop{xr, y0}, wedgeTip{x0, y0 + ((n + 1) * z) / 2},
-      wedgeBottom{xr, y0 + (n + 1) * z};
+  const Wedge wedge{{xr, y0}, {x0, y0 + ((n + 1) * z) / 2}, {xr, y0 + (n + 1) * z}};
   std::vector<Box> inside;  // the clear style's texts inside the box
-  switch (style) {
-    case DiagramStyle::kExact:
-      c.Line(wedgeTop.x, wedgeTop.y, wedgeTip.x, wedgeTip.y);
-      c.Line(wedgeTip.x, wedgeTip.y, wedgeBottom.x, wedgeBottom.y);
-      break;
-    case DiagramStyle::kClear:
-      break;
-  }
+  WedgeUnderTexts(c, wedge, style);
 
   // The enable symbol: an AND body whose point touches the box's left edge, with two negated
   // inputs tied together and to the bar below.
@@ -99,15 +91,8 @@ void DrawDemuxSymbol(Canvas& c, int x0, int y0, int a, int n, const DemuxSymbolT
         InkAt(c, left, y0 + (n + 1) * z - c.TextHeight("A") + 1, "A" + std::to_string(a - 1 - i)));
     c.SetFont(font);
   }
-  switch (style) {
-    case DiagramStyle::kExact:
-      break;
-    case DiagramStyle::kClear:
-      c.SetPenColor(kBlack);
-      LineAround(c, wedgeTop, wedgeTip, inside, z / 2);
-      LineAround(c, wedgeTip, wedgeBottom, inside, z / 2);
-      break;
-  }
+  if (style == DiagramStyle::kClear) c.SetPenColor(kBlack);
+  WedgeAroundTexts(c, wedge, style, inside, z);
 
   // The box's outline again, in case a white patch reached its bottom edge.
   c.SetBrushStyle(BrushStyle::kClear);

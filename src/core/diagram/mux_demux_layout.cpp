@@ -369,14 +369,7 @@ void DrawMuxDemux(const Diagram& d, Canvas& c) {
     c.TextOut(right + z + 1, yj - c.TextHeight(label) / 2, label);
   }
   c.Rectangle(p.p3, y0, right, bottom);
-  switch (d.style) {
-    case DiagramStyle::kExact:
-      break;
-    case DiagramStyle::kClear:
-      LineAround(c, {p.p3, y0}, {tip, bottom}, inside, z / 2);
-      LineAround(c, {tip, bottom}, {right, y0}, inside, z / 2);
-      break;
-  }
+  WedgeAroundTexts(c, {{p.p3, y0}, {tip, bottom}, {right, y0}}, d.style, inside, z);
 
   junctions.Draw(c, d.style, z);
   c.SetBrushStyle(BrushStyle::kClear);

@@ -141,6 +141,29 @@ void LineAround(Canvas& c, Point a, Point b, const std::vector<Box>& keepClear, 
   if (from < 1) piece(from, 1);
 }
 
+void WedgeUnderTexts(Canvas& c, const Wedge& w, DiagramStyle style) {
+  switch (style) {
+    case DiagramStyle::kExact:
+      c.Line(w.from.x, w.from.y, w.tip.x, w.tip.y);
+      c.Line(w.tip.x, w.tip.y, w.to.x, w.to.y);
+      break;
+    case DiagramStyle::kClear:
+      break;
+  }
+}
+
+void WedgeAroundTexts(Canvas& c, const Wedge& w, DiagramStyle style, const std::vector<Box>& texts,
+                      int z) {
+  switch (style) {
+    case DiagramStyle::kExact:
+      break;
+    case DiagramStyle::kClear:
+      LineAround(c, w.from, w.tip, texts, z / 2);
+      LineAround(c, w.tip, w.to, texts, z / 2);
+      break;
+  }
+}
+
 int GateInputOffset(int j, int z, DiagramStyle style) {
   switch (style) {
     case DiagramStyle::kExact:
@@ -176,17 +199,9 @@ void DrawMux(Canvas& c, const NodeRecord& node, int z, DiagramStyle style) {
   // The wedge comes first: the texts inside the box are written over it on white, so that the
   // wedge never runs through an input number or an "A" label. The clear style draws it last,
   // stopping short of the texts.
-  const Point wedgeTop{x, y}, wedgeTip{x + (n + 1) * z - 1, y + ((m + 1) * z) / 2},
-      wedgeBottom{x, y + (m + 1) * z};
+  const Wedge wedge{{x, y}, {x + (n + 1) * z - 1, y + ((m + 1) * z) / 2}, {x, y + (m + 1) * z}};
   std::vector<Box> inside;  // the clear style's texts inside the box
-  switch (style) {
-    case DiagramStyle::kExact:
-      c.Line(wedgeTop.x, wedgeTop.y, wedgeTip.x, wedgeTip.y);
-      c.Line(wedgeTip.x, wedgeTip.y, wedgeBottom.x, wedgeBottom.y);
-      break;
-    case DiagramStyle::kClear:
-      break;
-  }
+  WedgeUnderTexts(c, wedge, style);
 
   // Output stub.
   c.Line(x + (n + 1) * z, y + ((m + 1) * z) / 2, x + (n + 2) * z, y + ((m + 1) * z) / 2);
@@ -290,14 +305,7 @@ void DrawMux(Canvas& c, const NodeRecord& node, int z, DiagramStyle style) {
                            "A" + std::to_string(n - 1 - e)));
     c.SetFont(font);
   }
-  switch (style) {
-    case DiagramStyle::kExact:
-      break;
-    case DiagramStyle::kClear:
-      LineAround(c, wedgeTop, wedgeTip, inside, z / 2);
-      LineAround(c, wedgeTip, wedgeBottom, inside, z / 2);
-      break;
-  }
+  WedgeAroundTexts(c, wedge, style, inside, z);
 
   // The box's outline again, in case a white patch reached its bottom edge.
   c.SetBrushStyle(BrushStyle::kClear);

@@ -59,6 +59,19 @@ int GateInputOffset(int j, int z, DiagramStyle style);
 int GateOutputOffset(int m, int z, DiagramStyle style);
 int GateHeight(int m, int z, DiagramStyle style);
 
+/// A symbol's wedge: a line from one corner of the box to its tip and one on to the other
+/// corner.
+struct Wedge {
+  Point from, tip, to;
+};
+/// The exact style draws the wedge before the texts inside the box, which are written over it
+/// on white; the clear style draws nothing here.
+void WedgeUnderTexts(Canvas& canvas, const Wedge& wedge, DiagramStyle style);
+/// The clear style draws the wedge after the texts inside the box, stopping short of their
+/// boxes (LineAround, leaving out pieces under half a grid unit); the exact style drew it before.
+void WedgeAroundTexts(Canvas& canvas, const Wedge& wedge, DiagramStyle style,
+                      const std::vector<Box>& texts, int z);
+
 /// The line from a to b without the parts that would run within two pixels of a box: the
 /// clear style's wedges stop short of the numbers inside a symbol instead of running under them.
 /// Pieces left shorter than `shortest` pixels are left out too, so no stray stub remains in a
