@@ -100,7 +100,8 @@ inline constexpr const char* kCompareSummary = "%1 variables: %2 circuits realiz
 inline constexpr const char* kCompareLegend =
     "Bold rows are the cheapest: by components (then gate inputs) and by levels (then components "
     "and gate inputs); the Result column says which. Click a column heading to sort by it; "
-    "double-click a realized row, or choose it and Realize, to realize it.";
+    "double-click a realized row, or choose it and Realize, to realize it. \"shown now\" marks "
+    "the structure of the circuit in the main window.";
 inline constexpr const char* kCompareRealize = "Realize";
 inline constexpr const char* kClose = "Close";
 inline constexpr const char* kColumnNumber = "#";
@@ -122,6 +123,8 @@ inline constexpr const char* kCheapestBoth = "cheapest: components and levels";
 inline constexpr const char* kCheapestComponents = "cheapest: components";
 inline constexpr const char* kCheapestLevels = "cheapest: levels";
 inline constexpr const char* kRefused = "refused: ";
+/// Added to the Result of the row whose structure the main window shows.
+inline constexpr const char* kShownNow = ", shown now";
 inline constexpr const char* kNoCell = "-";
 
 /// The Address inputs window.

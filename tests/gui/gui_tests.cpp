@@ -1896,7 +1896,16 @@ void GuiTests::compareStructuresWindow() {
     s.RadioItem(s.RadioMuxMT, 1)->click();
   });
   QCOMPARE(RenderImage(f.main().Image1->diagram(), PictureContent::kDiagram, {}), compared);
-  // Closing the window changes nothing.
+  // The structure shown is marked; closing the window changes nothing.
+  f.scripts.emplace_back([](QDialog& d) {
+    const QAbstractItemModel* t = static_cast<CompareWindow&>(d).Table->model();
+    for (int r = 0; r < t->rowCount(); ++r)
+      QCOMPARE(t->index(r, CompareWindow::kResult).data().toString().endsWith(", shown now"),
+               r == 21);
+    QCOMPARE(t->index(21, CompareWindow::kResult).data().toString(),
+             QStringLiteral("realized, shown now"));
+    d.reject();
+  });
   f.main().CompareStructures->trigger();
   QCOMPARE(f.main().Label2Design->text(), QStringLiteral("Multiplexer Tree"));
   // With the best address inputs: the core's rows for them, and a row realized with them.

@@ -1,6 +1,7 @@
 #include "engine/compare.h"
 
 #include <algorithm>
+#include <bit>
 #include <tuple>
 
 #include "engine/realize.h"
@@ -84,6 +85,27 @@ std::vector<CompareRow> CompareStructures(const std::string& functionText, Addre
     row.cheapestByLevels = byLevels(row.cost) == byLevels(shallowest->cost);
   }
   return rows;
+}
+
+bool ChoiceBuildsRow(const StructureChoice& choice, const StructureOptions& row, int n) {
+  if (choice.Current() != row.structure) return false;
+  // Sizes are powers of two: their address inputs; none for a size not given.
+  auto inputs = [](const std::optional<int>& size) {
+    return size ? std::countr_zero(static_cast<unsigned>(*size)) : 0;
+  };
+  switch (row.structure) {
+    case Structure::kMuxGates:
+      return choice.radioGates == row.gates && TopAddressInputs(choice, n) == inputs(row.muxSize);
+    case Structure::kMux:
+    case Structure::kMuxTree:
+      return TopAddressInputs(choice, n) == inputs(row.muxSize);
+    case Structure::kDemux:
+      return TopAddressInputs(choice, n) == inputs(row.demuxSize);
+    case Structure::kMuxDemux:
+      return choice.MdMuxIndex() + 1 == inputs(row.muxSize) &&
+             choice.MdDmuxIndex() + 1 == inputs(row.demuxSize);
+  }
+  return false;
 }
 
 }  // namespace kestrel

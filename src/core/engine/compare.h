@@ -33,4 +33,9 @@ struct CompareRow {
 std::vector<CompareRow> CompareStructures(const std::string& functionText,
                                           AddressMode address = AddressMode::kAutomatic);
 
+/// Whether the structure dialog's choice builds the row's circuit for a function of n
+/// variables: the same structure and gate family, and the same sizes once fitted to the
+/// function (a size larger than the function needs is realized at the function's size).
+bool ChoiceBuildsRow(const StructureChoice& choice, const StructureOptions& row, int n);
+
 }  // namespace kestrel

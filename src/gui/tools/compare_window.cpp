@@ -54,8 +54,10 @@ class CompareModel : public QAbstractTableModel {
  public:
   CompareModel(const std::vector<CompareRow>& rows, QObject* parent)
       : QAbstractTableModel(parent), rows_(rows) {}
-  void Reset() {
+  /// New rows; `shown` is the one whose structure the main window shows (-1 for none).
+  void Reset(int shown) {
     beginResetModel();
+    shown_ = shown;
     endResetModel();
   }
   int rowCount(const QModelIndex& parent) const override {
@@ -151,8 +153,9 @@ class CompareModel : public QAbstractTableModel {
       case CompareWindow::kComponents:
         return Count(row, c.Components());
       case CompareWindow::kResult:
-        return row.realized ? QString::fromLatin1(ResultText(row))
-                            : QString::fromLatin1(text::kRefused) + OneLine(row.refusal);
+        if (!row.realized) return QString::fromLatin1(text::kRefused) + OneLine(row.refusal);
+        return QString::fromLatin1(ResultText(row)) +
+               (r == shown_ ? QString::fromLatin1(text::kShownNow) : QString());
       case CompareWindow::kColumnCount:
         break;
     }
@@ -193,6 +196,7 @@ class CompareModel : public QAbstractTableModel {
   }
 
   const std::vector<CompareRow>& rows_;
+  int shown_ = -1;
 };
 
 }  // namespace
@@ -279,7 +283,15 @@ void CompareWindow::Compare() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   rows_ = session_.CompareStructuresNow(Mode());
   QApplication::restoreOverrideCursor();
-  static_cast<CompareModel*>(sorted_->sourceModel())->Reset();
+  // The row of the circuit the main window shows, when one is shown.
+  int shown = -1;
+  if (session_.commandState == CommandState::kRealized) {
+    const int n = CountVariables(session_.model.functionText);
+    for (size_t r = 0; r < rows_.size() && shown < 0; ++r)
+      if (rows_[r].realized && ChoiceBuildsRow(session_.choice, rows_[r].options, n))
+        shown = static_cast<int>(r);
+  }
+  static_cast<CompareModel*>(sorted_->sourceModel())->Reset(shown);
   int realized = 0;
   for (const CompareRow& row : rows_) realized += row.realized ? 1 : 0;
   Summary->setText(QString::fromLatin1(text::kCompareSummary)

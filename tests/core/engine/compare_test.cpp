@@ -10,6 +10,7 @@
 
 #include "engine/compare.h"
 #include "engine/realize.h"
+#include "function/function_text.h"
 #include "function/minimizer.h"
 #include "session/session.h"
 
@@ -60,7 +61,8 @@ TEST(CompareStructures, RowsEqualTheirRealizations) {
   std::mt19937 rng(1616);
   for (int trial = 0; trial < 12; ++trial) {
     const std::string text = RandomFunction(rng, 2 + trial % 7);
-    for (const CompareRow& row : CompareStructures(text)) {
+    const std::vector<CompareRow> rows = CompareStructures(text);
+    for (const CompareRow& row : rows) {
       Realization run;
       const RealizeResult result = run.Realize(text, row.options);
       const bool realized = result.outcome == RealizeOutcome::kRealized;
@@ -68,6 +70,11 @@ TEST(CompareStructures, RowsEqualTheirRealizations) {
       if (realized) {
         EXPECT_EQ(run.Cost(), row.cost) << text << " " << NamesOf(row.options.structure).cliName;
         EXPECT_TRUE(run.Verifies()) << text;
+        // The realized choice names this row and no other.
+        for (const CompareRow& other : rows)
+          EXPECT_EQ(ChoiceBuildsRow(run.session.choice, other.options, CountVariables(text)),
+                    &other == &row)
+              << text;
       } else {
         ASSERT_FALSE(run.messages.shown.empty()) << text;
         EXPECT_EQ(run.messages.shown.back().text, row.refusal) << text;
@@ -92,6 +99,12 @@ TEST(CompareStructures, MarksTheCheapestAndListsEveryChoice) {
   EXPECT_GT(shallowest, 0);
   EXPECT_FALSE(rows[0].realized);
   EXPECT_EQ(rows[0].refusal.rfind("Realization impossible!", 0), 0u) << rows[0].refusal;
+  // A multiplexer larger than the function needs is realized at the function's size.
+  StructureChoice larger;
+  larger.Apply({Structure::kMuxTree, 16, {}, {}});
+  EXPECT_TRUE(ChoiceBuildsRow(larger, {Structure::kMuxTree, 8, {}, {}}, 3));
+  EXPECT_FALSE(ChoiceBuildsRow(larger, {Structure::kMuxTree, 4, {}, {}}, 3));
+  EXPECT_FALSE(ChoiceBuildsRow(larger, {Structure::kMux, 8, {}, {}}, 3));
   EXPECT_TRUE(CompareStructures("").empty());
   EXPECT_TRUE(CompareStructures("1").empty());
 }
