@@ -23,61 +23,14 @@ if [ -z "$deb" ] || [ ! -f "$deb" ]; then
   exit 1
 fi
 deb=$(realpath "$deb")
-if [ "$(id -u)" -ne 0 ]; then
-  echo "fresh-package-check: run this as root (it makes a Debian root, mounts into it and chroots)." >&2
-  exit 1
-fi
-if ! command -v mmdebstrap >/dev/null; then
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends mmdebstrap >/dev/null
-fi
-
-work=$(mktemp -d "${TMPDIR:-/var/tmp}/kestrel-fresh-package.XXXXXX")
-root=$work/root
-mounted=()
-cleanup() {
-  local status=$?
-  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
-    umount "${mounted[i]}" 2>/dev/null || umount -l "${mounted[i]}" 2>/dev/null || true
-  done
-  if [ "${KESTREL_FRESH_KEEP:-0}" = 1 ]; then
-    echo "fresh-package-check: the root stays in $root" >&2
-  elif findmnt -R "$root" >/dev/null 2>&1; then
-    echo "fresh-package-check: $root still has mounts; not removed" >&2
-  else
-    rm -rf "$work"
-  fi
-  exit "$status"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-SECONDS=0
-echo "== making a fresh Debian 12 root in $root"
-mirrors=()
-for f in /etc/apt/sources.list.d/*.sources /etc/apt/sources.list; do
-  [ -s "$f" ] && mirrors+=("$f")
-done
-mmdebstrap --quiet --variant=apt --aptopt='Acquire::Check-Valid-Until "false"' \
-  bookworm "$root" "${mirrors[@]}"
-made=$SECONDS
-
-for m in proc dev dev/pts sys; do
-  case $m in
-    proc) mount -t proc proc "$root/proc" ;;
-    sys) mount -t sysfs sys "$root/sys" ;;
-    dev) mount --bind /dev "$root/dev" ;;
-    dev/pts) mount --bind /dev/pts "$root/dev/pts" ;;
-  esac
-  mounted+=("$root/$m")
-done
-mkdir -p "$root/dev/shm" "$root/root/package"
-cp /etc/resolv.conf "$root/etc/resolv.conf"
+source scripts/fresh-root.sh
+fresh_root fresh-package-check
+mkdir -p "$root/root/package"
 cp "$deb" "$root/root/package/"
 
 echo "== apt-get install ./$(basename "$deb") inside the root, then both programs"
 status=0
-chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-  LANG=C.UTF-8 TERM=dumb DEBIAN_FRONTEND=noninteractive /bin/bash -euo pipefail -c '
+fresh_chroot DEBIAN_FRONTEND=noninteractive /bin/bash -euo pipefail -c '
 cd /root/package
 apt-get update -q >/dev/null
 apt-get install -y -q ./kestrel_*.deb >/tmp/install.log || { cat /tmp/install.log; exit 1; }
