@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <random>
 
+#include "support/cli_json.h"
 #include "support/cli_runner.h"
 #include "support/session_fixture.h"
 
@@ -14,12 +15,6 @@ namespace kestrel::testing {
 namespace {
 
 using nlohmann::json;
-
-json Parse(const CliRun& run) {
-  json j = json::parse(run.out, nullptr, false);
-  EXPECT_FALSE(j.is_discarded()) << run.out << run.err;
-  return j;
-}
 
 std::string RandomOnes(std::mt19937& rng, int n) {
   std::string ones;

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "support/cli_json.h"
 #include "support/cli_runner.h"
 #include "support/temp_dir.h"
 
@@ -12,12 +13,6 @@ namespace kestrel::testing {
 namespace {
 
 using nlohmann::json;
-
-json Parse(const CliRun& run) {
-  json j = json::parse(run.out, nullptr, false);
-  EXPECT_FALSE(j.is_discarded()) << run.out << run.err;
-  return j;
-}
 
 TEST(CliExplain, TheJsonOfARealizedFunction) {
   const std::vector<std::string> function = {"--ones", "0,1,2,5,6,7", "--dont-cares", "3"};

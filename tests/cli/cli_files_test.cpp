@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
+#include "support/cli_json.h"
 #include "support/cli_runner.h"
 #include "support/session_fixture.h"
 
@@ -16,12 +17,6 @@ using nlohmann::json;
 
 const std::string kExampleKef =
     "KESTREL\r\nDECIMAL\r\n2\r\n1\r\n3\r\n2\r\n0\r\n2\r\n0\r\nMINIMIZED\r\nx0\r\n-\r\n";
-
-json Parse(const CliRun& run) {
-  json j = json::parse(run.out, nullptr, false);
-  EXPECT_FALSE(j.is_discarded()) << run.out << run.err;
-  return j;
-}
 
 TEST(CliFiles, SaveWritesTheCanonicalExampleByteForByte) {
   TempDir dir;
